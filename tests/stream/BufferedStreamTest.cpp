@@ -115,8 +115,9 @@ TEST(BufferedOutput, MatchesAPlainModel) {
                     pos = model.size();
                 }
                 // A flush after a seek back must not move the stream.
-                if (rng() % 13 == 0)
+                if (rng() % 13 == 0) {
                     ASSERT_EQ(out.flush(), 0);
+                }
                 ASSERT_EQ(out.tell(), static_cast<int>(pos));
             }
             EXPECT_TRUE(out.good());
