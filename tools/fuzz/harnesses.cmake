@@ -1,0 +1,2 @@
+qx_add_fuzzer(fuzz_contenttype LIBS qx_model)
+qx_add_fuzzer(fuzz_records LIBS qx_model)
