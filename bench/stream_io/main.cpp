@@ -47,6 +47,7 @@ double timed(const std::function<bool()>& run) {
     double start = cpuSeconds();
     if (!run()) {
         std::fprintf(stderr, "bench_stream_io: a run failed on %s\n", gPath.c_str());
+        std::filesystem::remove(gPath);
         std::exit(1);
     }
     return cpuSeconds() - start;
