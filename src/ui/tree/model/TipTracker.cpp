@@ -1,26 +1,24 @@
 #include "ui/tree/model/TipTracker.h"
 
-#include "ui/tree/model/Clock.h"
 #include "ui/tree/model/TreeViewNode.h"
 
 namespace qx {
 
-TipTracker::TipTracker(TipWindowSink& sink, const Clock& clock) : sink_(sink), clock_(clock) {}
-
-void TipTracker::mouseMessage(TreeViewNode* item, TreePoint pos, bool foreground) {
+void TipTracker::mouseMessage(TreeViewNode* item, TreePoint pos, bool foreground,
+                              std::int64_t now) {
     if (item == tracked_)
         return;
     tracked_ = item;
     enterPoint_ = pos;
-    enterTime_ = clock_.nowMs();
+    enterTime_ = now;
     if (foreground && !timerRunning_) {
         timerRunning_ = true;
         sink_.startTipTimer();
     }
 }
 
-void TipTracker::timerTick(bool pointerInControl) {
-    const std::int64_t since = clock_.nowMs() - enterTime_;
+void TipTracker::timerTick(bool pointerInControl, std::int64_t now) {
+    const std::int64_t since = now - enterTime_;
     if (!shown_) {
         if (!tracked_)
             hide(); // nothing to wait for

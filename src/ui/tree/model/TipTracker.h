@@ -6,7 +6,6 @@
 
 namespace qx {
 
-class Clock;
 class TreeViewNode;
 
 // What the tip logic asks of the window that shows the tip.
@@ -32,12 +31,12 @@ public:
     static constexpr int kSwitchDelayMs = 100;
     static constexpr int kHideDelayMs = 5000;
 
-    TipTracker(TipWindowSink& sink, const Clock& clock);
+    explicit TipTracker(TipWindowSink& sink) : sink_(sink) {}
 
-    // Every mouse message: the item under the pointer (or null) and whether the
-    // control's top-level window is the foreground window.
-    void mouseMessage(TreeViewNode* item, TreePoint pos, bool foreground);
-    void timerTick(bool pointerInControl);
+    // Every mouse message: the item under the pointer (or null), whether the
+    // control's top-level window is the foreground window, and the time in ms.
+    void mouseMessage(TreeViewNode* item, TreePoint pos, bool foreground, std::int64_t now);
+    void timerTick(bool pointerInControl, std::int64_t now);
     // The node is going away (with its subtree, when the tracked one lies in it).
     void forget(const TreeViewNode& node);
 
@@ -50,7 +49,6 @@ private:
     void hide();
 
     TipWindowSink& sink_;
-    const Clock& clock_;
     TreeViewNode* tracked_ = nullptr;
     TreeViewNode* shown_ = nullptr;
     TreePoint enterPoint_;

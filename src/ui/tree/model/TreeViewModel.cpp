@@ -133,6 +133,8 @@ TreeSize TreeViewModel::contentSize() {
     return layout_.contentSize(*root_);
 }
 
+TreeSize TreeViewModel::laidOutSize() const { return layout_.contentSize(*root_); }
+
 int TreeViewModel::nodeTop(TreeViewNode& node) {
     if (!owns(node) || !walk().isShown(node))
         return -1;

@@ -39,7 +39,8 @@ public:
     std::unique_ptr<TreeViewRoot> setRoot(std::unique_ptr<TreeViewRoot> root);
 
     std::uint32_t treeStyle() const { return layout_.style(); }
-    void setTreeStyle(std::uint32_t style);
+    // A window extends this to follow the bits it acts on itself.
+    virtual void setTreeStyle(std::uint32_t style);
 
     // Metrics are read from the measurer now and on every font change.
     void setTextMeasurer(TextMeasurer* measurer);
@@ -70,6 +71,8 @@ public:
     bool layoutPending() const;
     void runPendingLayout();
     TreeSize contentSize();
+    // The size as of the last layout pass, without running one.
+    TreeSize laidOutSize() const;
     VisibleWalk walk() const { return layout_.walk(); }
     TreeZones zones(const TreeViewNode& node, int depth) const {
         return layout_.zones(node, depth);
