@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <cmath>
-
 namespace qx {
 
 namespace {
@@ -12,12 +10,12 @@ QString toQString(std::string_view text) {
 }
 } // namespace
 
-QtTextMeasurer::QtTextMeasurer(const QFont& font) : metrics_(font), metricsF_(font) {}
+QtTextMeasurer::QtTextMeasurer(const QFont& font)
+    : metrics_(font), averageWidth_(metrics_.averageCharWidth()) {}
 
 void QtTextMeasurer::setFont(const QFont& font) {
     metrics_ = QFontMetrics(font);
-    metricsF_ = QFontMetricsF(font);
-    advances_.clear();
+    averageWidth_ = metrics_.averageCharWidth();
 }
 
 int QtTextMeasurer::charHeight() const {
@@ -25,7 +23,7 @@ int QtTextMeasurer::charHeight() const {
 }
 
 int QtTextMeasurer::averageCharWidth() const {
-    return metrics_.averageCharWidth();
+    return averageWidth_;
 }
 
 TreeSize QtTextMeasurer::measure(std::string_view text, bool multiLine, int wrapWidth) {
@@ -37,38 +35,6 @@ TreeSize QtTextMeasurer::measure(std::string_view text, bool multiLine, int wrap
     const QRect r = metrics_.boundingRect(
         QRect(0, 0, wrapWidth > 0 ? wrapWidth : kUnbounded, kUnbounded), flags, s);
     return {r.width(), r.height()};
-}
-
-float QtTextMeasurer::advance(char16_t c) {
-    if (advances_.empty())
-        advances_.assign(0x10000, -1.0f);
-    float& a = advances_[c];
-    if (a < 0)
-        a = static_cast<float>(metricsF_.horizontalAdvance(QChar(c)));
-    return a;
-}
-
-int QtTextMeasurer::estimateWidth(std::string_view text) {
-    float width = 0;
-    bool ascii = true;
-    for (char ch : text) {
-        if (static_cast<unsigned char>(ch) >= 0x80) {
-            ascii = false;
-            break;
-        }
-        width += advance(static_cast<char16_t>(ch));
-    }
-    if (!ascii) {
-        width = 0;
-        const QString s = toQString(text);
-        for (QChar c : s) {
-            // Characters outside the basic plane need shaping: measure them exactly.
-            if (c.isSurrogate())
-                return measure(text, false, 0).width;
-            width += advance(c.unicode());
-        }
-    }
-    return static_cast<int>(std::ceil(width));
 }
 
 } // namespace qx

@@ -4,15 +4,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QFontMetricsF>
-
-#include <vector>
 
 namespace qx {
 
-// Label sizes from a Qt font. The cheap width sums cached advances of single
-// characters, which is close enough for rows off screen and costs a table look-up
-// per character instead of a text layout.
+// Label sizes from a Qt font.
 class QtTextMeasurer : public TextMeasurer {
 public:
     explicit QtTextMeasurer(const QFont& font);
@@ -21,14 +16,10 @@ public:
     int charHeight() const override;
     int averageCharWidth() const override;
     TreeSize measure(std::string_view text, bool multiLine, int wrapWidth) override;
-    int estimateWidth(std::string_view text) override;
 
 private:
-    float advance(char16_t c);
-
     QFontMetrics metrics_;
-    QFontMetricsF metricsF_;
-    std::vector<float> advances_; // by UTF-16 unit; negative until asked
+    int averageWidth_;
 };
 
 } // namespace qx

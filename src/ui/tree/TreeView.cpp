@@ -149,7 +149,7 @@ void TreeView::postPendingLayout() {
 
 void TreeView::paintNode(QPainter& painter, const TreeRow& row) {
     TreeViewPainter pieces(painter, *this, colors_, paintMode_, hasFocus());
-    const TreeZones z = zones(*row.node, row.depth);
+    const TreeZones& z = row.zones;
     pieces.lines(row, z);
     pieces.button(row, z);
     if (z.firstImage >= 0)

@@ -95,13 +95,16 @@ void TreeViewPainter::label(const TreeRow& row) {
     if (back != colors_.background)
         p_.fillRect(box, back);
     const std::uint32_t style = view_.treeStyle();
-    int flags = Qt::AlignLeft | Qt::AlignTop;
-    if (!(style & treestyle::MultiLine))
-        flags |= Qt::TextSingleLine;
-    else if (style & treestyle::WrapLabels)
-        flags |= Qt::TextWordWrap;
+    const QString label = QString::fromStdString(node.label());
     p_.setPen(text);
-    p_.drawText(box.adjusted(1, 1, -1, -1), flags, QString::fromStdString(node.label()));
+    if (style & treestyle::MultiLine) {
+        const int flags =
+            Qt::AlignLeft | Qt::AlignTop | ((style & treestyle::WrapLabels) ? Qt::TextWordWrap : 0);
+        p_.drawText(box.adjusted(1, 1, -1, -1), flags, label);
+    } else {
+        // One line at its baseline: no text layout object per row.
+        p_.drawText(QPoint(box.left() + 1, box.top() + 1 + p_.fontMetrics().ascent()), label);
+    }
     if (focused_ && node.hasFocus()) {
         QPen pen(colors_.text, 1, Qt::DotLine);
         p_.setPen(pen);

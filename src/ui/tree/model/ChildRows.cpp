@@ -6,26 +6,32 @@
 
 namespace qx {
 
-void ChildRows::rebuild(const TreeViewNode& parent) {
+void ChildRows::clear() {
     nodes_.clear();
-    int index = 0;
-    for (TreeViewNode* c = parent.firstChild(); c; c = c->next()) {
-        c->index_ = index++;
-        nodes_.push_back(c);
-    }
+    heights_.clear();
+    rights_.clear();
+}
+
+void ChildRows::append(TreeViewNode& child) {
+    child.index_ = static_cast<int>(nodes_.size());
+    nodes_.push_back(&child);
+    heights_.push_back(child.height_);
+    rights_.push_back(child.subRight_);
+}
+
+void ChildRows::finish() {
+    const int count = size();
     cap_ = 1;
-    while (cap_ < index)
+    while (cap_ < count)
         cap_ *= 2;
-    sum_.assign(static_cast<std::size_t>(2 * cap_), 0);
-    max_.assign(static_cast<std::size_t>(2 * cap_), 0);
-    for (int i = 0; i < index; ++i) {
-        sum_[static_cast<std::size_t>(cap_ + i)] = nodes_[static_cast<std::size_t>(i)]->height_;
-        max_[static_cast<std::size_t>(cap_ + i)] = nodes_[static_cast<std::size_t>(i)]->subRight_;
-    }
-    for (int i = cap_ - 1; i >= 1; --i) {
-        const auto u = static_cast<std::size_t>(i);
-        sum_[u] = sum_[2 * u] + sum_[2 * u + 1];
-        max_[u] = std::max(max_[2 * u], max_[2 * u + 1]);
+    const auto cap = static_cast<std::size_t>(cap_);
+    sum_.assign(2 * cap, 0);
+    max_.assign(2 * cap, 0);
+    std::copy(heights_.begin(), heights_.end(), sum_.begin() + cap_);
+    std::copy(rights_.begin(), rights_.end(), max_.begin() + cap_);
+    for (std::size_t i = cap - 1; i >= 1; --i) {
+        sum_[i] = sum_[2 * i] + sum_[2 * i + 1];
+        max_[i] = std::max(max_[2 * i], max_[2 * i + 1]);
     }
     dirty_.clear();
 }

@@ -13,9 +13,11 @@ class TreeViewNode;
 // navigate than one with ten.
 class ChildRows {
 public:
-    // Takes the children of parent in order and their current heights and right
-    // edges; gives every child its index.
-    void rebuild(const TreeViewNode& parent);
+    // Indexing all children again: clear, append each child in order (once its
+    // height and right edge are known), finish. Every child gets its index.
+    void clear();
+    void append(TreeViewNode& child);
+    void finish();
 
     // A child's height or right edge changed.
     void update(int index, int height, int right);
@@ -36,6 +38,8 @@ public:
 
 private:
     std::vector<TreeViewNode*> nodes_;
+    std::vector<int> heights_; // leaves collected by append
+    std::vector<int> rights_;
     std::vector<int> sum_; // heap-ordered, leaves at cap_ + i
     std::vector<int> max_;
     int cap_ = 0;

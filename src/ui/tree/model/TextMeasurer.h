@@ -19,10 +19,6 @@ public:
     // Exact size of a UTF-8 text. wrapWidth > 0 wraps at that width; multiLine
     // honours line breaks; otherwise the text is one line.
     virtual TreeSize measure(std::string_view text, bool multiLine, int wrapWidth) = 0;
-
-    // A cheap width of a one-line text, used for rows that are not on screen;
-    // rows that come into view are measured exactly.
-    virtual int estimateWidth(std::string_view text) { return measure(text, false, 0).width; }
 };
 
 } // namespace qx

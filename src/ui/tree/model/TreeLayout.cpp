@@ -91,10 +91,6 @@ TreeZones TreeLayout::zones(const TreeViewNode& node, int depth) const {
     return z;
 }
 
-bool TreeLayout::pending(const TreeViewRoot& root) const {
-    return root.layoutGen_ != gen_ || (root.layout_ & TreeViewNode::NeedsPlace);
-}
-
 void TreeLayout::run(TreeViewRoot& root) {
     if (pending(root))
         layoutNode(root, 0);
@@ -115,13 +111,12 @@ void TreeLayout::measure(TreeViewNode& node, int depth) {
         if (wrapping())
             wrap = std::max(clientWidth_ - zones(node, depth).labelLeft - kLabelMargin,
                             10 * averageCharWidth_);
-        const TreeSize text = measurer_.measureNode(node, wrap, true);
+        const TreeSize text = measurer_.measureNode(node, wrap);
         node.labelWidth_ = text.width + kLabelMargin;
         node.labelHeight_ = std::max(text.height, charHeight_) + kLabelMargin;
         node.flags_ &= static_cast<std::uint8_t>(~TreeViewNode::WidthEstimated);
     } else {
-        const TreeSize text = measurer_.measureNode(node, 0, false);
-        node.labelWidth_ = text.width + kLabelMargin;
+        node.labelWidth_ = node.labelChars_ * averageCharWidth_ + kLabelMargin;
         node.labelHeight_ = lineHeight_;
         node.flags_ |= TreeViewNode::WidthEstimated;
     }
@@ -129,6 +124,7 @@ void TreeLayout::measure(TreeViewNode& node, int depth) {
 }
 
 void TreeLayout::layoutNode(TreeViewNode& node, int depth) {
+    ++placed_;
     const bool stale = node.layoutGen_ != gen_;
     if ((node.layout_ & TreeViewNode::NeedsMeasure) || node.measureGen_ != measureGen_ ||
         (wrapping() && stale))
@@ -139,11 +135,13 @@ void TreeLayout::layoutNode(TreeViewNode& node, int depth) {
     if (walk().isOpen(node) && node.first_) {
         ChildRows& rows = node.rows();
         if (stale || (node.flags_ & TreeViewNode::Restructured)) {
+            rows.clear();
             for (TreeViewNode* c = node.first_; c; c = c->next_) {
                 if (needsVisit(*c))
                     layoutNode(*c, depth + 1);
+                rows.append(*c);
             }
-            rows.rebuild(node);
+            rows.finish();
             node.flags_ &= static_cast<std::uint8_t>(~TreeViewNode::Restructured);
         } else {
             for (TreeViewNode* c : rows.dirty()) {
@@ -171,7 +169,7 @@ void TreeLayout::refineWidth(TreeViewNode& node) {
     if (!(node.flags_ & TreeViewNode::WidthEstimated))
         return;
     node.flags_ &= static_cast<std::uint8_t>(~TreeViewNode::WidthEstimated);
-    const int width = measurer_.measureNode(node, 0, true).width + kLabelMargin;
+    const int width = measurer_.measureNode(node, 0).width + kLabelMargin;
     if (width == node.labelWidth_)
         return;
     node.right_ += width - node.labelWidth_;
@@ -200,7 +198,7 @@ TreeRow TreeLayout::rowAt(TreeViewRoot& root, int y) const {
     int depth = 0;
     for (;;) {
         if (y < top + n->rowHeight_)
-            return {n, top, depth};
+            return {n, top, depth, {}};
         const int base = top + n->rowHeight_;
         int start = 0;
         const int index = n->rows_->indexAt(y - base, start);

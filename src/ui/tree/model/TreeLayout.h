@@ -1,14 +1,12 @@
 #pragma once
 
 #include "ui/tree/model/TreeTypes.h"
+#include "ui/tree/model/TreeViewRoot.h"
 #include "ui/tree/model/VisibleWalk.h"
 
 #include <cstdint>
 
 namespace qx {
-
-class TreeViewNode;
-class TreeViewRoot;
 
 // Where a row's parts begin, in content x. An image position is -1 when that
 // image is not drawn.
@@ -20,18 +18,19 @@ struct TreeZones {
     int labelLeft = 0;
 };
 
-// A row found at some height.
+// A row found at some height; zones are filled in for rows in the window.
 struct TreeRow {
     TreeViewNode* node = nullptr;
     int top = 0;
     int depth = 0;
+    TreeZones zones;
 };
 
 // Supplies label sizes to the layout: the text's width and height, without the
-// label's margins. exact = false may answer a cheap width for a one-line label.
+// label's margins.
 class NodeMeasurer {
 public:
-    virtual TreeSize measureNode(TreeViewNode& node, int wrapWidth, bool exact) = 0;
+    virtual TreeSize measureNode(TreeViewNode& node, int wrapWidth) = 0;
 
 protected:
     ~NodeMeasurer() = default;
@@ -41,8 +40,11 @@ protected:
 // bits); a pass visits only marked nodes and the children of nodes that were
 // opened or restructured. Every open node keeps its children's heights in a
 // ChildRows, so finding a row by height and the height of a row take
-// O(depth * log n). Widths of labels that never came on screen may be
-// estimates; rows that come into view are measured exactly.
+// O(depth * log n). A one-line label needs no text measuring to be placed: its
+// height is the line height, and until its row comes into view its width is
+// estimated from its character count and the average character width (that
+// only feeds the horizontal scroll range). Rows in view are measured exactly,
+// so opening a node with a hundred thousand children lays out no text at all.
 class TreeLayout {
 public:
     explicit TreeLayout(NodeMeasurer& measurer);
@@ -65,7 +67,9 @@ public:
     VisibleWalk walk() const { return VisibleWalk((style_ & treestyle::ShowRoot) != 0); }
     TreeZones zones(const TreeViewNode& node, int depth) const;
 
-    bool pending(const TreeViewRoot& root) const;
+    bool pending(const TreeViewRoot& root) const {
+        return root.layoutGen_ != gen_ || (root.layout_ & TreeViewNode::NeedsPlace);
+    }
     void run(TreeViewRoot& root);
     // Replaces an estimated label width by the exact one (layout must be clean).
     void refineWidth(TreeViewNode& node);
@@ -74,6 +78,9 @@ public:
     int top(const TreeViewNode& node) const;
     TreeRow rowAt(TreeViewRoot& root, int y) const;
     TreeSize contentSize(const TreeViewRoot& root) const;
+
+    // Nodes placed by all passes so far: the work the layout did.
+    std::uint64_t placedNodes() const { return placed_; }
 
 private:
     void layoutNode(TreeViewNode& node, int depth);
@@ -89,6 +96,7 @@ private:
     int lineHeight_ = 18;
     int imageWidth_[2] = {0, 0};
     int clientWidth_ = 0;
+    std::uint64_t placed_ = 0;
     std::uint32_t gen_;
     std::uint32_t measureGen_;
 };

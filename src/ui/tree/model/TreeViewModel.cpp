@@ -133,7 +133,9 @@ TreeSize TreeViewModel::contentSize() {
     return layout_.contentSize(*root_);
 }
 
-TreeSize TreeViewModel::laidOutSize() const { return layout_.contentSize(*root_); }
+TreeSize TreeViewModel::laidOutSize() const {
+    return layout_.contentSize(*root_);
+}
 
 int TreeViewModel::nodeTop(TreeViewNode& node) {
     if (!owns(node) || !walk().isShown(node))
@@ -266,7 +268,7 @@ TreeHit TreeViewModel::hitTest(TreePoint pos) {
         return hit;
     }
     hit.node = row->node;
-    const TreeZones z = layout_.zones(*row->node, row->depth);
+    const TreeZones& z = row->zones;
     const int x = pos.x + scrollX_;
     if (x < z.indent) {
         hit.flags = treehit::OnIndent;
@@ -444,14 +446,10 @@ bool TreeViewModel::controlHasFocus() const {
     return false;
 }
 
-TreeSize TreeViewModel::measureNode(TreeViewNode& node, int wrapWidth, bool exact) {
+TreeSize TreeViewModel::measureNode(TreeViewNode& node, int wrapWidth) {
     if (!measurer_)
         return {0, 0};
-    if (treeStyle() & treestyle::MultiLine)
-        return measurer_->measure(node.label(), true, wrapWidth);
-    if (exact)
-        return measurer_->measure(node.label(), false, 0);
-    return {measurer_->estimateWidth(node.label()), measurer_->charHeight()};
+    return measurer_->measure(node.label(), (treeStyle() & treestyle::MultiLine) != 0, wrapWidth);
 }
 
 void TreeViewModel::nodeLeaving(TreeViewNode& node, bool staysInView) {

@@ -73,6 +73,7 @@ public:
     TreeSize contentSize();
     // The size as of the last layout pass, without running one.
     TreeSize laidOutSize() const;
+    std::uint64_t placedNodes() const { return layout_.placedNodes(); }
     VisibleWalk walk() const { return layout_.walk(); }
     TreeZones zones(const TreeViewNode& node, int depth) const {
         return layout_.zones(node, depth);
@@ -128,7 +129,7 @@ protected:
     virtual void expanding(TreeViewNode& node, bool on);
     virtual void afterCollapse(TreeViewNode& node);
     virtual void beginDrag();
-    TreeSize measureNode(TreeViewNode& node, int wrapWidth, bool exact) override;
+    TreeSize measureNode(TreeViewNode& node, int wrapWidth) override;
 
     // Services of the window.
     virtual void invalidate(const TreeRect& rect);

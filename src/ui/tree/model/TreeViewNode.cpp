@@ -6,7 +6,17 @@
 
 namespace qx {
 
-TreeViewNode::TreeViewNode(std::string label) : label_(std::move(label)) {}
+TreeViewNode::TreeViewNode(std::string label)
+    : labelChars_(countChars(label)), label_(std::move(label)) {}
+
+int TreeViewNode::countChars(const std::string& utf8) {
+    int count = 0;
+    for (char c : utf8) {
+        // UTF-8 continuation bytes do not start a character.
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }
+    return count;
+}
 
 TreeViewNode::~TreeViewNode() {
     if (parent_) {
@@ -60,6 +70,7 @@ void TreeViewNode::setLabel(std::string label) {
     if (label == label_)
         return;
     label_ = std::move(label);
+    labelChars_ = countChars(label_);
     layout_ |= NeedsMeasure;
     markPlace();
     if (TreeViewModel* v = view())

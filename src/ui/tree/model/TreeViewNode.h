@@ -121,6 +121,8 @@ private:
     static constexpr std::uint8_t Restructured = 0x01;   // children changed: index them again
     static constexpr std::uint8_t WidthEstimated = 0x02; // label width not yet exact
 
+    static int countChars(const std::string& utf8);
+
     void setLook(std::uint16_t mask, bool on);
     TreeViewNode* insertNode(std::unique_ptr<TreeViewNode>&& node, TreeViewNode* before);
     bool accepts(const TreeViewNode* node, const TreeViewNode* before) const;
@@ -131,28 +133,30 @@ private:
     void markStructure();
     ChildRows& rows();
 
-    TreeViewNode* parent_ = nullptr;
-    TreeViewNode* prev_ = nullptr;
+    // What a layout pass reads of every child comes first, to share a cache line.
     TreeViewNode* next_ = nullptr;
     TreeViewNode* first_ = nullptr;
+    TreeViewNode* parent_ = nullptr;
+    std::uint32_t layoutGen_ = 0;
+    std::uint32_t measureGen_ = 0;
+    int index_ = 0;
+    int rowHeight_ = 0;
+    int height_ = 0;   // own row plus the visible rows below it
+    int right_ = 0;    // right edge of the label
+    int subRight_ = 0; // rightmost edge in the visible subtree
+    int labelWidth_ = 0;
+    int labelChars_ = 0; // characters in the label, for its estimated width
+    std::uint16_t state_ = 0;
+    std::uint8_t layout_ = 0;
+    std::uint8_t flags_ = 0;
+    std::uint8_t images_[2] = {0, 0};
+    int labelHeight_ = 0;
+    TreeViewNode* prev_ = nullptr;
     TreeViewNode* last_ = nullptr;
     TreeViewNode* selPrev_ = nullptr;
     TreeViewNode* selNext_ = nullptr;
     std::string label_;
     std::unique_ptr<ChildRows> rows_;
-    std::uint32_t layoutGen_ = 0;
-    std::uint32_t measureGen_ = 0;
-    int index_ = 0;
-    int labelWidth_ = 0;
-    int labelHeight_ = 0;
-    int rowHeight_ = 0;
-    int height_ = 0;   // own row plus the visible rows below it
-    int right_ = 0;    // right edge of the label
-    int subRight_ = 0; // rightmost edge in the visible subtree
-    std::uint16_t state_ = 0;
-    std::uint8_t layout_ = 0;
-    std::uint8_t flags_ = 0;
-    std::uint8_t images_[2] = {0, 0};
 };
 
 } // namespace qx

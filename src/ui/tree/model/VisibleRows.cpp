@@ -13,6 +13,7 @@ void VisibleRows::build(TreeLayout& layout, TreeViewRoot& root, int top, int hei
     const VisibleWalk walk = layout.walk();
     while (row.node && row.top < top + height) {
         layout.refineWidth(*row.node);
+        row.zones = layout.zones(*row.node, row.depth);
         rows_.push_back(row);
         const int nextTop = row.top + row.node->rowHeight();
         row.node = walk.next(*row.node, row.depth);
@@ -21,12 +22,18 @@ void VisibleRows::build(TreeLayout& layout, TreeViewRoot& root, int top, int hei
 }
 
 const TreeRow* VisibleRows::find(int y) const {
-    auto it = std::upper_bound(rows_.begin(), rows_.end(), y,
-                               [](int value, const TreeRow& r) { return value < r.top; });
-    if (it == rows_.begin())
+    if (rows_.empty() || y < rows_.front().top)
         return nullptr;
-    --it;
-    return y < it->top + it->node->rowHeight() ? &*it : nullptr;
+    // Rows are mostly of one height: start from the guess that makes and step.
+    const int height = std::max(rows_.front().node->rowHeight(), 1);
+    std::size_t i =
+        std::min(static_cast<std::size_t>((y - rows_.front().top) / height), rows_.size() - 1);
+    while (i > 0 && rows_[i].top > y)
+        --i;
+    while (i + 1 < rows_.size() && rows_[i + 1].top <= y)
+        ++i;
+    const TreeRow& row = rows_[i];
+    return y < row.top + row.node->rowHeight() ? &row : nullptr;
 }
 
 const TreeRow* VisibleRows::find(const TreeViewNode* node) const {

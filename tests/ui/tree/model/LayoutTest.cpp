@@ -86,40 +86,55 @@ TEST(TreeLayout, TopsAndRowLookupAgreeWithALinearWalk) {
     }
 }
 
-TEST(TreeLayout, ExpandingAHugeNodeMeasuresOnlyItsChildren) {
+TEST(TreeLayout, ExpandingAHugeNodePlacesOnlyItsChildren) {
     RecordingView view(kHiddenRoot, 400, 320);
     TreeViewRoot& root = view.treeRoot();
     TreeViewNode* big = add(root, "big");
     addMany(root, "top", 1000);
     addMany(*big, "child", 100000);
     view.runPendingLayout();
-    const int estimatesBefore = view.measurer.estimateCalls;
-    EXPECT_EQ(estimatesBefore, 1001); // children of a closed node are not looked at
+    std::uint64_t placed = view.placedNodes();
+    EXPECT_EQ(placed, 1u + 1001u); // children of a closed node are not looked at
 
     big->expand(true);
     view.runPendingLayout();
-    EXPECT_EQ(view.measurer.estimateCalls - estimatesBefore, 100000);
+    EXPECT_EQ(view.placedNodes() - placed, 2u + 100000u); // the root, big and its children
     EXPECT_EQ(view.contentSize().height, (1001 + 100000) * 16);
+    EXPECT_EQ(view.measurer.exactCalls, 0); // one-line labels are placed unmeasured
 
-    // Only the rows in the window are measured exactly.
-    view.measurer.exactCalls = 0;
+    // Only the rows in the window are measured.
     view.scrollTo(0, 50000 * 16);
     EXPECT_EQ(view.visibleRows().size(), 20u);
     EXPECT_EQ(view.measurer.exactCalls, 20);
     EXPECT_EQ(view.visibleRows().front().node->label(), "child49999");
 
-    // A change deep down is laid out without visiting the other rows.
-    view.measurer.estimateCalls = 0;
+    // Changes deep down are laid out along their paths only.
+    placed = view.placedNodes();
     big->lastChild()->setLabel("a much longer label than the others");
     root.lastChild()->setLabel("x");
     view.runPendingLayout();
-    EXPECT_EQ(view.measurer.estimateCalls, 2);
+    EXPECT_EQ(view.placedNodes() - placed, 4u);
     EXPECT_EQ(view.contentSize().width, 32 + 35 * 7 + 2);
 
     big->expand(false);
     view.runPendingLayout();
     EXPECT_EQ(view.contentSize().height, 1001 * 16);
     EXPECT_EQ(view.scrollY(), 1001 * 16 - 320);
+}
+
+TEST(TreeLayout, UnseenLabelsAreEstimatedUntilTheyComeIntoView) {
+    RecordingView view(kHiddenRoot, 400, 16);
+    addMany(view.treeRoot(), "n", 5);
+    TreeViewNode* wide =
+        add(view.treeRoot(), "\u0416\u0451\u043b\u0442\u044b\u0439 x"); // 8 characters, 14 bytes
+    view.runPendingLayout();
+    EXPECT_EQ(wide->right(), 16 + 8 * 7 + 2);
+    EXPECT_EQ(view.contentSize().width, 16 + 8 * 7 + 2);
+    view.scrollTo(0, 5 * 16);
+    ASSERT_EQ(view.visibleRows().front().node, wide);
+    // The fake measurer's exact width is 7 pixels a byte.
+    EXPECT_EQ(wide->right(), 16 + 14 * 7 + 2);
+    EXPECT_EQ(view.contentSize().width, 16 + 14 * 7 + 2);
 }
 
 TEST(TreeLayout, WrappedLabelsFollowTheWindowWidth) {
@@ -138,13 +153,15 @@ TEST(TreeLayout, WrappedLabelsFollowTheWindowWidth) {
 }
 
 TEST(TreeLayout, FontChangeMeasuresEverythingAgain) {
-    RecordingView view(kHiddenRoot);
+    RecordingView view(kHiddenRoot | treestyle::MultiLine);
     addMany(view.treeRoot(), "n", 10);
     view.runPendingLayout();
-    view.measurer.estimateCalls = 0;
+    EXPECT_EQ(view.measurer.exactCalls, 10);
+    view.runPendingLayout();
+    EXPECT_EQ(view.measurer.exactCalls, 10);
     view.fontChanged();
     view.runPendingLayout();
-    EXPECT_EQ(view.measurer.estimateCalls, 10);
+    EXPECT_EQ(view.measurer.exactCalls, 20);
 }
 
 } // namespace

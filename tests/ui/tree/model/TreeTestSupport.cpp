@@ -25,11 +25,6 @@ TreeSize FakeMeasurer::measure(std::string_view text, bool multiLine, int wrapWi
     return {widest, lines * 14};
 }
 
-int FakeMeasurer::estimateWidth(std::string_view text) {
-    ++estimateCalls;
-    return static_cast<int>(text.size()) * 7;
-}
-
 RecordingView::RecordingView(std::uint32_t style, int width, int height) : TreeViewModel(style) {
     setClock(fakeClock);
     setTextMeasurer(&measurer);

@@ -19,10 +19,8 @@ public:
     int charHeight() const override { return 14; }
     int averageCharWidth() const override { return 7; }
     TreeSize measure(std::string_view text, bool multiLine, int wrapWidth) override;
-    int estimateWidth(std::string_view text) override;
 
     int exactCalls = 0;
-    int estimateCalls = 0;
 };
 
 class FakeClock : public Clock {
