@@ -110,7 +110,7 @@ void TreeView::applyStyleBits() {
     if ((style & treestyle::Tips) && !tip_) {
         tip_ = std::make_unique<TreeViewTipWindow>(this);
     } else if (!(style & treestyle::Tips) && tip_) {
-        hideTip();
+        tracker_.forget(treeRoot()); // hides the tip and stops its timer
         tip_.reset();
     }
 }
@@ -152,12 +152,16 @@ void TreeView::paintNode(QPainter& painter, const TreeRow& row) {
     const TreeZones& z = row.zones;
     pieces.lines(row, z);
     pieces.button(row, z);
-    if (z.firstImage >= 0)
-        drawImage(painter, 0, row.node->image(0),
-                  pieces.imageRect(row, z.firstImage, imageWidth(0)));
-    if (z.secondImage >= 0)
-        drawImage(painter, 1, row.node->image(1),
-                  pieces.imageRect(row, z.secondImage, imageWidth(1)));
+    for (int which = 0; which < 2; ++which) {
+        const int x = which == 0 ? z.firstImage : z.secondImage;
+        if (x >= 0) {
+            // A derived view that draws its own images may set a width without a list.
+            const QList<QPixmap>& list = images_[which];
+            const int height = list.isEmpty() ? row.node->rowHeight() : list.first().height();
+            const QSize size(imageWidth(which), height);
+            drawImage(painter, which, row.node->image(which), pieces.imageRect(row, x, size));
+        }
+    }
     pieces.label(row);
 }
 

@@ -69,10 +69,9 @@ void TreeViewPainter::button(const TreeRow& row, const TreeZones&) {
         p_.drawLine(cx, cy - 2, cx, cy + 2);
 }
 
-QRect TreeViewPainter::imageRect(const TreeRow& row, int x, int width) const {
-    const int height = std::min(width, row.node->rowHeight());
-    const int top = row.top - view_.scrollY() + (row.node->rowHeight() - height) / 2;
-    return QRect(x - view_.scrollX(), top, width, height);
+QRect TreeViewPainter::imageRect(const TreeRow& row, int x, QSize size) const {
+    const int top = row.top - view_.scrollY() + (row.node->rowHeight() - size.height()) / 2;
+    return QRect(QPoint(x - view_.scrollX(), top), size);
 }
 
 void TreeViewPainter::label(const TreeRow& row) {

@@ -24,8 +24,8 @@ public:
     void lines(const TreeRow& row, const TreeZones& zones);
     // The boxed plus or minus of an expandable node.
     void button(const TreeRow& row, const TreeZones& zones);
-    // Where an image of the row goes.
-    QRect imageRect(const TreeRow& row, int x, int width) const;
+    // Where an image of the row goes: at content x, centred in the row's height.
+    QRect imageRect(const TreeRow& row, int x, QSize size) const;
     // The label in the state's colours, and the focus rectangle.
     void label(const TreeRow& row);
 

@@ -27,7 +27,6 @@ public:
     // Layout bits.
     static constexpr std::uint8_t NeedsMeasure = 0x01; // own size must be measured again
     static constexpr std::uint8_t NeedsPlace = 0x02;   // this node or one below must be placed
-    static constexpr std::uint8_t NeedsLines = 0x04;   // lines must be redrawn
 
     explicit TreeViewNode(std::string label = {});
     virtual ~TreeViewNode();
