@@ -44,6 +44,7 @@ private slots:
     void clickSelectsAndButtonCellExpands();
     void postedLayoutMessageRunsPendingLayout();
     void followsPaletteAndFont();
+    void styleBitsReachTheWindow();
 };
 
 void TreeViewTest::paintsEveryStyleAndMode() {
@@ -217,6 +218,25 @@ void TreeViewTest::followsPaletteAndFont() {
     view.setFont(big);
     QVERIFY(view.lineHeight() > before);
     QCOMPARE(view.indentUnit(), view.lineHeight());
+}
+
+void TreeViewTest::styleBitsReachTheWindow() {
+    TreeView view(nullptr, treestyle::Default);
+    QVERIFY(!view.acceptDrops());
+    QVERIFY(!view.tipWindow());
+    view.setTreeStyle(treestyle::Default | treestyle::DropTarget | treestyle::Tips);
+    QVERIFY(view.acceptDrops());
+    QVERIFY(view.tipWindow());
+    view.setTreeStyle(treestyle::Default);
+    QVERIFY(!view.tipWindow());
+
+    // A derived view drawing its own images sets only their width.
+    view.setImageWidth(0, 18);
+    view.resize(150, 80);
+    TreeViewNode* a = add(view.treeRoot(), "with an image");
+    a->setImage(0, 4);
+    QVERIFY(!view.grab().isNull());
+    QCOMPARE(a->labelLeft(), 2 * view.indentUnit() + 18 + 2);
 }
 
 QTEST_MAIN(TreeViewTest)
