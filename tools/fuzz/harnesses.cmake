@@ -1,0 +1,1 @@
+qx_add_fuzzer(fuzz_url LIBS qx_net)
