@@ -91,8 +91,12 @@ int ibwstream::tell() {
 }
 
 int ibwstream::seek(int offset, int origin) {
-    if (origin == 1 && offset == 0)
-        return tell();
+    if (origin == 1 && offset == 0) {
+        int at = tell();
+        if (at != -1)
+            clearstate(eofbit);
+        return at;
+    }
     if (!seekable())
         return -1;
     if (origin < 0 || origin > 2) {

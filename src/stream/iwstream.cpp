@@ -5,7 +5,7 @@ namespace qx {
 iwstream::iwstream(wstreambuf* buf) : wstream(buf) {}
 
 int iwstream::read(void* dst, int n) {
-    if (!rdbuf() || n <= 0)
+    if (!usable() || n <= 0)
         return 0;
     int got = rdbuf()->read(dst, n);
     if (got == -1)
@@ -16,7 +16,7 @@ int iwstream::read(void* dst, int n) {
 }
 
 int iwstream::hread(void* dst, int n) {
-    if (!rdbuf() || n <= 0)
+    if (!usable() || n <= 0)
         return 0;
     int got = rdbuf()->hread(dst, n);
     if (got == -1)

@@ -20,24 +20,31 @@ obwstream::~obwstream() {
 
 bool obwstream::emptybuffer() {
     int buffered = static_cast<int>(high_ - buffer_.get());
+    std::int64_t at = start_ + (next_ - buffer_.get());
     bool whole = true;
     if (buffered > 0) {
         int put = owstream::write(buffer_.get(), buffered);
         if (put != -1)
             start_ += put;
         whole = put == buffered;
+        // After a seek back into the buffer the stream stands before the end
+        // of the bytes just written; the transport must stand there too.
+        if (whole && at != start_) {
+            whole = at <= INT_MAX && rdbuf()->seek(static_cast<int>(at), 0) != -1;
+            start_ = at;
+        }
     }
     next_ = high_ = buffer_.get();
+    // Buffered bytes are lost: unlike a short read this is never undone by a
+    // later seek.
+    if (!whole)
+        setstate(failbit);
     return whole;
 }
 
 int obwstream::flush() {
-    if (emptybuffer())
-        return 0;
-    // Buffered bytes are lost: unlike a short read this is never undone by a
-    // later seek.
-    setstate(failbit);
-    return -1;
+    emptybuffer();
+    return state() & (failbit | badbit | hardbit) ? -1 : 0;
 }
 
 int obwstream::write(const void* src, int n) {
@@ -45,7 +52,7 @@ int obwstream::write(const void* src, int n) {
     int done = 0;
     char* limit = buffer_.get() + size_;
     while (done < n) {
-        if (next_ == limit && flush() != 0)
+        if (next_ == limit && !emptybuffer())
             break;
         // Blocks at least as large as the buffer skip it when it is empty.
         if (high_ == buffer_.get() && n - done >= size_) {
@@ -55,8 +62,10 @@ int obwstream::write(const void* src, int n) {
                 start_ += put;
                 done += put;
             }
-            if (put != want)
+            if (put != want) {
+                setstate(failbit);
                 break;
+            }
             continue;
         }
         int count = static_cast<int>(std::min<std::ptrdiff_t>(limit - next_, n - done));
@@ -69,7 +78,7 @@ int obwstream::write(const void* src, int n) {
 }
 
 int obwstream::hwrite(const void* src, int n) {
-    if (flush() != 0)
+    if (!emptybuffer())
         return -1;
     int put = owstream::hwrite(src, n);
     if (put > 0)
@@ -89,30 +98,25 @@ int obwstream::tell() {
 }
 
 int obwstream::seek(int offset, int origin) {
-    if (origin == 1 && offset == 0)
-        return tell();
+    if (origin == 1 && offset == 0) {
+        int at = tell();
+        if (at != -1)
+            clearstate(eofbit);
+        return at;
+    }
     if (!seekable())
         return -1;
-    if (origin < 0 || origin > 2) {
-        setstate(failbit);
-        return -1;
-    }
     std::int64_t target = origin == 0 ? offset : start_ + (next_ - buffer_.get()) + offset;
-    if (origin != 2 && target >= start_ && target <= start_ + (high_ - buffer_.get())) {
+    if ((origin == 0 || origin == 1) && target >= start_ &&
+        target <= start_ + (high_ - buffer_.get())) {
         next_ = buffer_.get() + (target - start_);
         clearstate(eofbit);
         return static_cast<int>(target);
     }
-    if (flush() != 0)
+    if (!emptybuffer())
         return -1;
     clearstate(eofbit);
-    // After the flush the transport stands at the end of the buffered bytes,
-    // not at the stream's position: a relative seek is made absolute.
-    int at = -1;
-    if (origin == 2)
-        at = rdbuf()->seek(offset, 2);
-    else if (target >= 0 && target <= INT_MAX)
-        at = rdbuf()->seek(static_cast<int>(target), 0);
+    int at = rdbuf()->seek(offset, origin);
     if (at == -1) {
         setstate(failbit);
         return -1;

@@ -23,14 +23,16 @@ public:
     int tell() override;
     int seek(int offset, int origin) override;
 
-    // Writes the buffered bytes to the transport: 0, or -1 with failbit set.
+    // Writes the buffered bytes to the transport: 0, or -1 (failbit) when they
+    // or any earlier bytes did not all get there.
     int flush();
 
 protected:
     explicit obwstream(int bufsize);
 
 private:
-    // flush() without the failbit.
+    // Writes the buffered bytes and leaves the transport at the stream
+    // position; false (failbit set) when bytes were lost.
     bool emptybuffer();
 
     int size_;

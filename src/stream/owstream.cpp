@@ -7,7 +7,7 @@ namespace qx {
 owstream::owstream(wstreambuf* buf) : wstream(buf) {}
 
 int owstream::write(const void* src, int n) {
-    if (!rdbuf() || n <= 0)
+    if (!usable() || n <= 0)
         return 0;
     int put = rdbuf()->write(src, n);
     if (put == -1)
@@ -18,7 +18,7 @@ int owstream::write(const void* src, int n) {
 }
 
 int owstream::hwrite(const void* src, int n) {
-    if (!rdbuf() || n <= 0)
+    if (!usable() || n <= 0)
         return 0;
     int put = rdbuf()->hwrite(src, n);
     if (put == -1)

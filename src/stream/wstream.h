@@ -46,6 +46,9 @@ protected:
     void clearstate(int bits) { state_ &= ~bits; }
     // A seek or tell may go ahead; if not, failbit is set.
     bool seekable();
+    // There is a transport that was open when attached. A stream without one
+    // moves no bytes and reports 0 for every read and write.
+    bool usable() const { return buf_ && (state_ & badbit) == 0; }
 
 private:
     wstreambuf* buf_ = nullptr;
