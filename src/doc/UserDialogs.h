@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+namespace qx::doc {
+
+// What a file dialog offers: "Description (*.qxo)" style filter, the extension
+// added to a name typed without one, and the folder to start in.
+struct FileDialogRequest {
+    QString filter;
+    QString defaultSuffix;
+    QString folder;
+};
+
+// The message boxes and file dialogs the program shows. The real ones are
+// QtUserDialogs; tests answer them from a script.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A task-modal message box; returns the button pressed.
+    virtual QMessageBox::StandardButton message(const QString& caption, const QString& text,
+                                                QMessageBox::StandardButtons buttons,
+                                                QMessageBox::Icon icon) = 0;
+    // The chosen path, or empty when cancelled.
+    virtual QString openFileName(const FileDialogRequest& request) = 0;
+    // The chosen path, or empty when cancelled; choosing an existing file asks first.
+    virtual QString saveFileName(const FileDialogRequest& request) = 0;
+};
+
+} // namespace qx::doc
