@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+namespace qx {
+
+class ApplicationProfile;
+
+// The general options, read once at start-up and written whole at close.
+struct Options {
+    bool showHidden = false;             // "Options"/"ShowHidden"
+    bool showNew = false;                // "Options"/"ShowNew"
+    bool connections = true;             // "Options"/"Connections": thread window shown
+    bool reserved = false;               // never stored
+    bool checkRef = false;               // "Search"/"CheckRef"
+    bool checkSearch = true;             // "Options"/"CheckSearch"
+    std::string server = kDefaultServer; // "Search"/"Server"
+    std::string language = "enu";        // "Options"/"Language"
+    int sortServersType = 0;             // "Options"/"SortServersType": 0 name, 1 host, 2 count
+    bool useProxy = false;               // "Options"/"UseProxy"
+    std::string proxyAdr;                // "Options"/"ProxyAdr"
+    std::string proxyPort;               // "Options"/"ProxyPort"
+    bool findDialogAtStart = true;       // "Options"/"FindDialogAtStart"
+    int maxThreads = 10;                 // "Options"/"maxthreads"
+
+    static constexpr const char* kDefaultServer = "https://norbaseek.example.org/";
+
+    // Reads every field, its current value being the default.
+    void load(const ApplicationProfile& profile);
+    // Writes every field, booleans as 0 or 1; false when the file could not be written.
+    bool save(ApplicationProfile& profile) const;
+
+    // The proxy text of the check sessions and the search module: the address,
+    // followed by ":" and the port when there is one.
+    std::string proxyWithPort() const;
+
+    bool operator==(const Options&) const = default;
+};
+
+} // namespace qx

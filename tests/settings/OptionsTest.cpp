@@ -1,0 +1,90 @@
+#include "settings/Options.h"
+#include "settings/ApplicationProfile.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+using test::TempDir;
+
+TEST(Options, AFreshStartHasEveryDefault) {
+    TempDir dir;
+    ApplicationProfile profile(dir.file("qxseek.INI"));
+    Options options;
+    options.load(profile);
+    EXPECT_EQ(options, Options());
+    EXPECT_FALSE(options.showHidden);
+    EXPECT_FALSE(options.showNew);
+    EXPECT_TRUE(options.connections);
+    EXPECT_FALSE(options.reserved);
+    EXPECT_FALSE(options.checkRef);
+    EXPECT_TRUE(options.checkSearch);
+    EXPECT_EQ(options.server, Options::kDefaultServer);
+    EXPECT_EQ(options.language, "enu");
+    EXPECT_EQ(options.sortServersType, 0);
+    EXPECT_FALSE(options.useProxy);
+    EXPECT_EQ(options.proxyAdr, "");
+    EXPECT_EQ(options.proxyPort, "");
+    EXPECT_TRUE(options.findDialogAtStart);
+    EXPECT_EQ(options.maxThreads, 10);
+
+    // Saved and read back by a later start, the defaults stay the defaults.
+    ASSERT_TRUE(options.save(profile));
+    Options again;
+    again.language = "xyz";
+    again.load(profile);
+    EXPECT_EQ(again, Options());
+}
+
+TEST(Options, FieldsLiveInTheirSectionsAndRoundTrip) {
+    TempDir dir;
+    ApplicationProfile profile(dir.file("qxseek.INI"));
+    Options options;
+    options.showHidden = true;
+    options.showNew = true;
+    options.connections = false;
+    options.reserved = true;
+    options.checkRef = true;
+    options.checkSearch = false;
+    options.server = "http://other.example/";
+    options.language = "rus";
+    options.sortServersType = 2;
+    options.useProxy = true;
+    options.proxyAdr = "proxy.local";
+    options.proxyPort = "3128";
+    options.findDialogAtStart = false;
+    options.maxThreads = 3;
+    ASSERT_TRUE(options.save(profile));
+
+    EXPECT_EQ(profile.readInt("Search", "CheckRef", 0), 1);
+    EXPECT_EQ(profile.readString("Search", "Server", ""), "http://other.example/");
+    EXPECT_EQ(profile.readString("Options", "CheckRef", "none"), "none");
+    EXPECT_EQ(profile.readInt("Options", "maxthreads", 0), 3);
+    EXPECT_EQ(profile.readString("Options", "ProxyPort", ""), "3128");
+
+    Options back;
+    back.load(profile);
+    options.reserved = false; // never stored
+    EXPECT_EQ(back, options);
+    EXPECT_EQ(back.proxyWithPort(), "proxy.local:3128");
+}
+
+TEST(Options, ANonZeroBooleanReadsTrueAndIsWrittenBackAsOne) {
+    TempDir dir;
+    std::string path = dir.write("qxseek.INI", "[Options]\nShowHidden=5\nUseProxy=abc\n"
+                                               "ProxyAdr=10.0.0.1\nProxyPort=\n");
+    ApplicationProfile profile(path);
+    Options options;
+    options.load(profile);
+    EXPECT_TRUE(options.showHidden);
+    EXPECT_FALSE(options.useProxy);
+    EXPECT_EQ(options.proxyWithPort(), "10.0.0.1"); // an empty port adds no ":"
+    ASSERT_TRUE(options.save(profile));
+    EXPECT_EQ(profile.readString("Options", "ShowHidden", ""), "1");
+}
+
+} // namespace
+} // namespace qx

@@ -1,0 +1,1 @@
+qx_add_fuzzer(fuzz_ini LIBS qx_settings)
