@@ -15,15 +15,16 @@ namespace {
 constexpr int kUntitled = 32503;
 }
 
-Editor::Editor(DocumentStore& store, const Options& options)
-    : store_(store), options_(options), model_(std::make_unique<DDoc>()), title_(text(kUntitled)) {}
+Editor::Editor(DocumentStore& store, const Options& options, const Language& language)
+    : store_(store), options_(options), language_(language), model_(std::make_unique<DDoc>()),
+      title_(text(language, kUntitled)) {}
 
 Editor::~Editor() = default;
 
 void Editor::setPath(const QString& path) {
     path_ = path;
     const QString name = QFileInfo(path).fileName();
-    title_ = name.isEmpty() ? text(kUntitled) : name;
+    title_ = name.isEmpty() ? text(language_, kUntitled) : name;
 }
 
 QString Editor::extensionOf(const QString& path) {

@@ -5,6 +5,7 @@
 
 namespace qx {
 class DDoc;
+class Language;
 struct Options;
 } // namespace qx
 
@@ -16,7 +17,7 @@ class DocumentStore;
 // and whether it has unsaved changes.
 class Editor {
 public:
-    Editor(DocumentStore& store, const Options& options);
+    Editor(DocumentStore& store, const Options& options, const Language& language);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -56,6 +57,7 @@ public:
 private:
     DocumentStore& store_;
     const Options& options_;
+    const Language& language_;
     std::unique_ptr<DDoc> model_;
     QString path_;
     QString title_;

@@ -4,8 +4,8 @@
 #include "doc/DocTemplate.h"
 #include "doc/DocView.h"
 #include "doc/Editor.h"
-#include "doc/Texts.h"
 #include "doc/UserDialogs.h"
+#include "lang/Language.h"
 
 #include <QFileInfo>
 
@@ -154,11 +154,10 @@ bool MyDocManager::closeDocument() {
 bool MyDocManager::canClose() {
     if (!document_ || !document_->isDirty())
         return true;
-    switch (postDocError(*document_, kDocumentChanged,
-                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
+    switch (postDocError(*document_, kDocumentChanged, mb::YesNoCancel)) {
+    case mb::IdYes:
         return save();
-    case QMessageBox::No:
+    case mb::IdNo:
         return true;
     default:
         return false;
@@ -167,11 +166,8 @@ bool MyDocManager::canClose() {
 
 void MyDocManager::release() { destroyCurrent(); }
 
-QMessageBox::StandardButton MyDocManager::postDocError(const Editor& document, int number,
-                                                       QMessageBox::StandardButtons buttons) {
-    const QMessageBox::Icon icon = buttons ? QMessageBox::Question : QMessageBox::NoIcon;
-    return dialogs_.message(document.title(), documentMessage(number),
-                            buttons ? buttons : QMessageBox::Ok, icon);
+int MyDocManager::postDocError(const Editor& document, unsigned number, unsigned style) {
+    return language_.documentMessage(dialogs_, document.title().toStdString(), number, style);
 }
 
 void MyDocManager::install(std::unique_ptr<Editor> document) {

@@ -2,13 +2,13 @@
 
 #include "doc/CommandTarget.h"
 
-#include <QMessageBox>
 #include <QObject>
 #include <memory>
 
 namespace qx {
+class Language;
 struct Options;
-}
+} // namespace qx
 
 namespace qx::doc {
 
@@ -26,12 +26,12 @@ class MyDocManager : public QObject, public CommandTarget {
     Q_OBJECT
 public:
     // The document messages by number.
-    static constexpr int kUnableToOpen = 32504;
-    static constexpr int kWriteError = 32507;
-    static constexpr int kDocumentChanged = 32508;
+    static constexpr unsigned kUnableToOpen = 32504;
+    static constexpr unsigned kWriteError = 32507;
+    static constexpr unsigned kDocumentChanged = 32508;
 
     MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const Options& options,
-                 UserDialogs& dialogs, QObject* parent = nullptr);
+                 const Language& language, UserDialogs& dialogs, QObject* parent = nullptr);
     ~MyDocManager() override;
 
     Editor* document() const { return document_.get(); }
@@ -60,10 +60,9 @@ public:
     // Destroys the document and its view without asking; at program end.
     void release();
 
-    // Reports through the document message of that number; buttons of 0 give
-    // a box with OK alone.
-    QMessageBox::StandardButton postDocError(const Editor& document, int number,
-                                             QMessageBox::StandardButtons buttons = {});
+    // Reports through the document message of that number; a style of 0 gives
+    // a box with OK alone. Returns the button pressed.
+    int postDocError(const Editor& document, unsigned number, unsigned style = 0);
 
 signals:
     void viewCreated(DocView* view);
@@ -80,6 +79,7 @@ private:
     DocTemplate& template_;
     DocumentStore& store_;
     const Options& options_;
+    const Language& language_;
     UserDialogs& dialogs_;
     std::unique_ptr<Editor> document_;
     std::unique_ptr<DocView> view_;

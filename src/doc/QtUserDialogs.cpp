@@ -1,15 +1,60 @@
 #include "doc/QtUserDialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 
 namespace qx::doc {
 
-QMessageBox::StandardButton QtUserDialogs::message(const QString& caption, const QString& text,
-                                                   QMessageBox::StandardButtons buttons,
-                                                   QMessageBox::Icon icon) {
-    QMessageBox box(icon, caption, text, buttons, owner_);
+namespace {
+
+QMessageBox::StandardButtons buttonsOf(unsigned style) {
+    switch (style & mb::ButtonMask) {
+    case mb::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case mb::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case mb::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon iconOf(unsigned style) {
+    switch (style & mb::IconMask) {
+    case mb::IconStop:
+        return QMessageBox::Critical;
+    case mb::IconQuestion:
+        return QMessageBox::Question;
+    case mb::IconExclamation:
+        return QMessageBox::Warning;
+    case mb::IconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return mb::IdYes;
+    case QMessageBox::No:
+        return mb::IdNo;
+    case QMessageBox::Ok:
+        return mb::IdOk;
+    default:
+        return mb::IdCancel;
+    }
+}
+
+} // namespace
+
+int QtUserDialogs::show(const std::string& text, const std::string& caption, unsigned style) {
+    QMessageBox box(iconOf(style), QString::fromStdString(caption), QString::fromStdString(text),
+                    buttonsOf(style), owner_);
     box.setWindowModality(Qt::ApplicationModal);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return answerOf(box.exec());
 }
 
 QString QtUserDialogs::openFileName(const FileDialogRequest& request) {

@@ -3,6 +3,7 @@
 #include "doc/UserDialogs.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace qx::doc {
 
@@ -11,9 +12,7 @@ class QtUserDialogs : public UserDialogs {
 public:
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    QMessageBox::StandardButton message(const QString& caption, const QString& text,
-                                        QMessageBox::StandardButtons buttons,
-                                        QMessageBox::Icon icon) override;
+    int show(const std::string& text, const std::string& caption, unsigned style) override;
     QString openFileName(const FileDialogRequest& request) override;
     QString saveFileName(const FileDialogRequest& request) override;
 

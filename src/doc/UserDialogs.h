@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QMessageBox>
+#include "lang/MessageBoxer.h"
+
 #include <QString>
 
 namespace qx::doc {
@@ -15,13 +16,8 @@ struct FileDialogRequest {
 
 // The message boxes and file dialogs the program shows. The real ones are
 // QtUserDialogs; tests answer them from a script.
-class UserDialogs {
+class UserDialogs : public MessageBoxer {
 public:
-    virtual ~UserDialogs() = default;
-    // A task-modal message box; returns the button pressed.
-    virtual QMessageBox::StandardButton message(const QString& caption, const QString& text,
-                                                QMessageBox::StandardButtons buttons,
-                                                QMessageBox::Icon icon) = 0;
     // The chosen path, or empty when cancelled.
     virtual QString openFileName(const FileDialogRequest& request) = 0;
     // The chosen path, or empty when cancelled; choosing an existing file asks first.

@@ -1,14 +1,16 @@
 #include "ui/FrameWindow.h"
 
 #include "doc/Texts.h"
+#include "lang/Language.h"
 #include "settings/ApplicationProfile.h"
+#include "settings/RecentFiles.h"
+#include "settings/WindowPlacement.h"
 #include "ui/AnimationWindow.h"
 #include "ui/Commands.h"
 #include "ui/MenuBuilder.h"
 #include "ui/ProgressGadget.h"
 #include "ui/ToolbarImages.h"
 #include "ui/View.h"
-#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -83,8 +85,10 @@ const Accelerator kAccelerators[] = {
 
 } // namespace
 
-FrameWindow::FrameWindow(ApplicationProfile& profile, const QString& title, QWidget* parent)
-    : QMainWindow(parent), profile_(profile), title_(title) {
+FrameWindow::FrameWindow(ApplicationProfile& profile, const Language& language,
+                         const QString& title, QWidget* parent)
+    : QMainWindow(parent), profile_(profile), language_(language), menu_(language.menu(kMainMenu)),
+      title_(title) {
     setObjectName(QStringLiteral("FrameWindow"));
     setWindowTitle(title_);
     setAcceptDrops(true);
@@ -96,12 +100,11 @@ FrameWindow::FrameWindow(ApplicationProfile& profile, const QString& title, QWid
     buildStatusBar();
     rebuildToolbarImages();
 
-    resize(800, 600);
-    if (auto placement = WindowPlacement::load(profile_)) {
-        move(placement->x, placement->y);
-        resize(placement->w, placement->h);
-        zoomAtStart_ = placement->zoom;
-    }
+    WindowPlacement placement{.x = 80, .y = 60, .w = 900, .h = 640};
+    placement.load(profile_);
+    move(placement.x, placement.y);
+    resize(std::max(placement.w, 200), std::max(placement.h, 150));
+    zoomAtStart_ = placement.zoom;
 }
 
 FrameWindow::~FrameWindow() {
@@ -134,7 +137,7 @@ QAction* FrameWindow::commandAction(int id) {
 
 void FrameWindow::buildMenus() {
     MenuBuilder builder([this](int id) { return commandAction(id); });
-    fileMenu_ = builder.build(kMainMenu, menuBar());
+    fileMenu_ = builder.build(menu_, menuBar());
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &FrameWindow::updateCommandStates);
 }
@@ -151,7 +154,7 @@ void FrameWindow::buildToolBar() {
         }
         QAction* action = commandAction(button.command);
         if (action->text().isEmpty())
-            action->setText(doc::text(button.command));
+            action->setText(doc::text(language_, static_cast<unsigned>(button.command)));
         toolBar_->addAction(action);
         imageCells_.insert(button.command, button.cell);
     }
@@ -260,9 +263,8 @@ void FrameWindow::setRecentFiles(const QStringList& paths) {
     QAction* before = items.isEmpty() ? nullptr : items.last();
     for (int i = 0; i < paths.size(); ++i) {
         const int id = cmd::RecentFile0 + i;
-        QString path = paths[i];
-        path.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), fileMenu_);
+        auto* action = new QAction(
+            QString::fromStdString(RecentFiles::menuText(i, paths[i].toStdString())), fileMenu_);
         connect(action, &QAction::triggered, this, [this, id] { execute(id); });
         fileMenu_->insertAction(before, action);
         recentActions_.append(action);
@@ -289,20 +291,7 @@ int FrameWindow::helpContext() const {
 }
 
 int FrameWindow::helpContextOfCommand(int id) const {
-    for (QAction* top : menuBar()->actions()) {
-        QMenu* popup = top->menu();
-        if (!popup)
-            continue;
-        const QList<QAction*> items = popup->actions();
-        for (QAction* item : items) {
-            if (item->data().toInt() != id || item->isSeparator())
-                continue;
-            for (QAction* first : items)
-                if (!first->isSeparator())
-                    return first->data().toInt() - 1;
-        }
-    }
-    return id;
+    return static_cast<int>(menu_.helpContext(static_cast<unsigned>(id)));
 }
 
 void FrameWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/CommandTarget.h"
+#include "lang/Menu.h"
 
 #include <QBasicTimer>
 #include <QHash>
@@ -14,7 +15,8 @@ class QToolBar;
 
 namespace qx {
 class ApplicationProfile;
-}
+class Language;
+} // namespace qx
 
 namespace qx::ui {
 
@@ -33,7 +35,8 @@ public:
     using CommandFilter = std::function<bool(int id)>;
     using CloseTest = std::function<bool()>;
 
-    FrameWindow(ApplicationProfile& profile, const QString& title, QWidget* parent = nullptr);
+    FrameWindow(ApplicationProfile& profile, const Language& language, const QString& title,
+                QWidget* parent = nullptr);
     ~FrameWindow() override;
 
     // Shows the window, maximised when it was maximised when it was last closed.
@@ -102,6 +105,8 @@ private:
     void savePlacement();
 
     ApplicationProfile& profile_;
+    const Language& language_;
+    Menu menu_;
     QString title_;
     QHash<int, QAction*> actions_;
     QHash<int, int> imageCells_; // command -> cell of the tool-bar image strip

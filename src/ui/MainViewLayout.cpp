@@ -1,6 +1,5 @@
 #include "ui/MainViewLayout.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -46,15 +45,13 @@ MainViewLayout layOutMainView(const MainViewGeometry& g) {
 }
 
 int separator1FromSplitter(int x, int width) {
-    int value = width > 0 ? static_cast<int>(static_cast<std::int64_t>(x) * 1000 / width) : 0;
-    return std::clamp(value, 100, 900);
+    return width > 0 ? static_cast<int>(static_cast<std::int64_t>(x) * 1000 / width) : 0;
 }
 
 int separator2FromSplitter(int y, int headingHeight, int height) {
-    int value = headingHeight + 2 < height
-                    ? mulDiv(y - headingHeight - 2, 1000, height - headingHeight - 2)
-                    : 500;
-    return std::clamp(value, 100, 950);
+    return headingHeight + 2 < height
+               ? mulDiv(y - headingHeight - 2, 1000, height - headingHeight - 2)
+               : 500;
 }
 
 } // namespace qx::ui

@@ -40,8 +40,8 @@ int mulDiv(int a, int b, int c);
 
 MainViewLayout layOutMainView(const MainViewGeometry& g);
 
-// The per-mille values stored when a splitter is released, given the centre
-// line of the splitter in the view's coordinates.
+// The per-mille values of a released splitter, given its centre line in the
+// view's coordinates; the settings clamp them when they are stored.
 int separator1FromSplitter(int x, int width);
 int separator2FromSplitter(int y, int headingHeight, int height);
 

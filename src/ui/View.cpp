@@ -3,6 +3,7 @@
 #include "doc/Texts.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
+#include "settings/Separators.h"
 #include "ui/Commands.h"
 #include "ui/WindowSeparator.h"
 
@@ -28,8 +29,8 @@ QWidget* pane(const char* name, QWidget* parent) {
     return widget;
 }
 
-QLabel* heading(int id, int text, QWidget* parent) {
-    auto* label = new QLabel(doc::text(text), parent);
+QLabel* heading(int id, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     label->setObjectName(QString::number(id));
     label->setFrameStyle(QFrame::Panel | QFrame::Raised);
     label->setIndent(4);
@@ -38,14 +39,15 @@ QLabel* heading(int id, int text, QWidget* parent) {
 
 } // namespace
 
-View::View(doc::Editor& document, ApplicationProfile& profile, Options& options, QWidget* parent)
+View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
+           const Language& language, QWidget* parent)
     : QWidget(parent), document_(document), profile_(profile), options_(options),
       tree1_(pane("Tree1", this)), tree2_(pane("Tree2", this)),
-      heading1_(heading(kHeading1, 9205, this)), heading2_(heading(kHeading2, 9206, this)),
+      heading1_(heading(kHeading1, doc::text(language, 9205), this)),
+      heading2_(heading(kHeading2, doc::text(language, 9206), this)),
       vertical_(new WindowSeparator(Qt::Vertical, kVerticalSeparator, this)),
-      horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)),
-      separator1_(profile.readInt("Options", "Separator1", 600)),
-      separator2_(profile.readInt("Options", "Separator2", 800)) {
+      horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)) {
+    separators_.load(profile_);
     setObjectName(QStringLiteral("View"));
     connect(vertical_, &WindowSeparator::released, this, &View::verticalReleased);
     connect(horizontal_, &WindowSeparator::released, this, &View::horizontalReleased);
@@ -121,9 +123,9 @@ void View::layOut() {
     MainViewGeometry g;
     g.width = width();
     g.height = height();
-    g.headingHeight = heading1_->fontMetrics().height() + 2;
-    g.separator1 = separator1_;
-    g.separator2 = separator2_;
+    g.headingHeight = headingHeight();
+    g.separator1 = separators_.first;
+    g.separator2 = separators_.second;
     g.threadWindowShown = threadWindow_ != nullptr;
     const MainViewLayout l = layOutMainView(g);
     auto place = [](QWidget* w, const Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); };
@@ -140,6 +142,8 @@ void View::layOut() {
     horizontal_->raise();
 }
 
+int View::headingHeight() const { return heading1_->fontMetrics().height() + 2; }
+
 void View::resizeEvent(QResizeEvent*) { layOut(); }
 
 void View::changeEvent(QEvent* event) {
@@ -149,15 +153,13 @@ void View::changeEvent(QEvent* event) {
 }
 
 void View::verticalReleased(int x) {
-    separator1_ = separator1FromSplitter(x, width());
+    separators_.storeFirst(profile_, separator1FromSplitter(x, width()));
     layOut();
-    profile_.writeInt("Options", "Separator1", separator1_);
 }
 
 void View::horizontalReleased(int y) {
-    separator2_ = separator2FromSplitter(y, heading1_->fontMetrics().height() + 2, height());
+    separators_.storeSecond(profile_, separator2FromSplitter(y, headingHeight(), height()));
     layOut();
-    profile_.writeInt("Options", "Separator2", separator2_);
 }
 
 } // namespace qx::ui

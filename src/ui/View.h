@@ -2,6 +2,7 @@
 
 #include "doc/CommandTarget.h"
 #include "doc/DocView.h"
+#include "settings/Separators.h"
 #include "ui/MainViewLayout.h"
 
 #include <QWidget>
@@ -10,6 +11,7 @@ class QLabel;
 
 namespace qx {
 class ApplicationProfile;
+class Language;
 struct Options;
 } // namespace qx
 
@@ -33,7 +35,7 @@ public:
     static constexpr int kHelpThreadWindow = 7;
 
     View(doc::Editor& document, ApplicationProfile& profile, Options& options,
-         QWidget* parent = nullptr);
+         const Language& language, QWidget* parent = nullptr);
     ~View() override;
 
     QWidget* window() override { return this; }
@@ -60,6 +62,7 @@ protected:
 
 private:
     void layOut();
+    int headingHeight() const;
     void showThreadWindow(bool shown);
     void verticalReleased(int x);
     void horizontalReleased(int y);
@@ -74,8 +77,7 @@ private:
     QWidget* threadWindow_ = nullptr;
     WindowSeparator* vertical_;
     WindowSeparator* horizontal_;
-    int separator1_;
-    int separator2_;
+    Separators separators_;
 };
 
 } // namespace qx::ui

@@ -52,20 +52,14 @@ TEST(MainViewLayout, TinyViewsGiveNoNegativeWidths) {
     EXPECT_EQ(l.tree2.w, 0);
 }
 
-TEST(SplitterRelease, VerticalValueIsClampedTo100And900) {
+TEST(SplitterRelease, ValuesFollowTheSplitterCentre) {
     EXPECT_EQ(separator1FromSplitter(600, 1000), 600);
-    EXPECT_EQ(separator1FromSplitter(0, 1000), 100); // dragged to the far left
-    EXPECT_EQ(separator1FromSplitter(-40, 1000), 100);
-    EXPECT_EQ(separator1FromSplitter(999, 1000), 900);
-    EXPECT_EQ(separator1FromSplitter(10, 0), 100); // a view with no width
-    EXPECT_EQ(separator1FromSplitter(1000000, 3000), 900);
-}
-
-TEST(SplitterRelease, HorizontalValueIsClampedTo100And950) {
+    EXPECT_EQ(separator1FromSplitter(999, 1000), 999);
+    EXPECT_EQ(separator1FromSplitter(1000000, 3000), 333333); // no 32-bit overflow
+    EXPECT_EQ(separator1FromSplitter(10, 0), 0);              // a view with no width
     // h = 18, H = 520: MulDiv(y - 20, 1000, 500).
     EXPECT_EQ(separator2FromSplitter(420, 18, 520), 800);
-    EXPECT_EQ(separator2FromSplitter(519, 18, 520), 950);
-    EXPECT_EQ(separator2FromSplitter(0, 18, 520), 100);
+    EXPECT_EQ(separator2FromSplitter(0, 18, 520), -40);
     // Too low a view to measure: the middle.
     EXPECT_EQ(separator2FromSplitter(10, 18, 20), 500);
     EXPECT_EQ(separator2FromSplitter(10, 18, 5), 500);
