@@ -1,0 +1,20 @@
+#pragma once
+
+// The document manager's errors and questions, shown through
+// Language::documentMessage(): the text comes from the language module by
+// these numbers, "%s" in it standing for the document's title.
+namespace qx::docmsg {
+
+inline constexpr unsigned SaveChanges = 32510; // Yes/No/Cancel: save the changes?
+inline constexpr unsigned CannotOpen = 32511;  // the file cannot be opened or read
+inline constexpr unsigned CannotSave = 32512;  // the file cannot be written
+inline constexpr unsigned FileNotFound = 32513;
+inline constexpr unsigned NotADocument = 32514; // the reader rejected the file
+inline constexpr unsigned NoTemplate = 32515;   // no template matches the file name
+inline constexpr unsigned CannotClose = 32516;
+inline constexpr unsigned RevertChanges = 32517; // Yes/No: drop the changes and read again?
+inline constexpr unsigned Overwrite = 32518;     // Yes/No: replace the existing file?
+inline constexpr unsigned AlreadyOpen = 32519;
+inline constexpr unsigned OutOfMemory = 32520;
+
+} // namespace qx::docmsg
