@@ -2,6 +2,7 @@
 
 #include "doc/Texts.h"
 #include "lang/Language.h"
+#include "lang/TextIds.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/RecentFiles.h"
 #include "settings/WindowPlacement.h"
@@ -23,7 +24,7 @@ namespace qx::ui {
 
 namespace {
 
-constexpr int kMainMenu = 100;
+constexpr unsigned kMainMenu = text::MainMenu;
 constexpr int kAnimationInterval = 100;
 constexpr int kPlacementDelay = 300;
 
@@ -246,7 +247,8 @@ void FrameWindow::clearView() {
 }
 
 void FrameWindow::setDocumentTitle(const QString& documentTitle) {
-    setWindowTitle(documentTitle.isEmpty() ? title_ : title_ + QStringLiteral(" - ") + documentTitle);
+    setWindowTitle(documentTitle.isEmpty() ? title_
+                                           : title_ + QStringLiteral(" - ") + documentTitle);
 }
 
 void FrameWindow::setRecentFiles(const QStringList& paths) {
@@ -272,7 +274,9 @@ void FrameWindow::setRecentFiles(const QStringList& paths) {
     recentActions_.append(fileMenu_->insertSeparator(before));
 }
 
-void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(text); }
+void FrameWindow::setStatusText(const QString& text) {
+    statusBar()->showMessage(text);
+}
 
 bool FrameWindow::idle(long count) {
     const bool working = view_ && view_->progressFigure() >= 0;

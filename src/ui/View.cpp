@@ -1,6 +1,7 @@
 #include "ui/View.h"
 
 #include "doc/Texts.h"
+#include "lang/TextIds.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "settings/Separators.h"
@@ -43,8 +44,8 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
            const Language& language, QWidget* parent)
     : QWidget(parent), document_(document), profile_(profile), options_(options),
       tree1_(pane("Tree1", this)), tree2_(pane("Tree2", this)),
-      heading1_(heading(kHeading1, doc::text(language, 9205), this)),
-      heading2_(heading(kHeading2, doc::text(language, 9206), this)),
+      heading1_(heading(kHeading1, doc::text(language, text::FirstTreeHeading), this)),
+      heading2_(heading(kHeading2, doc::text(language, text::SecondTreeHeading), this)),
       vertical_(new WindowSeparator(Qt::Vertical, kVerticalSeparator, this)),
       horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)) {
     separators_.load(profile_);
@@ -73,7 +74,9 @@ int View::helpContext(const QWidget* focus) const {
     return 0;
 }
 
-int View::progressFigure() const { return -1; }
+int View::progressFigure() const {
+    return -1;
+}
 
 bool View::commandState(int id, doc::CommandState& state) {
     switch (id) {
@@ -142,9 +145,13 @@ void View::layOut() {
     horizontal_->raise();
 }
 
-int View::headingHeight() const { return heading1_->fontMetrics().height() + 2; }
+int View::headingHeight() const {
+    return heading1_->fontMetrics().height() + 2;
+}
 
-void View::resizeEvent(QResizeEvent*) { layOut(); }
+void View::resizeEvent(QResizeEvent*) {
+    layOut();
+}
 
 void View::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
