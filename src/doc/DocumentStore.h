@@ -17,7 +17,7 @@ public:
     // Reads the model from the file; the model is left empty or partial on failure.
     virtual int read(DDoc& model, const std::string& path) = 0;
     // Writes the whole model; on failure the file at the path is left as it was.
-    virtual int write(const DDoc& model, const std::string& path) = 0;
+    virtual int write(DDoc& model, const std::string& path) = 0;
 };
 
 } // namespace qx::doc

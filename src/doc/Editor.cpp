@@ -17,7 +17,9 @@ constexpr int kUntitled = 32503;
 
 Editor::Editor(DocumentStore& store, const Options& options, const Language& language)
     : store_(store), options_(options), language_(language), model_(std::make_unique<DDoc>()),
-      title_(text(language, kUntitled)) {}
+      title_(text(language, kUntitled)) {
+    model_->setsortservers(options_.sortServersType);
+}
 
 Editor::~Editor() = default;
 
@@ -56,7 +58,8 @@ std::unique_ptr<DDoc> Editor::readFile() {
         return nullptr;
     auto model = std::make_unique<DDoc>();
     lastResult_ = store_.read(*model, QFile::encodeName(path_).toStdString());
-    model->sorthosts(options_.sortServersType);
+    model->setsortservers(options_.sortServersType);
+    model->sorthosts();
     if (lastResult_ != 0)
         return nullptr;
     return model;
@@ -65,6 +68,11 @@ std::unique_ptr<DDoc> Editor::readFile() {
 void Editor::replaceModel(std::unique_ptr<DDoc> model) {
     model_ = std::move(model);
     dirty_ = false;
+}
+
+void Editor::sortHosts(int order) {
+    model_->setsortservers(order);
+    model_->sorthosts();
 }
 
 bool Editor::save() {

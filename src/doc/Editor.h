@@ -43,6 +43,8 @@ public:
     // Puts a model read by readFile() in place of the current one; the changes
     // are gone.
     void replaceModel(std::unique_ptr<DDoc> model);
+    // Sorts the hosts of the domain tree in the given order.
+    void sortHosts(int order);
     // Writes the model to the path. The changed flag is cleared only when the
     // file was written; a failed save leaves the old file as it was.
     bool save();

@@ -1,5 +1,6 @@
 #include "doc/QtUserDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -52,13 +53,13 @@ int answerOf(int button) {
 
 int QtUserDialogs::show(const std::string& text, const std::string& caption, unsigned style) {
     QMessageBox box(iconOf(style), QString::fromStdString(caption), QString::fromStdString(text),
-                    buttonsOf(style), owner_);
+                    buttonsOf(style), QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     return answerOf(box.exec());
 }
 
 QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(owner_, QString(), request.folder, request.filter);
+    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -67,7 +68,7 @@ QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
 }
 
 QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(owner_, QString(), request.folder, request.filter);
+    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
