@@ -69,6 +69,8 @@ void Appl::initInstance(const QStringList& arguments) {
     idleDriver_ = std::make_unique<IdleDriver>([this](long count) { return idle(count); });
 }
 
+ui::FrameWindow* Appl::frame() const { return frame_; }
+
 bool Appl::idle(long count) {
     if (!frame_)
         return false;

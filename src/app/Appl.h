@@ -70,7 +70,7 @@ public:
     bool commandState(int id, doc::CommandState& state) override;
     bool execute(int id) override;
 
-    ui::FrameWindow* frame() const { return frame_; }
+    ui::FrameWindow* frame() const;
     doc::MyDocManager& docManager() const { return *docManager_; }
     const QString& title() const { return title_; }
 

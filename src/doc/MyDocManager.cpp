@@ -6,14 +6,15 @@
 #include "doc/Editor.h"
 #include "doc/UserDialogs.h"
 #include "lang/Language.h"
+#include "model/DDoc.h"
 
 #include <QFileInfo>
 
 namespace qx::doc {
 
 MyDocManager::MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const Options& options,
-                           UserDialogs& dialogs, QObject* parent)
-    : QObject(parent), template_(docTemplate), store_(store), options_(options),
+                           const Language& language, UserDialogs& dialogs, QObject* parent)
+    : QObject(parent), template_(docTemplate), store_(store), options_(options), language_(language),
       dialogs_(dialogs) {}
 
 MyDocManager::~MyDocManager() { release(); }
@@ -69,14 +70,14 @@ bool MyDocManager::createNew() {
     if (!canClose())
         return false;
     destroyCurrent();
-    install(std::make_unique<Editor>(store_, options_));
+    install(std::make_unique<Editor>(store_, options_, language_));
     return true;
 }
 
 bool MyDocManager::openPath(const QString& path) {
     if (!canClose())
         return false;
-    auto document = std::make_unique<Editor>(store_, options_);
+    auto document = std::make_unique<Editor>(store_, options_, language_);
     document->setPath(path);
     if (!document->open()) {
         postDocError(*document, kUnableToOpen);

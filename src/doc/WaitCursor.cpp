@@ -1,10 +1,11 @@
 #include "doc/WaitCursor.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace qx::doc {
 
-WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
 
 WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 

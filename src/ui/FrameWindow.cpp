@@ -13,6 +13,7 @@
 #include "ui/ToolbarImages.h"
 #include "ui/View.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMimeData>
@@ -230,6 +231,8 @@ void FrameWindow::setView(View* view) {
     empty_ = nullptr;
     updateCommandStates();
 }
+
+View* FrameWindow::view() const { return view_; }
 
 void FrameWindow::clearView() {
     if (view_) {

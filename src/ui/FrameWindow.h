@@ -56,7 +56,7 @@ public:
 
     // The client window: the view of the open document, or none.
     void setView(View* view);
-    View* view() const { return view_; }
+    View* view() const;
     // Back to no client window, the caption back to the title.
     void clearView();
     // "title - document" while a document is shown.

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 namespace qx::ui {
 

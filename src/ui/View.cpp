@@ -8,6 +8,7 @@
 #include "ui/Commands.h"
 #include "ui/WindowSeparator.h"
 
+#include <QEvent>
 #include <QLabel>
 
 namespace qx::ui {
