@@ -1,1 +1,2 @@
 qx_add_fuzzer(fuzz_ini LIBS qx_settings)
+qx_add_fuzzer(fuzz_url LIBS qx_net)

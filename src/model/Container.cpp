@@ -1,0 +1,154 @@
+#include "model/Container.h"
+
+#include "model/ContainerObjectComparator.h"
+#include "model/SearchKey.h"
+#include "stream/otwstream.h"
+
+namespace qx {
+
+ContainerObject* ContainerIterator::next() {
+    if (node_) {
+        node_ = node_->nextnode();
+    }
+    return current();
+}
+
+ContainerObject* ContainerIterator::prev() {
+    if (node_) {
+        node_ = node_->prevnode();
+    }
+    return current();
+}
+
+Container::~Container() {
+    clear();
+}
+
+ContainerObject* Container::add(std::unique_ptr<ContainerObject> object) {
+    if (!object) {
+        return nullptr;
+    }
+    ContainerObject* added = object.get();
+    auto* node = new ContainerNode(std::move(object));
+    node->order_ = nextorder_++;
+    list_.append(node);
+    nodes_.emplace(added, node);
+    added->container_ = this;
+    keyin(node);
+    return added;
+}
+
+void Container::remove(ContainerObject* object) {
+    ContainerNode* node = nodeof(object);
+    if (!node) {
+        return;
+    }
+    keyout(node);
+    nodes_.erase(object);
+    object->container_ = nullptr;
+    delete node;
+}
+
+bool Container::contains(const ContainerObject* object) const {
+    return nodeof(object) != nullptr;
+}
+
+ContainerObject* Container::find(const ContainerObjectComparator& comparator) const {
+    if (const SearchKey* key = comparator.key()) {
+        const auto it = key->text() ? keys_.find(key->hash()) : keys_.end();
+        const ContainerNode* best = nullptr;
+        for (const ContainerNode* node = it == keys_.end() ? nullptr : it->second; node;
+             node = node->keynext_) {
+            if ((!best || node->order_ < best->order_) && comparator.compare(node->object()) == 0) {
+                best = node;
+            }
+        }
+        return best ? best->object() : nullptr;
+    }
+    for (auto* node = static_cast<ContainerNode*>(list_.first()); node; node = node->nextnode()) {
+        if (comparator.compare(node->object()) == 0) {
+            return node->object();
+        }
+    }
+    return nullptr;
+}
+
+ContainerIterator Container::iterate() const {
+    return ContainerIterator(static_cast<ContainerNode*>(list_.first()));
+}
+
+ContainerIterator Container::iterate(const ContainerObject* from) const {
+    return ContainerIterator(nodeof(from));
+}
+
+void Container::clear() {
+    keys_.clear();
+    nodes_.clear();
+    list_.clear();
+}
+
+void Container::fixupall() {
+    for (auto* node = static_cast<ContainerNode*>(list_.first()); node; node = node->nextnode()) {
+        node->object()->fixup(*this);
+    }
+}
+
+void Container::dump(otwstream& out) const {
+    out.puts("Container ")
+        .putptr(this)
+        .puts(" count=")
+        .putuint(static_cast<std::uint32_t>(count()));
+    out.endl();
+    for (auto* node = static_cast<ContainerNode*>(list_.first()); node; node = node->nextnode()) {
+        out.indent();
+        node->object()->dump(out);
+        out.endl();
+    }
+}
+
+ContainerNode* Container::nodeof(const ContainerObject* object) const {
+    const auto it = object ? nodes_.find(object) : nodes_.end();
+    return it == nodes_.end() ? nullptr : it->second;
+}
+
+void Container::reindex(const ContainerObject& object) {
+    if (ContainerNode* node = nodeof(&object)) {
+        keyout(node);
+        keyin(node);
+    }
+}
+
+void Container::keyin(ContainerNode* node) {
+    const SearchKey* key = node->object()->indexkey();
+    if (!key || !key->text()) {
+        return;
+    }
+    node->keyed_ = true;
+    node->keyhash_ = key->hash();
+    const auto [it, first] = keys_.try_emplace(node->keyhash_, node);
+    if (!first) {
+        node->keynext_ = it->second;
+        it->second->keyprev_ = node;
+        it->second = node;
+    }
+}
+
+void Container::keyout(ContainerNode* node) {
+    if (!node->keyed_) {
+        return;
+    }
+    if (node->keyprev_) {
+        node->keyprev_->keynext_ = node->keynext_;
+    } else if (node->keynext_) {
+        keys_[node->keyhash_] = node->keynext_;
+    } else {
+        keys_.erase(node->keyhash_);
+    }
+    if (node->keynext_) {
+        node->keynext_->keyprev_ = node->keyprev_;
+    }
+    node->keyed_ = false;
+    node->keyprev_ = node->keynext_ = nullptr;
+}
+
+} // namespace qx

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/ContainerNode.h"
+#include "model/DefRefResolver.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+namespace qx {
+
+class ContainerObjectComparator;
+class otwstream;
+
+// A cursor over a container's objects in list order.
+class ContainerIterator {
+public:
+    explicit ContainerIterator(ContainerNode* node) : node_(node) {}
+
+    // Null past either end.
+    ContainerObject* current() const { return node_ ? node_->object() : nullptr; }
+    ContainerObject* next();
+    ContainerObject* prev();
+
+private:
+    ContainerNode* node_;
+};
+
+// The store of a document's objects: owns them, in the order they were added,
+// and maps them to identifiers when the document is written or read. Objects
+// are found by pointer and by index key through hash tables, so neither
+// removing nor looking up a page scans the whole store.
+class Container : public DefRefResolver {
+public:
+    Container() = default;
+    ~Container() override;
+    Container(const Container&) = delete;
+    Container& operator=(const Container&) = delete;
+
+    // Appends an object (ignored when null or already held); returns it.
+    ContainerObject* add(std::unique_ptr<ContainerObject> object);
+    // Deletes the object if this container holds exactly that pointer.
+    void remove(ContainerObject* object);
+    bool contains(const ContainerObject* object) const;
+    // The first object in list order that the comparator matches, or null.
+    ContainerObject* find(const ContainerObjectComparator& comparator) const;
+
+    std::size_t count() const { return list_.count(); }
+    // A cursor at the first object, or at the given one (past the end when the
+    // container does not hold it).
+    ContainerIterator iterate() const;
+    ContainerIterator iterate(const ContainerObject* from) const;
+
+    void clear();
+    // Calls fixup on every object in list order, after loading.
+    void fixupall();
+    virtual void dump(otwstream& out) const;
+
+private:
+    friend class ContainerObject;
+    ContainerNode* nodeof(const ContainerObject* object) const;
+    // Files the node under its object's current index key, or takes it out.
+    void reindex(const ContainerObject& object);
+    void keyin(ContainerNode* node);
+    void keyout(ContainerNode* node);
+
+    ContainerList list_;
+    std::uint64_t nextorder_ = 0;
+    std::unordered_map<const ContainerObject*, ContainerNode*> nodes_;
+    // Hash of an index key -> first node of the chain with that hash.
+    std::unordered_map<std::uint32_t, ContainerNode*> keys_;
+};
+
+} // namespace qx

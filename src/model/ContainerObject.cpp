@@ -1,0 +1,26 @@
+#include "model/ContainerObject.h"
+
+#include "model/Container.h"
+#include "stream/otwstream.h"
+
+namespace qx {
+
+ContainerObject::~ContainerObject() = default;
+
+void ContainerObject::dump(otwstream& out) const {
+    out.puts("ContainerObject ").putptr(this);
+}
+
+void ContainerObject::fixup(RefResolver&) {}
+
+const SearchKey* ContainerObject::indexkey() const {
+    return nullptr;
+}
+
+void ContainerObject::keychanged() {
+    if (container_) {
+        container_->reindex(*this);
+    }
+}
+
+} // namespace qx

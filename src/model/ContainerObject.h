@@ -1,0 +1,48 @@
+#pragma once
+
+#include "stream/Str.h"
+
+namespace qx {
+
+class Container;
+class RefResolver;
+class SearchKey;
+class iwstream;
+class otwstream;
+class owstream;
+
+// Everything a Container holds.
+class ContainerObject {
+public:
+    ContainerObject() = default;
+    virtual ~ContainerObject();
+    ContainerObject(const ContainerObject&) = delete;
+    ContainerObject& operator=(const ContainerObject&) = delete;
+
+    // The text a view shows for the object.
+    virtual Str label() const = 0;
+    // Debug dump: class name and address; derived classes add their fields.
+    virtual void dump(otwstream& out) const;
+    // The object's fields; 0 on success, non-zero on failure.
+    virtual int write(owstream& out, RefResolver& resolver) const = 0;
+    virtual int read(iwstream& in, int version, RefResolver& resolver) = 0;
+    // Called once after a whole container was read; nothing by default.
+    virtual void fixup(RefResolver& resolver);
+
+    // The key under which a container finds the object quickly, or null for
+    // an object found only by a full scan.
+    virtual const SearchKey* indexkey() const;
+
+    // The container holding the object, or null.
+    Container* container() const { return container_; }
+
+protected:
+    // Tells the holding container that indexkey() changed.
+    void keychanged();
+
+private:
+    friend class Container;
+    Container* container_ = nullptr;
+};
+
+} // namespace qx

@@ -1,0 +1,29 @@
+#include "model/DefRefResolver.h"
+
+namespace qx {
+
+void DefRefResolver::beginwrite() {
+    table_.reset(ObjectTable::Writing);
+}
+
+std::uint16_t DefRefResolver::idof(ContainerObject* object) {
+    return table_.intern(object);
+}
+
+void DefRefResolver::beginread() {
+    table_.reset(ObjectTable::Reading);
+}
+
+void DefRefResolver::addloaded(ContainerObject* object, std::uint16_t id) {
+    table_.add(object, id);
+}
+
+void DefRefResolver::endread() {
+    table_.sort(ObjectTable::ById);
+}
+
+ContainerObject* DefRefResolver::resolve(std::uint16_t id) {
+    return table_.byId(id);
+}
+
+} // namespace qx

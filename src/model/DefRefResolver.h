@@ -1,0 +1,24 @@
+#pragma once
+
+#include "model/ObjectTable.h"
+#include "model/RefResolver.h"
+
+namespace qx {
+
+// The identifier mapping over an ObjectTable of its own.
+class DefRefResolver : public RefResolver {
+public:
+    void beginwrite() override;
+    std::uint16_t idof(ContainerObject* object) override;
+    void beginread() override;
+    void addloaded(ContainerObject* object, std::uint16_t id) override;
+    void endread() override;
+    ContainerObject* resolve(std::uint16_t id) override;
+
+    const ObjectTable& table() const { return table_; }
+
+private:
+    ObjectTable table_;
+};
+
+} // namespace qx

@@ -1,0 +1,78 @@
+#include "model/ObjectTable.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace qx {
+
+void ObjectTable::reset(Mode mode) {
+    mode_ = mode;
+    sortstate_ = ById;
+    std::vector<Entry>().swap(entries_);
+    std::unordered_map<const ContainerObject*, std::uint16_t>().swap(ids_);
+}
+
+void ObjectTable::add(ContainerObject* object, std::uint16_t id) {
+    if (!object || !id) {
+        return;
+    }
+    ids_.try_emplace(object, id);
+    append(object, id);
+}
+
+std::uint16_t ObjectTable::intern(ContainerObject* object) {
+    if (!object) {
+        return 0;
+    }
+    const auto next = static_cast<std::uint16_t>(entries_.size() + 1);
+    const auto [it, added] = ids_.try_emplace(object, next);
+    if (added && next) {
+        append(object, next);
+    }
+    return it->second;
+}
+
+void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
+    if (!entries_.empty()) {
+        const Entry& last = entries_.back();
+        const bool keeps = (sortstate_ == ById && id >= last.id) ||
+                           (sortstate_ == ByPointer && std::less<>()(last.object, object));
+        if (!keeps) {
+            sortstate_ = Unsorted;
+        }
+    }
+    entries_.push_back({id, object});
+}
+
+std::uint16_t ObjectTable::byPointer(const ContainerObject* object) const {
+    const auto it = object ? ids_.find(object) : ids_.end();
+    return it == ids_.end() ? 0 : it->second;
+}
+
+ContainerObject* ObjectTable::byId(std::uint16_t id) const {
+    if (!id) {
+        return nullptr;
+    }
+    if (sortstate_ == ById) {
+        const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                         [](const Entry& e, std::uint16_t v) { return e.id < v; });
+        return it != entries_.end() && it->id == id ? it->object : nullptr;
+    }
+    const auto it =
+        std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
+    return it != entries_.end() ? it->object : nullptr;
+}
+
+void ObjectTable::sort(SortState order) {
+    if (order == ById) {
+        std::stable_sort(entries_.begin(), entries_.end(),
+                         [](const Entry& a, const Entry& b) { return a.id < b.id; });
+    } else if (order == ByPointer) {
+        std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            return std::less<>()(a.object, b.object);
+        });
+    }
+    sortstate_ = order;
+}
+
+} // namespace qx

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace qx {
+
+class ContainerObject;
+
+// The pairs of 16-bit identifiers and objects through which a document's nodes
+// store their targets. Identifier 0 and a null pointer never appear in it.
+// Lookups by pointer go through a hash index, so writing a document costs time
+// in proportion to its size, not to objects times references.
+class ObjectTable {
+public:
+    enum Mode { Writing = 0, Reading = 1 };
+    enum SortState { Unsorted = 0, ByPointer = 1, ById = 2 };
+
+    struct Entry {
+        std::uint16_t id;
+        ContainerObject* object;
+    };
+
+    // Frees the entries and sets the mode; the empty table counts as sorted by
+    // identifier.
+    void reset(Mode mode);
+    // Appends a pair (a null pointer or identifier 0 is ignored). The sort state
+    // survives only when the new entry keeps the order it names.
+    void add(ContainerObject* object, std::uint16_t id);
+    // The identifier of a pointer already in the table, or else a new one: the
+    // low 16 bits of the entry count + 1 (0, never stored, once the count
+    // reaches 65535 entries). One hash probe either way.
+    std::uint16_t intern(ContainerObject* object);
+
+    // The identifier of a pointer, 0 when absent.
+    std::uint16_t byPointer(const ContainerObject* object) const;
+    // The object of an identifier, null for 0 or when absent. Binary search
+    // when sorted by identifier (the first entry read wins among equals).
+    ContainerObject* byId(std::uint16_t id) const;
+    // Sorts by pointer or by identifier (stable), or only marks the table as
+    // unsorted.
+    void sort(SortState order);
+
+    Mode mode() const { return mode_; }
+    SortState sortstate() const { return sortstate_; }
+    // The number of entries; a document with more than 65535 objects cannot be
+    // numbered in 16 bits, which the writer checks here.
+    std::size_t count() const { return entries_.size(); }
+
+private:
+    void append(ContainerObject* object, std::uint16_t id);
+
+    Mode mode_ = Writing;
+    SortState sortstate_ = ById;
+    std::vector<Entry> entries_;
+    std::unordered_map<const ContainerObject*, std::uint16_t> ids_;
+};
+
+} // namespace qx

@@ -1,0 +1,132 @@
+#include "model/RefOrder.h"
+
+#include "model/DomainRef.h"
+#include "model/NoCase.h"
+#include "model/Object.h"
+#include "model/OrgRef2.h"
+
+#include <string_view>
+
+namespace qx {
+
+namespace {
+
+const RefTree* asref(const Node* node) {
+    return static_cast<const RefTree*>(node);
+}
+
+int sign(std::int64_t value) {
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
+
+// Cuts the rightmost host piece off text: after the last dot, or with no dot
+// after the last slash, or all of it. False when the text had neither.
+bool cutpiece(std::string_view& text, std::string_view& piece) {
+    std::size_t at = text.rfind('.');
+    if (at == std::string_view::npos) {
+        at = text.rfind('/');
+    }
+    if (at == std::string_view::npos) {
+        piece = text;
+        text = {};
+        return false;
+    }
+    piece = text.substr(at + 1);
+    text = text.substr(0, at);
+    return true;
+}
+
+} // namespace
+
+int RefOrder::bydate(const Node* a, const Node* b) {
+    const Object* ta = asref(a)->target();
+    const Object* tb = asref(b)->target();
+    if (!ta || !tb) {
+        return 0;
+    }
+    platform::FileTime fa = 0, fb = 0;
+    const bool va = platform::systemTimeToFileTime(ta->props().modified, fa);
+    const bool vb = platform::systemTimeToFileTime(tb->props().modified, fb);
+    if (!va || !vb) {
+        // Two dates without a moment compare equal, so that the order stays a
+        // consistent one for sorting.
+        return va == vb ? 0 : (va ? 1 : -1);
+    }
+    return fa < fb ? -1 : (fa > fb ? 1 : 0);
+}
+
+int RefOrder::bysequence(const Node* a, const Node* b) {
+    const auto* ra = dynamic_cast<const OrgRef2*>(a);
+    const auto* rb = dynamic_cast<const OrgRef2*>(b);
+    if (!ra || !rb) {
+        return 0;
+    }
+    return int{rb->orgprop().sequence} - int{ra->orgprop().sequence};
+}
+
+int RefOrder::byname(const Node* a, const Node* b) {
+    return nocase::compare(asref(a)->name().view(), asref(b)->name().view());
+}
+
+int RefOrder::byhost(const Node* a, const Node* b) {
+    std::string_view ta = asref(a)->name().view();
+    std::string_view tb = asref(b)->name().view();
+    bool moreA = true, moreB = true;
+    while (moreA || moreB) {
+        std::string_view pa, pb;
+        moreA = moreA && cutpiece(ta, pa);
+        moreB = moreB && cutpiece(tb, pb);
+        if (const int c = nocase::compare(pa, pb)) {
+            return c;
+        }
+    }
+    return 0;
+}
+
+int RefOrder::byhostcount(const Node* a, const Node* b) {
+    const auto* ha = dynamic_cast<const DomainRef*>(a);
+    const auto* hb = dynamic_cast<const DomainRef*>(b);
+    if (!ha || !hb) {
+        return 0;
+    }
+    return sign(std::int64_t{ha->hostcount()} - std::int64_t{hb->hostcount()});
+}
+
+List::Compare RefOrder::resultcompare(std::uint32_t resultorder) {
+    switch (resultorder) {
+    case 0:
+        return &bysequence;
+    case 1:
+        return &bydate;
+    default:
+        return nullptr;
+    }
+}
+
+Node* RefOrder::resultposition(const List& parent, const Node* node, List::Compare compare) {
+    if (!compare) {
+        return nullptr;
+    }
+    auto after = [node](Node* c) {
+        Node* next = c ? c->next() : nullptr;
+        return next == node ? node->next() : next;
+    };
+    for (Node* c = parent.last(); c; c = c->prev()) {
+        if (c != node && compare(node, c) <= 0) {
+            return after(c);
+        }
+    }
+    Node* first = parent.first();
+    return first == node ? node->next() : first;
+}
+
+bool RefOrder::resultinorder(const Node* node, List::Compare compare) {
+    if (!compare) {
+        return true;
+    }
+    const Node* before = node->prev();
+    const Node* behind = node->next();
+    return (!before || compare(node, before) <= 0) && (!behind || compare(node, behind) >= 0);
+}
+
+} // namespace qx

@@ -1,0 +1,7 @@
+#include "model/RefResolver.h"
+
+namespace qx {
+
+RefResolver::~RefResolver() = default;
+
+} // namespace qx

@@ -1,0 +1,65 @@
+#include "model/RefTree.h"
+
+#include "model/Object.h"
+#include "model/RefResolver.h"
+#include "stream/iwstream.h"
+#include "stream/otwstream.h"
+#include "stream/owstream.h"
+
+namespace qx {
+
+RefTree::RefTree(const Str& name) : name_(name) {}
+
+RefTree* RefTree::parentref() const {
+    return dynamic_cast<RefTree*>(parent());
+}
+
+Container* RefTree::container() const {
+    const Tree* top = root();
+    const auto* ref = top == this ? nullptr : dynamic_cast<const RefTree*>(top);
+    return ref ? ref->container() : nullptr;
+}
+
+int RefTree::write(owstream& out, RefResolver& resolver) const {
+    out.put16(resolver.idof(target_));
+    out << name_;
+    return out.state() ? 1 : 0;
+}
+
+int RefTree::read(iwstream& in, int, RefResolver&) {
+    in.get16(loadedid_);
+    in >> name_;
+    return in.state() ? 1 : 0;
+}
+
+void RefTree::fixup(RefResolver& resolver) {
+    for (Tree* node = this; node; node = node->nextpreorder(this)) {
+        if (auto* ref = dynamic_cast<RefTree*>(node)) {
+            ref->fixupnode(resolver);
+        }
+    }
+}
+
+Str RefTree::label() const {
+    return name_.empty() ? Str(" ") : name_;
+}
+
+void RefTree::dumpself(otwstream& out) const {
+    out.putptr(this);
+    dumpnameandtarget(out);
+}
+
+void RefTree::fixupnode(RefResolver& resolver) {
+    target_ = dynamic_cast<Object*>(resolver.resolve(loadedid_));
+}
+
+void RefTree::dumpnameandtarget(otwstream& out) const {
+    out.puts(" name=").puts(name_).puts(" target=");
+    if (target_) {
+        target_->dump(out);
+    } else {
+        out.puts("none");
+    }
+}
+
+} // namespace qx
