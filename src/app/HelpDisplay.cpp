@@ -1,5 +1,7 @@
 #include "app/HelpDisplay.h"
 
+#include "lang/Language.h"
+
 #include <QDesktopServices>
 
 namespace qx::app {
@@ -10,6 +12,14 @@ QUrl HelpDisplay::url(const QString& anchor) const {
         url.setFragment(anchor);
     return url;
 }
+
+void HelpDisplay::contents() { show(url(QString())); }
+
+void HelpDisplay::context(int number) {
+    show(url(QString::fromStdString(Language::helpAnchor(static_cast<unsigned>(number)))));
+}
+
+void HelpDisplay::helpOnHelp() { show(url(QStringLiteral("contents"))); }
 
 void BrowserHelpDisplay::show(const QUrl& url) { QDesktopServices::openUrl(url); }
 

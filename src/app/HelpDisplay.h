@@ -6,7 +6,7 @@
 namespace qx::app {
 
 // Shows the language's HTML help file: its contents, the part about a help
-// context, or how to use the help. The file's anchors are the context numbers.
+// context, or how to use the help.
 class HelpDisplay {
 public:
     virtual ~HelpDisplay() = default;
@@ -14,9 +14,10 @@ public:
     void setHelpFile(const QString& path) { helpFile_ = path; }
     const QString& helpFile() const { return helpFile_; }
 
-    void contents() { show(url(QString())); }
-    void context(int number) { show(url(QString::number(number))); }
-    void helpOnHelp() { show(url(QStringLiteral("help"))); }
+    void contents();
+    void context(int number);
+    // How to use the help: the contents page explains it.
+    void helpOnHelp();
 
 protected:
     // Opens the address in the browser; tests record it instead.

@@ -52,10 +52,11 @@ bool Editor::open() {
 std::unique_ptr<DDoc> Editor::readFile() {
     WaitCursor wait;
     const QString extension = extensionOf(path_);
-    lastResult_ = 1;
     // Only document files are read; an HTML page (an export, say) is not one.
-    if (extension.isEmpty() || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0)
+    if (extension.isEmpty() || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0) {
+        lastResult_ = kWrongKind;
         return nullptr;
+    }
     auto model = std::make_unique<DDoc>();
     lastResult_ = store_.read(*model, QFile::encodeName(path_).toStdString());
     model->setsortservers(options_.sortServersType);

@@ -49,8 +49,10 @@ public:
     // file was written; a failed save leaves the old file as it was.
     bool save();
 
-    // The store's result of the last read or write.
+    // The store's result of the last read or write, or kWrongKind when the
+    // path's extension ruled the file out.
     int lastResult() const { return lastResult_; }
+    static constexpr int kWrongKind = -1;
 
     // The extension of a path: what follows the last "." unless a "\", "/" or
     // ":" comes after it; empty when there is none.

@@ -5,6 +5,7 @@
 #include "doc/DocView.h"
 #include "doc/Editor.h"
 #include "doc/UserDialogs.h"
+#include "lang/DocMessages.h"
 #include "lang/Language.h"
 #include "model/DDoc.h"
 
@@ -80,7 +81,7 @@ bool MyDocManager::openPath(const QString& path) {
     auto document = std::make_unique<Editor>(store_, options_, language_);
     document->setPath(path);
     if (!document->open()) {
-        postDocError(*document, kUnableToOpen);
+        reportOpenFailure(*document);
         return false;
     }
     destroyCurrent();
@@ -105,7 +106,7 @@ bool MyDocManager::save() {
         return saveAs();
     if (document_->save())
         return true;
-    postDocError(*document_, kWriteError);
+    postDocError(document_->title(), docmsg::CannotSave);
     return false;
 }
 
@@ -116,12 +117,16 @@ bool MyDocManager::saveAs() {
         {template_.dialogFilter(), QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
     if (path.isEmpty())
         return false;
-    lastFolder_ = QFileInfo(path).absolutePath();
+    const QFileInfo chosen(path);
+    lastFolder_ = chosen.absolutePath();
+    if (chosen.exists() &&
+        postDocError(chosen.fileName(), docmsg::Overwrite, mb::YesNo) != mb::IdYes)
+        return false;
     const QString previous = document_->path();
     document_->setPath(path);
     if (!document_->save()) {
         document_->setPath(previous);
-        postDocError(*document_, kWriteError);
+        postDocError(chosen.fileName(), docmsg::CannotSave);
         return false;
     }
     emit titleChanged(document_->title());
@@ -132,9 +137,12 @@ bool MyDocManager::saveAs() {
 bool MyDocManager::revert() {
     if (!document_ || document_->path().isEmpty())
         return false;
+    if (document_->isDirty() &&
+        postDocError(document_->title(), docmsg::RevertChanges, mb::YesNo) != mb::IdYes)
+        return false;
     std::unique_ptr<DDoc> model = document_->readFile();
     if (!model) {
-        postDocError(*document_, kUnableToOpen);
+        reportOpenFailure(*document_);
         return false;
     }
     if (view_)
@@ -155,7 +163,7 @@ bool MyDocManager::closeDocument() {
 bool MyDocManager::canClose() {
     if (!document_ || !document_->isDirty())
         return true;
-    switch (postDocError(*document_, kDocumentChanged, mb::YesNoCancel)) {
+    switch (postDocError(document_->title(), docmsg::SaveChanges, mb::YesNoCancel)) {
     case mb::IdYes:
         return save();
     case mb::IdNo:
@@ -167,8 +175,19 @@ bool MyDocManager::canClose() {
 
 void MyDocManager::release() { destroyCurrent(); }
 
-int MyDocManager::postDocError(const Editor& document, unsigned number, unsigned style) {
-    return language_.documentMessage(dialogs_, document.title().toStdString(), number, style);
+int MyDocManager::postDocError(const QString& title, unsigned number, unsigned style) {
+    return language_.documentMessage(dialogs_, title.toStdString(), number, style);
+}
+
+void MyDocManager::reportOpenFailure(const Editor& document) {
+    unsigned message = docmsg::CannotOpen;
+    if (document.lastResult() == Editor::kWrongKind)
+        message = docmsg::NoTemplate;
+    else if (document.lastResult() == 2 || document.lastResult() == 3)
+        message = docmsg::NotADocument;
+    else if (!QFileInfo::exists(document.path()))
+        message = docmsg::FileNotFound;
+    postDocError(document.title(), message);
 }
 
 void MyDocManager::install(std::unique_ptr<Editor> document) {

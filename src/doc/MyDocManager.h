@@ -25,11 +25,6 @@ class UserDialogs;
 class MyDocManager : public QObject, public CommandTarget {
     Q_OBJECT
 public:
-    // The document messages by number.
-    static constexpr unsigned kUnableToOpen = 32504;
-    static constexpr unsigned kWriteError = 32507;
-    static constexpr unsigned kDocumentChanged = 32508;
-
     MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const Options& options,
                  const Language& language, UserDialogs& dialogs, QObject* parent = nullptr);
     ~MyDocManager() override;
@@ -60,9 +55,10 @@ public:
     // Destroys the document and its view without asking; at program end.
     void release();
 
-    // Reports through the document message of that number; a style of 0 gives
-    // a box with OK alone. Returns the button pressed.
-    int postDocError(const Editor& document, unsigned number, unsigned style = 0);
+    // Reports through the document message of that number, captioned with the
+    // title (which also stands for "%s" in it); a style of 0 gives a box with
+    // OK alone. Returns the button pressed.
+    int postDocError(const QString& title, unsigned number, unsigned style = 0);
 
 signals:
     void viewCreated(DocView* view);
@@ -74,6 +70,8 @@ signals:
 
 private:
     void install(std::unique_ptr<Editor> document);
+    // Tells why a document could not be read.
+    void reportOpenFailure(const Editor& document);
     void destroyCurrent();
 
     DocTemplate& template_;

@@ -72,6 +72,8 @@ QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // The document manager asks about replacing a file in the program's language.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

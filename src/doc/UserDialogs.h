@@ -20,7 +20,7 @@ class UserDialogs : public MessageBoxer {
 public:
     // The chosen path, or empty when cancelled.
     virtual QString openFileName(const FileDialogRequest& request) = 0;
-    // The chosen path, or empty when cancelled; choosing an existing file asks first.
+    // The chosen path, or empty when cancelled; an existing file is not asked about.
     virtual QString saveFileName(const FileDialogRequest& request) = 0;
 };
 

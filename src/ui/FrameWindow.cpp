@@ -128,6 +128,11 @@ QAction* FrameWindow::commandAction(int id) {
         return existing;
     auto* action = new QAction(this);
     action->setData(id);
+    // The string numbered as the command is its hint.
+    const QString hint = doc::text(language_, static_cast<unsigned>(id));
+    action->setStatusTip(hint);
+    if (!hint.isEmpty())
+        action->setToolTip(hint);
     action->setCheckable(std::find(std::begin(kCheckable), std::end(kCheckable), id) !=
                          std::end(kCheckable));
     action->setEnabled(false);
@@ -154,10 +159,7 @@ void FrameWindow::buildToolBar() {
             toolBar_->addSeparator();
             continue;
         }
-        QAction* action = commandAction(button.command);
-        if (action->text().isEmpty())
-            action->setText(doc::text(language_, static_cast<unsigned>(button.command)));
-        toolBar_->addAction(action);
+        toolBar_->addAction(commandAction(button.command));
         imageCells_.insert(button.command, button.cell);
     }
     for (const Button& image : kMenuImages)
@@ -173,11 +175,8 @@ void FrameWindow::buildToolBar() {
 
 void FrameWindow::buildAccelerators() {
     for (const Accelerator& accelerator : kAccelerators) {
-        QAction* action = commandAction(accelerator.command);
-        QList<QKeySequence> keys = action->shortcuts();
-        keys.append(QKeySequence(accelerator.keys));
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
+        MenuBuilder::addShortcut(commandAction(accelerator.command),
+                                 QKeySequence(accelerator.keys));
     }
 }
 

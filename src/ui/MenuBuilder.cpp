@@ -4,21 +4,20 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <QRegularExpression>
 
 namespace qx::ui {
 
 namespace {
 
-// A tool-bar button's tip is the item's text without its access key and
-// shortcut.
-QString tipOf(const QString& text) {
-    QString tip = text.section(QLatin1Char('\t'), 0, 0);
-    tip.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return tip;
-}
-
 } // namespace
+
+void MenuBuilder::addShortcut(QAction* action, const QKeySequence& keys) {
+    QList<QKeySequence> all = action->shortcuts();
+    if (all.contains(keys))
+        return;
+    all.append(keys);
+    action->setShortcuts(all);
+}
 
 QMenu* MenuBuilder::build(const Menu& menu, QMenuBar* bar) {
     QMenu* first = nullptr;
@@ -49,7 +48,11 @@ void MenuBuilder::fill(QMenu* popup, const MenuItem& item) {
         QAction* action = actionFor_(static_cast<int>(item.command));
         const QString text = QString::fromStdString(item.text);
         action->setText(text);
-        action->setToolTip(tipOf(text));
+        // The key an item names after its tab works, except F1, which always
+        // asks for help.
+        const QKeySequence keys(text.section(QLatin1Char('\t'), 1), QKeySequence::PortableText);
+        if (!keys.isEmpty() && keys != QKeySequence(Qt::Key_F1))
+            addShortcut(action, keys);
         popup->addAction(action);
         break;
     }

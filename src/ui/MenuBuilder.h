@@ -3,6 +3,7 @@
 #include <functional>
 
 class QAction;
+class QKeySequence;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -25,6 +26,10 @@ public:
 
     // Returns the first pop-up (the file menu), or null when the menu has none.
     QMenu* build(const Menu& menu, QMenuBar* bar);
+
+    // Adds a key to a command's action unless it has it already: a key bound
+    // twice to one action would be ambiguous and do nothing.
+    static void addShortcut(QAction* action, const QKeySequence& keys);
 
 private:
     void fill(QMenu* popup, const MenuItem& item);
