@@ -19,9 +19,20 @@
 #include "ui/dialogs/OptionsDialog.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QFileInfo>
 
 namespace qx::app {
+
+namespace {
+
+// Switches begin with "/", as absolute paths do here: a switch is a single
+// word after the "/" that names no file.
+bool isSwitch(const QString& argument) {
+    return argument.startsWith(QLatin1Char('/')) && argument.indexOf(QLatin1Char('/'), 1) < 0 &&
+           !QFileInfo::exists(argument);
+}
+
+} // namespace
 
 Appl::Appl(const QString& title, Services services, QObject* parent)
     : QObject(parent), title_(title), services_(std::move(services)),
@@ -64,12 +75,14 @@ void Appl::initInstance(const QStringList& arguments) {
     frame_->showAtStart();
 
     docManager_->createNew();
-    if (arguments.size() >= 2 && !arguments[1].startsWith(QLatin1Char('/')))
+    if (arguments.size() >= 2 && !isSwitch(arguments[1]))
         commandLinePath_ = arguments[1];
     idleDriver_ = std::make_unique<IdleDriver>([this](long count) { return idle(count); });
 }
 
-ui::FrameWindow* Appl::frame() const { return frame_; }
+ui::FrameWindow* Appl::frame() const {
+    return frame_;
+}
 
 bool Appl::idle(long count) {
     if (!frame_)
@@ -150,7 +163,8 @@ bool Appl::execute(int id) {
 }
 
 bool Appl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange && frame_)
+    // The system colours changed: the frame has taken them on by now.
+    if (frame_ && watched == frame_ && event->type() == QEvent::PaletteChange)
         frame_->rebuildToolbarImages();
     return false;
 }
@@ -188,8 +202,8 @@ void Appl::frameClosing() {
 
 void Appl::showOptions() {
     const Options before = services_.options;
-    ui::OptionsDialog dialog(services_.options, services_.language,
-                             services_.language.languages(), services_.languageCode, frame_);
+    ui::OptionsDialog dialog(services_.options, services_.language, services_.language.languages(),
+                             services_.languageCode, frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (services_.options.language != before.language)
