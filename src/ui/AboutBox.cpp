@@ -22,6 +22,9 @@ AboutBox::AboutBox(const Language& language, QWidget* parent)
                              this);
     about->setObjectName(QStringLiteral("text"));
     about->setTextFormat(Qt::RichText);
+    about->setWordWrap(true);
+    about->setMinimumWidth(about->fontMetrics().averageCharWidth() * 50);
+    about->setMaximumWidth(about->fontMetrics().averageCharWidth() * 70);
     const QString site = doc::text(language, text::HomePage);
     auto* link = new QLabel(
         QStringLiteral("<a href=\"%1\">%2</a>").arg(site.toHtmlEscaped(), site.toHtmlEscaped()),

@@ -9,8 +9,10 @@
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
 #include "lang/TextIds.h"
+#include "ui/AboutBox.h"
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
+#include "ui/ToolbarImages.h"
 #include "ui/View.h"
 #include "ui/dialogs/OptionsDialog.h"
 
@@ -378,11 +380,21 @@ void AppTest::screenshots() {
         app::Program& program = makeProgram();
         QVERIFY(!program.start({QStringLiteral("qxseek")}));
         spin(300);
-        QVERIFY(program.appl()->frame()->grab().save(
-            QStringLiteral("%1/main-%2.png")
-                .arg(QString::fromLocal8Bit(folder), QLatin1String(code))));
+        const QString prefix = QString::fromLocal8Bit(folder) + QLatin1Char('/');
+        const QString suffix = QLatin1Char('-') + QLatin1String(code) + QStringLiteral(".png");
+        QVERIFY(program.appl()->frame()->grab().save(prefix + QStringLiteral("main") + suffix));
+        ui::OptionsDialog options(program.options(), program.language(),
+                                  program.language().languages(), program.languageCode());
+        options.show();
+        QVERIFY(options.grab().save(prefix + QStringLiteral("options") + suffix));
+        ui::AboutBox about(program.language());
+        about.show();
+        QVERIFY(about.grab().save(prefix + QStringLiteral("about") + suffix));
         program_.reset();
     }
+    const QPixmap strip = ui::ToolbarImages::strip(QApplication::palette());
+    QVERIFY(strip.scaled(strip.size() * 4)
+                .save(QString::fromLocal8Bit(folder) + QStringLiteral("/toolbar-images.png")));
 }
 
 QTEST_MAIN(AppTest)

@@ -48,6 +48,8 @@ OptionsDialog::OptionsDialog(Options& options, const Language& language,
     proxyPort_ = control(115, new QLineEdit(this));
     proxyAddressLabel_ = control(116, new QLabel(t(text::OptionsProxyAddress), this));
     proxyPortLabel_ = control(117, new QLabel(t(text::OptionsProxyPort), this));
+    proxyAddressLabel_->setBuddy(proxyAddress_);
+    proxyPortLabel_->setBuddy(proxyPort_);
     maxThreads_ = control(118, new QLineEdit(this));
     maxThreads_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
