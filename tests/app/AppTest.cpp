@@ -82,6 +82,8 @@ private slots:
     void init();
     void cleanup();
     void idlePassesRunWithoutInputAndOnlyWhileAskedFor();
+    void aPassThatOpensADialogIsNotEnteredAgain();
+    void setupQuotesTheProgramAndCutsTheReadOnlyMediaValues();
     void languageOneStartsInRussianAndLeavesRusInTheFile();
     void aDocumentOnTheCommandLineOpensAtTheFirstIdlePassInsteadOfTheFindDialog();
     void withoutADocumentTheFirstIdlePassAsksForTheFindDialogOnce();
@@ -149,6 +151,37 @@ void AppTest::idlePassesRunWithoutInputAndOnlyWhileAskedFor() {
     spin(150);
     QVERIFY(counts.size() <= 6);
     QCOMPARE(counts.back(), 0L);
+}
+
+void AppTest::aPassThatOpensADialogIsNotEnteredAgain() {
+    int depth = 0;
+    int deepest = 0;
+    int passes = 0;
+    app::IdleDriver driver([&](long) {
+        ++passes;
+        deepest = std::max(deepest, ++depth);
+        if (passes == 1)
+            spin(50); // a modal loop inside the pass: it waits, too
+        --depth;
+        return false;
+    });
+    spin(150);
+    QCOMPARE(deepest, 1);
+    QVERIFY(passes >= 2); // idle work goes on after the dialog
+}
+
+void AppTest::setupQuotesTheProgramAndCutsTheReadOnlyMediaValues() {
+    QCOMPARE(app::Setup::execLine("/opt/my apps/qxseek"),
+             std::string("\"/opt/my apps/qxseek\" %f"));
+    QCOMPARE(app::Setup::execLine("/a\\b$c\"d%e"),
+             std::string("\"/a\\\\\\\\b\\\\$c\\\\\"d%%e\" %f"));
+    const std::string ini =
+        dir_->write("ROMedia.INI", "[ROMedia]\nROLang=rus-and-much-more-than-sixteen\n"
+                                   "ROFolder=/media/cdrom/a/folder/name/longer/than/thirty-two\n");
+    const app::Setup::ReadOnlyMedia media = app::Setup::readOnlyMedia(ini);
+    QCOMPARE(media.language, std::string("rus-and-much-mo"));
+    QCOMPARE(media.folder, std::string("/media/cdrom/a/folder/name/long"));
+    QCOMPARE(app::Setup::readOnlyMedia(dir_->file("none.INI")).language, std::string());
 }
 
 void AppTest::languageOneStartsInRussianAndLeavesRusInTheFile() {
