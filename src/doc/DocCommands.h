@@ -10,6 +10,5 @@ inline constexpr int FileSaveAs = 24334;
 inline constexpr int FileRevert = 24335;
 inline constexpr int FileClose = 24339;
 inline constexpr int RecentFile0 = 31990;
-inline constexpr int RecentFileCount = 9;
 
 } // namespace qx::doc::cmd
