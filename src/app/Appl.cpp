@@ -56,6 +56,8 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
 }
 
 Appl::~Appl() {
+    // No more events of windows that are going away.
+    qApp->removeEventFilter(this);
     contextHelp_.reset();
     // The view goes with its document before the window that shows it.
     docManager_->release();
