@@ -28,8 +28,6 @@ public:
     // A copy of a named resource's bytes; empty when there is none.
     std::string resource(const char* name, const char* type) const;
 
-    const std::string& path() const { return module_->path(); }
-
 private:
     explicit LangModule(std::unique_ptr<platform::Module> module);
 

@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::size_t kMaxWidth = 1024;
 
-struct Spec {
+struct Field {
     bool left = false;
     bool zero = false;
     bool alternate = false;
@@ -34,12 +34,12 @@ std::size_t displayLength(std::string_view s) {
         s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-void pad(std::string& out, std::string_view prefix, std::string_view body, const Spec& spec) {
+void pad(std::string& out, std::string_view prefix, std::string_view body, const Field& field) {
     std::size_t length = displayLength(prefix) + displayLength(body);
-    std::size_t fill = spec.width > length ? spec.width - length : 0;
-    if (spec.left) {
+    std::size_t fill = field.width > length ? field.width - length : 0;
+    if (field.left) {
         out.append(prefix).append(body).append(fill, ' ');
-    } else if (spec.zero) {
+    } else if (field.zero) {
         out.append(prefix).append(fill, '0').append(body);
     } else {
         out.append(fill, ' ').append(prefix).append(body);
@@ -78,7 +78,7 @@ void appendUtf8(std::string& out, std::uint64_t cp) {
     }
 }
 
-void formatInteger(std::string& out, char conversion, const FormatArg* arg, const Spec& spec) {
+void formatInteger(std::string& out, char conversion, const FormatArg* arg, const Field& field) {
     bool negative = false;
     std::uint64_t magnitude = 0;
     if (arg && !arg->isText()) {
@@ -91,37 +91,37 @@ void formatInteger(std::string& out, char conversion, const FormatArg* arg, cons
     }
     bool hex = conversion == 'x' || conversion == 'X';
     std::string body = digits(magnitude, hex ? 16 : 10, conversion == 'X');
-    if (spec.hasPrecision && body.size() < spec.precision)
-        body.insert(0, spec.precision - body.size(), '0');
+    if (field.hasPrecision && body.size() < field.precision)
+        body.insert(0, field.precision - body.size(), '0');
     std::string prefix = negative ? "-" : "";
-    if (hex && spec.alternate && magnitude != 0)
+    if (hex && field.alternate && magnitude != 0)
         prefix = conversion == 'X' ? "0X" : "0x";
-    Spec s = spec;
-    s.zero = spec.zero && !spec.hasPrecision;
+    Field s = field;
+    s.zero = field.zero && !field.hasPrecision;
     pad(out, prefix, body, s);
 }
 
-void formatString(std::string& out, const FormatArg* arg, const Spec& spec) {
+void formatString(std::string& out, const FormatArg* arg, const Field& field) {
     std::string body;
     if (arg && arg->isText())
         body = arg->text();
     else if (arg)
         body =
             arg->isSigned() ? std::to_string(arg->asSigned()) : std::to_string(arg->asUnsigned());
-    if (spec.hasPrecision)
-        limitText(body, spec.precision);
-    Spec s = spec;
+    if (field.hasPrecision)
+        limitText(body, field.precision);
+    Field s = field;
     s.zero = false;
     pad(out, "", body, s);
 }
 
-void formatChar(std::string& out, const FormatArg* arg, const Spec& spec) {
+void formatChar(std::string& out, const FormatArg* arg, const Field& field) {
     std::string body;
     if (arg && arg->isText())
         body = arg->text().substr(0, 1);
     else if (arg)
         appendUtf8(body, arg->asUnsigned());
-    Spec s = spec;
+    Field s = field;
     s.zero = false;
     pad(out, "", body, s);
 }
@@ -150,22 +150,22 @@ std::string formatText(std::string_view f, std::span<const FormatArg> args) {
             out += c;
             continue;
         }
-        Spec spec;
+        Field field;
         for (; i < f.size(); ++i) {
             if (f[i] == '-')
-                spec.left = true;
+                field.left = true;
             else if (f[i] == '0')
-                spec.zero = true;
+                field.zero = true;
             else if (f[i] == '#')
-                spec.alternate = true;
+                field.alternate = true;
             else
                 break;
         }
-        spec.width = readNumber(f, i);
+        field.width = readNumber(f, i);
         if (i < f.size() && f[i] == '.') {
             ++i;
-            spec.hasPrecision = true;
-            spec.precision = readNumber(f, i);
+            field.hasPrecision = true;
+            field.precision = readNumber(f, i);
         }
         if (f.substr(i, 3) == "I64")
             i += 3;
@@ -180,15 +180,15 @@ std::string formatText(std::string_view f, std::span<const FormatArg> args) {
         case 'u':
         case 'x':
         case 'X':
-            formatInteger(out, conversion, takeArg(), spec);
+            formatInteger(out, conversion, takeArg(), field);
             break;
         case 's':
         case 'S':
-            formatString(out, takeArg(), spec);
+            formatString(out, takeArg(), field);
             break;
         case 'c':
         case 'C':
-            formatChar(out, takeArg(), spec);
+            formatChar(out, takeArg(), field);
             break;
         default: // "%%", and any unknown conversion, stands for its own character
             out += conversion;
