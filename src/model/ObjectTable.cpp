@@ -9,14 +9,14 @@ void ObjectTable::reset(Mode mode) {
     mode_ = mode;
     sortstate_ = ById;
     std::vector<Entry>().swap(entries_);
-    std::unordered_map<const ContainerObject*, std::uint16_t>().swap(ids_);
+    ids_.clear();
 }
 
 void ObjectTable::add(ContainerObject* object, std::uint16_t id) {
     if (!object || !id) {
         return;
     }
-    ids_.try_emplace(object, id);
+    ids_.insert(object, id);
     append(object, id);
 }
 
@@ -25,11 +25,11 @@ std::uint16_t ObjectTable::intern(ContainerObject* object) {
         return 0;
     }
     const auto next = static_cast<std::uint16_t>(entries_.size() + 1);
-    const auto [it, added] = ids_.try_emplace(object, next);
-    if (added && next) {
+    const PointerIndex::Result id = ids_.insert(object, next);
+    if (id.added && next) {
         append(object, next);
     }
-    return it->second;
+    return id.value;
 }
 
 void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
@@ -45,8 +45,7 @@ void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
 }
 
 std::uint16_t ObjectTable::byPointer(const ContainerObject* object) const {
-    const auto it = object ? ids_.find(object) : ids_.end();
-    return it == ids_.end() ? 0 : it->second;
+    return ids_.find(object);
 }
 
 ContainerObject* ObjectTable::byId(std::uint16_t id) const {
