@@ -13,14 +13,20 @@ QUrl HelpDisplay::url(const QString& anchor) const {
     return url;
 }
 
-void HelpDisplay::contents() { show(url(QString())); }
+void HelpDisplay::contents() {
+    show(url(QString()));
+}
 
 void HelpDisplay::context(int number) {
     show(url(QString::fromStdString(Language::helpAnchor(static_cast<unsigned>(number)))));
 }
 
-void HelpDisplay::helpOnHelp() { show(url(QStringLiteral("contents"))); }
+void HelpDisplay::helpOnHelp() {
+    show(url(QStringLiteral("contents")));
+}
 
-void BrowserHelpDisplay::show(const QUrl& url) { QDesktopServices::openUrl(url); }
+void BrowserHelpDisplay::show(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
 
 } // namespace qx::app

@@ -35,7 +35,9 @@ Program::Program(StartupPaths paths, doc::UserDialogs& dialogs, HelpDisplay& hel
       pickLanguage_(showLanguageDialog), profile_(paths_.settingsFile),
       language_(paths_.programFolder) {}
 
-Program::~Program() { finish(0); }
+Program::~Program() {
+    finish(0);
+}
 
 std::optional<int> Program::start(const QStringList& arguments) {
     options_.load(profile_);
@@ -58,8 +60,8 @@ std::optional<int> Program::start(const QStringList& arguments) {
     translateQt();
 
     const QString title = QString::fromStdString(language_.text(text::AppTitle));
-    appl_ = std::make_unique<Appl>(
-        title, Appl::Services{profile_, options_, language_, languageCode_, dialogs_, help_, store_});
+    appl_ = std::make_unique<Appl>(title, Appl::Services{profile_, options_, language_,
+                                                         languageCode_, dialogs_, help_, store_});
     help_.setHelpFile(QString::fromStdString(language_.helpFile()));
     appl_->initInstance(arguments);
     return std::nullopt;

@@ -9,8 +9,9 @@ QString DocTemplate::dialogFilter() const {
     // A description that already names the pattern is used as it stands.
     if (description_.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
         return description_;
-    return description_.isEmpty() ? pattern
-                                  : description_ + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    return description_.isEmpty()
+               ? pattern
+               : description_ + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
 std::unique_ptr<DocView> DocTemplate::createView(Editor& document) const {

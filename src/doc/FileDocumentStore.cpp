@@ -27,7 +27,8 @@ int FileDocumentStore::write(DDoc& model, const std::string& path) {
         return result;
     if (!out.good())
         return 1;
-    const std::string_view bytes(out.buffer().data(), static_cast<std::size_t>(out.buffer().size()));
+    const std::string_view bytes(out.buffer().data(),
+                                 static_cast<std::size_t>(out.buffer().size()));
     return AtomicFile::replace(path, bytes) == 0 ? 0 : 1;
 }
 

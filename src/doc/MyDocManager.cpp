@@ -15,10 +15,12 @@ namespace qx::doc {
 
 MyDocManager::MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const Options& options,
                            const Language& language, UserDialogs& dialogs, QObject* parent)
-    : QObject(parent), template_(docTemplate), store_(store), options_(options), language_(language),
-      dialogs_(dialogs) {}
+    : QObject(parent), template_(docTemplate), store_(store), options_(options),
+      language_(language), dialogs_(dialogs) {}
 
-MyDocManager::~MyDocManager() { release(); }
+MyDocManager::~MyDocManager() {
+    release();
+}
 
 bool MyDocManager::commandState(int id, CommandState& state) {
     const bool dirty = document_ && document_->isDirty();
@@ -91,8 +93,9 @@ bool MyDocManager::openPath(const QString& path) {
 }
 
 bool MyDocManager::openWithDialog() {
-    const QString path = dialogs_.openFileName(
-        {template_.dialogFilter(), QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
+    const QString path =
+        dialogs_.openFileName({template_.dialogFilter(),
+                               QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
     if (path.isEmpty())
         return false;
     lastFolder_ = QFileInfo(path).absolutePath();
@@ -113,8 +116,9 @@ bool MyDocManager::save() {
 bool MyDocManager::saveAs() {
     if (!document_)
         return false;
-    const QString path = dialogs_.saveFileName(
-        {template_.dialogFilter(), QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
+    const QString path =
+        dialogs_.saveFileName({template_.dialogFilter(),
+                               QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
     if (path.isEmpty())
         return false;
     const QFileInfo chosen(path);
@@ -173,7 +177,9 @@ bool MyDocManager::canClose() {
     }
 }
 
-void MyDocManager::release() { destroyCurrent(); }
+void MyDocManager::release() {
+    destroyCurrent();
+}
 
 int MyDocManager::postDocError(const QString& title, unsigned number, unsigned style) {
     return language_.documentMessage(dialogs_, title.toStdString(), number, style);

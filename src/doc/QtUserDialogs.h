@@ -2,7 +2,6 @@
 
 #include "doc/UserDialogs.h"
 
-
 namespace qx::doc {
 
 // The platform's message boxes and file dialogs, owned by the active window.

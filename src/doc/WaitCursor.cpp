@@ -5,8 +5,12 @@
 
 namespace qx::doc {
 
-WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+WaitCursor::WaitCursor() {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
 
-WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+WaitCursor::~WaitCursor() {
+    QGuiApplication::restoreOverrideCursor();
+}
 
 } // namespace qx::doc

@@ -231,7 +231,9 @@ void FrameWindow::setView(View* view) {
     updateCommandStates();
 }
 
-View* FrameWindow::view() const { return view_; }
+View* FrameWindow::view() const {
+    return view_;
+}
 
 void FrameWindow::clearView() {
     if (view_) {

@@ -7,9 +7,7 @@
 
 namespace qx::ui {
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 void MenuBuilder::addShortcut(QAction* action, const QKeySequence& keys) {
     QList<QKeySequence> all = action->shortcuts();
