@@ -1,0 +1,218 @@
+#include "app/Appl.h"
+
+#include "app/ContextHelp.h"
+#include "app/HelpDisplay.h"
+#include "app/IdleDriver.h"
+#include "doc/DocView.h"
+#include "doc/Editor.h"
+#include "doc/MyDocManager.h"
+#include "doc/Texts.h"
+#include "doc/UserDialogs.h"
+#include "lang/Language.h"
+#include "lang/TextIds.h"
+#include "settings/Options.h"
+#include "ui/AboutBox.h"
+#include "ui/Commands.h"
+#include "ui/FrameWindow.h"
+#include "ui/ProgressGadget.h"
+#include "ui/View.h"
+#include "ui/dialogs/OptionsDialog.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace qx::app {
+
+namespace {
+
+// Switches begin with "/", as absolute paths do here: a switch is a single
+// word after the "/" that names no file.
+bool isSwitch(const QString& argument) {
+    return argument.startsWith(QLatin1Char('/')) && argument.indexOf(QLatin1Char('/'), 1) < 0 &&
+           !QFileInfo::exists(argument);
+}
+
+} // namespace
+
+Appl::Appl(const QString& title, Services services, QObject* parent)
+    : QObject(parent), title_(title), services_(std::move(services)),
+      recentFiles_(services_.profile) {
+    template_.setDescription(doc::text(services_.language, text::DocumentFilterDescription));
+    template_.setViewFactory([this](doc::Editor& document) -> std::unique_ptr<doc::DocView> {
+        return std::make_unique<ui::View>(document, services_.profile, services_.options,
+                                          services_.language);
+    });
+    docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,
+                                                      services_.language, services_.dialogs);
+    connect(docManager_.get(), &doc::MyDocManager::viewCreated, this, &Appl::viewCreated);
+    connect(docManager_.get(), &doc::MyDocManager::viewClosed, this, &Appl::viewClosed);
+    connect(docManager_.get(), &doc::MyDocManager::documentCreated, this, &Appl::documentNamed);
+    connect(docManager_.get(), &doc::MyDocManager::documentSavedAs, this, &Appl::documentNamed);
+    connect(docManager_.get(), &doc::MyDocManager::titleChanged, this, [this](const QString& t) {
+        if (frame_)
+            frame_->setDocumentTitle(t);
+    });
+    qApp->installEventFilter(this);
+}
+
+Appl::~Appl() {
+    // No more events of windows that are going away.
+    qApp->removeEventFilter(this);
+    contextHelp_.reset();
+    // The view goes with its document before the window that shows it.
+    docManager_->release();
+    delete frame_;
+}
+
+void Appl::initInstance(const QStringList& arguments) {
+    frame_ = new ui::FrameWindow(services_.profile, services_.language, title_);
+    frame_->addCommandTarget(docManager_.get());
+    frame_->addCommandTarget(this);
+    frame_->setCloseTest([this] { return canClose(); });
+    connect(frame_, &ui::FrameWindow::filesDropped, this, &Appl::openDropped);
+    connect(frame_, &ui::FrameWindow::closing, this, &Appl::frameClosing);
+    contextHelp_ = std::make_unique<ContextHelp>(*frame_, services_.help);
+    frame_->setCommandFilter([this](int id) { return contextHelp_->commandChosen(id); });
+    showRecentFiles();
+    frame_->showAtStart();
+
+    docManager_->createNew();
+    if (arguments.size() >= 2 && !isSwitch(arguments[1]))
+        commandLinePath_ = arguments[1];
+    idleDriver_ = std::make_unique<IdleDriver>([this](long count) { return idle(count); });
+}
+
+ui::FrameWindow* Appl::frame() const {
+    return frame_;
+}
+
+bool Appl::idle(long count) {
+    if (!frame_)
+        return false;
+    if (firstIdle_) {
+        firstIdle_ = false;
+        if (!commandLinePath_.isEmpty()) {
+            docManager_->openPath(commandLinePath_);
+        } else if (services_.options.findDialogAtStart) {
+            QMetaObject::invokeMethod(
+                frame_, [frame = frame_] { frame->execute(ui::cmd::FindDialog); },
+                Qt::QueuedConnection);
+        }
+    }
+    if (!frame_)
+        return false;
+    ui::View* view = frame_->view();
+    frame_->progressGadget()->setValue(view ? view->progressFigure() : -1);
+    return frame_->idle(count);
+}
+
+bool Appl::canClose() {
+    if (!docManager_->canClose())
+        return false;
+    services_.options.save(services_.profile);
+    return true;
+}
+
+void Appl::openDropped(const QStringList& paths) {
+    if (!paths.isEmpty())
+        docManager_->openPath(paths.constFirst());
+}
+
+bool Appl::commandState(int id, doc::CommandState& state) {
+    switch (id) {
+    case ui::cmd::Options:
+    case ui::cmd::HelpContents:
+    case ui::cmd::HelpOnHelp:
+    case ui::cmd::About:
+    case ui::cmd::Exit:
+        state.enabled = true;
+        return true;
+    default:
+        if (id >= ui::cmd::RecentFile0 && id < ui::cmd::RecentFile0 + RecentFiles::kMaxEntries) {
+            state.enabled = true;
+            return true;
+        }
+        return false;
+    }
+}
+
+bool Appl::execute(int id) {
+    switch (id) {
+    case ui::cmd::Options:
+        showOptions();
+        return true;
+    case ui::cmd::HelpContents:
+        services_.help.contents();
+        return true;
+    case ui::cmd::HelpOnHelp:
+        services_.help.helpOnHelp();
+        return true;
+    case ui::cmd::About:
+        ui::AboutBox(services_.language, frame_).exec();
+        return true;
+    case ui::cmd::Exit:
+        frame_->close();
+        return true;
+    default:
+        if (id >= ui::cmd::RecentFile0 && id < ui::cmd::RecentFile0 + RecentFiles::kMaxEntries) {
+            const std::string path = recentFiles_.pathForCommand(static_cast<unsigned>(id));
+            if (!path.empty())
+                docManager_->openPath(QString::fromStdString(path));
+            return true;
+        }
+        return false;
+    }
+}
+
+bool Appl::eventFilter(QObject* watched, QEvent* event) {
+    // The system colours changed: the frame has taken them on by now.
+    if (frame_ && watched == frame_ && event->type() == QEvent::PaletteChange)
+        frame_->rebuildToolbarImages();
+    return false;
+}
+
+void Appl::viewCreated(doc::DocView* view) {
+    if (auto* mainView = qobject_cast<ui::View*>(view->window()); mainView && frame_)
+        frame_->setView(mainView);
+}
+
+void Appl::viewClosed() {
+    if (frame_)
+        frame_->clearView();
+}
+
+void Appl::documentNamed(const QString& path) {
+    recentFiles_.add(path.toStdString());
+    showRecentFiles();
+}
+
+void Appl::showRecentFiles() {
+    if (!frame_)
+        return;
+    QStringList paths;
+    for (const std::string& path : recentFiles_.entries())
+        paths.append(QString::fromStdString(path));
+    frame_->setRecentFiles(paths);
+}
+
+void Appl::frameClosing() {
+    // Closing the view stops its workers while the program can still wait for them.
+    docManager_->release();
+    frame_->deleteLater();
+    connect(frame_, &QObject::destroyed, qApp, &QCoreApplication::quit);
+}
+
+void Appl::showOptions() {
+    const Options before = services_.options;
+    ui::OptionsDialog dialog(services_.options, services_.language, services_.language.languages(),
+                             services_.languageCode, frame_);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (services_.options.language != before.language)
+        services_.dialogs.show(services_.language.text(text::LanguageChanged), title_.toStdString(),
+                               mb::Ok | mb::TaskModal);
+    if (services_.options.sortServersType != before.sortServersType && docManager_->document())
+        docManager_->document()->sortHosts(services_.options.sortServersType);
+}
+
+} // namespace qx::app

@@ -1,0 +1,30 @@
+#include "app/HelpDisplay.h"
+#include "app/Program.h"
+#include "doc/FileDocumentStore.h"
+#include "doc/QtUserDialogs.h"
+#include "lang/ProgramFolder.h"
+#include "settings/SettingsLocation.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // The application ends the loop itself once its window has gone.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const std::string executable = qx::SettingsLocation::runningExecutable();
+    qx::app::StartupPaths paths{
+        executable, qx::ProgramFolder::current(), qx::SettingsLocation::forProgram(executable),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()};
+
+    qx::doc::QtUserDialogs dialogs;
+    qx::app::BrowserHelpDisplay help;
+    qx::doc::FileDocumentStore store;
+    qx::app::Program program(paths, dialogs, help, store);
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return program.run(arguments);
+}

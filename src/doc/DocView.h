@@ -1,0 +1,21 @@
+#pragma once
+
+class QWidget;
+
+namespace qx::doc {
+
+// A window that shows a document. The document manager makes one for each
+// document through the template and destroys it with the document.
+class DocView {
+public:
+    virtual ~DocView() = default;
+    // The window that becomes the frame's client window.
+    virtual QWidget* window() = 0;
+    // The document was closed: the view lets go of the model (empties its
+    // trees and stops its workers) before the model goes away.
+    virtual void documentClosed() = 0;
+    // The document's model was read again from its file.
+    virtual void documentReloaded() = 0;
+};
+
+} // namespace qx::doc

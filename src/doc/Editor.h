@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace qx {
+class DDoc;
+class Language;
+struct Options;
+} // namespace qx
+
+namespace qx::doc {
+
+class DocumentStore;
+
+// The open document: the reference model with the file it came from, its title
+// and whether it has unsaved changes.
+class Editor {
+public:
+    Editor(DocumentStore& store, const Options& options, const Language& language);
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    DDoc& model() { return *model_; }
+    const DDoc& model() const { return *model_; }
+
+    const QString& path() const { return path_; }
+    // Sets the path and the title that follows from it.
+    void setPath(const QString& path);
+    const QString& title() const { return title_; }
+
+    bool isDirty() const { return dirty_; }
+    void setDirty(bool dirty) { dirty_ = dirty; }
+
+    // Reads the file at the path into the model: false without reading for a
+    // path with no extension or with the extension "html". The hosts are
+    // sorted after every attempt that reached the file.
+    bool open();
+    // A fresh model read from the file at the path, or null. The document's own
+    // model is not touched.
+    std::unique_ptr<DDoc> readFile();
+    // Puts a model read by readFile() in place of the current one; the changes
+    // are gone.
+    void replaceModel(std::unique_ptr<DDoc> model);
+    // Sorts the hosts of the domain tree in the given order.
+    void sortHosts(int order);
+    // Writes the model to the path. The changed flag is cleared only when the
+    // file was written; a failed save leaves the old file as it was.
+    bool save();
+
+    // The store's result of the last read or write, or kWrongKind when the
+    // path's extension ruled the file out.
+    int lastResult() const { return lastResult_; }
+    static constexpr int kWrongKind = -1;
+
+    // The extension of a path: what follows the last "." unless a "\", "/" or
+    // ":" comes after it; empty when there is none.
+    static QString extensionOf(const QString& path);
+
+private:
+    DocumentStore& store_;
+    const Options& options_;
+    const Language& language_;
+    std::unique_ptr<DDoc> model_;
+    QString path_;
+    QString title_;
+    bool dirty_ = false;
+    int lastResult_ = 0;
+};
+
+} // namespace qx::doc

@@ -1,0 +1,217 @@
+#include "doc/MyDocManager.h"
+
+#include "doc/DocCommands.h"
+#include "doc/DocTemplate.h"
+#include "doc/DocView.h"
+#include "doc/Editor.h"
+#include "doc/UserDialogs.h"
+#include "lang/DocMessages.h"
+#include "lang/Language.h"
+#include "model/DDoc.h"
+
+#include <QFileInfo>
+
+namespace qx::doc {
+
+MyDocManager::MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const Options& options,
+                           const Language& language, UserDialogs& dialogs, QObject* parent)
+    : QObject(parent), template_(docTemplate), store_(store), options_(options),
+      language_(language), dialogs_(dialogs) {}
+
+MyDocManager::~MyDocManager() {
+    release();
+}
+
+bool MyDocManager::commandState(int id, CommandState& state) {
+    const bool dirty = document_ && document_->isDirty();
+    switch (id) {
+    case cmd::FileNew:
+    case cmd::FileOpen:
+        state.enabled = true;
+        return true;
+    case cmd::FileSave:
+        state.enabled = dirty;
+        return true;
+    case cmd::FileSaveAs:
+    case cmd::FileClose:
+        state.enabled = document_ != nullptr;
+        return true;
+    case cmd::FileRevert:
+        state.enabled = dirty && !document_->path().isEmpty();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MyDocManager::execute(int id) {
+    switch (id) {
+    case cmd::FileNew:
+        createNew();
+        return true;
+    case cmd::FileOpen:
+        openWithDialog();
+        return true;
+    case cmd::FileSave:
+        save();
+        return true;
+    case cmd::FileSaveAs:
+        saveAs();
+        return true;
+    case cmd::FileRevert:
+        revert();
+        return true;
+    case cmd::FileClose:
+        closeDocument();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MyDocManager::createNew() {
+    if (!canClose())
+        return false;
+    destroyCurrent();
+    install(std::make_unique<Editor>(store_, options_, language_));
+    return true;
+}
+
+bool MyDocManager::openPath(const QString& path) {
+    if (!canClose())
+        return false;
+    auto document = std::make_unique<Editor>(store_, options_, language_);
+    document->setPath(path);
+    if (!document->open()) {
+        reportOpenFailure(*document);
+        return false;
+    }
+    destroyCurrent();
+    install(std::move(document));
+    emit documentCreated(path);
+    return true;
+}
+
+bool MyDocManager::openWithDialog() {
+    const QString path =
+        dialogs_.openFileName({template_.dialogFilter(),
+                               QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
+    if (path.isEmpty())
+        return false;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return openPath(path);
+}
+
+bool MyDocManager::save() {
+    if (!document_)
+        return false;
+    if (document_->path().isEmpty())
+        return saveAs();
+    if (document_->save())
+        return true;
+    postDocError(document_->title(), docmsg::CannotSave);
+    return false;
+}
+
+bool MyDocManager::saveAs() {
+    if (!document_)
+        return false;
+    const QString path =
+        dialogs_.saveFileName({template_.dialogFilter(),
+                               QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
+    if (path.isEmpty())
+        return false;
+    const QFileInfo chosen(path);
+    lastFolder_ = chosen.absolutePath();
+    if (chosen.exists() &&
+        postDocError(chosen.fileName(), docmsg::Overwrite, mb::YesNo) != mb::IdYes)
+        return false;
+    const QString previous = document_->path();
+    document_->setPath(path);
+    if (!document_->save()) {
+        document_->setPath(previous);
+        postDocError(chosen.fileName(), docmsg::CannotSave);
+        return false;
+    }
+    emit titleChanged(document_->title());
+    emit documentSavedAs(path);
+    return true;
+}
+
+bool MyDocManager::revert() {
+    if (!document_ || document_->path().isEmpty())
+        return false;
+    if (document_->isDirty() &&
+        postDocError(document_->title(), docmsg::RevertChanges, mb::YesNo) != mb::IdYes)
+        return false;
+    std::unique_ptr<DDoc> model = document_->readFile();
+    if (!model) {
+        reportOpenFailure(*document_);
+        return false;
+    }
+    if (view_)
+        view_->documentClosed();
+    document_->replaceModel(std::move(model));
+    if (view_)
+        view_->documentReloaded();
+    return true;
+}
+
+bool MyDocManager::closeDocument() {
+    if (!canClose())
+        return false;
+    destroyCurrent();
+    return true;
+}
+
+bool MyDocManager::canClose() {
+    if (!document_ || !document_->isDirty())
+        return true;
+    switch (postDocError(document_->title(), docmsg::SaveChanges, mb::YesNoCancel)) {
+    case mb::IdYes:
+        return save();
+    case mb::IdNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MyDocManager::release() {
+    destroyCurrent();
+}
+
+int MyDocManager::postDocError(const QString& title, unsigned number, unsigned style) {
+    return language_.documentMessage(dialogs_, title.toStdString(), number, style);
+}
+
+void MyDocManager::reportOpenFailure(const Editor& document) {
+    unsigned message = docmsg::CannotOpen;
+    if (document.lastResult() == Editor::kWrongKind)
+        message = docmsg::NoTemplate;
+    else if (document.lastResult() == 2 || document.lastResult() == 3)
+        message = docmsg::NotADocument;
+    else if (!QFileInfo::exists(document.path()))
+        message = docmsg::FileNotFound;
+    postDocError(document.title(), message);
+}
+
+void MyDocManager::install(std::unique_ptr<Editor> document) {
+    document_ = std::move(document);
+    view_ = template_.createView(*document_);
+    if (view_)
+        emit viewCreated(view_.get());
+    emit titleChanged(document_->title());
+}
+
+void MyDocManager::destroyCurrent() {
+    if (view_) {
+        // The view lets go of the model and stops its workers before either goes.
+        view_->documentClosed();
+        emit viewClosed(view_.get());
+        view_.reset();
+    }
+    document_.reset();
+}
+
+} // namespace qx::doc

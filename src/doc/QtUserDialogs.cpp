@@ -1,0 +1,82 @@
+#include "doc/QtUserDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace qx::doc {
+
+namespace {
+
+QMessageBox::StandardButtons buttonsOf(unsigned style) {
+    switch (style & mb::ButtonMask) {
+    case mb::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case mb::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case mb::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon iconOf(unsigned style) {
+    switch (style & mb::IconMask) {
+    case mb::IconStop:
+        return QMessageBox::Critical;
+    case mb::IconQuestion:
+        return QMessageBox::Question;
+    case mb::IconExclamation:
+        return QMessageBox::Warning;
+    case mb::IconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return mb::IdYes;
+    case QMessageBox::No:
+        return mb::IdNo;
+    case QMessageBox::Ok:
+        return mb::IdOk;
+    default:
+        return mb::IdCancel;
+    }
+}
+
+} // namespace
+
+int QtUserDialogs::show(const std::string& text, const std::string& caption, unsigned style) {
+    QMessageBox box(iconOf(style), QString::fromStdString(caption), QString::fromStdString(text),
+                    buttonsOf(style), QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    return answerOf(box.exec());
+}
+
+QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // The document manager asks about replacing a file in the program's language.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace qx::doc

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+namespace qx {
+class Language;
+}
+
+namespace qx::ui {
+
+class AnimationWindow;
+
+// The about box: the program's text and a link to its web site, with the
+// animation turning.
+class AboutBox : public QDialog {
+    Q_OBJECT
+public:
+    AboutBox(const Language& language, QWidget* parent = nullptr);
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    AnimationWindow* animation_;
+    int timer_;
+};
+
+} // namespace qx::ui

@@ -1,0 +1,149 @@
+#include "ui/dialogs/OptionsDialog.h"
+
+#include "doc/Texts.h"
+#include "lang/TextIds.h"
+#include "settings/Options.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <climits>
+
+namespace qx::ui {
+
+namespace {
+
+template <typename W> W* control(int id, W* widget) {
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+bool sameCode(const std::string& a, const std::string& b) {
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(Options& options, const Language& language,
+                             std::vector<Language::Entry> languages, const std::string& runningCode,
+                             QWidget* parent)
+    : QDialog(parent), options_(options), languages_(std::move(languages)) {
+    auto t = [&](unsigned id) { return doc::text(language, id); };
+    setWindowTitle(t(text::OptionsCaption));
+
+    language_ = control(101, new QComboBox(this));
+    checkRef_ = control(102, new QCheckBox(t(text::OptionsCheckRef), this));
+    checkSearch_ = control(110, new QCheckBox(t(text::OptionsCheckSearch), this));
+    useProxy_ = control(113, new QCheckBox(t(text::OptionsUseProxy), this));
+    proxyAddress_ = control(114, new QLineEdit(this));
+    proxyPort_ = control(115, new QLineEdit(this));
+    proxyAddressLabel_ = control(116, new QLabel(t(text::OptionsProxyAddress), this));
+    proxyPortLabel_ = control(117, new QLabel(t(text::OptionsProxyPort), this));
+    proxyAddressLabel_->setBuddy(proxyAddress_);
+    proxyPortLabel_->setBuddy(proxyPort_);
+    maxThreads_ = control(118, new QLineEdit(this));
+    maxThreads_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
+
+    auto* general = new QFormLayout;
+    general->addRow(t(text::OptionsLanguage), language_);
+    general->addRow(checkRef_);
+    general->addRow(checkSearch_);
+    general->addRow(t(text::OptionsMaxThreads), maxThreads_);
+
+    auto* proxy = new QFormLayout;
+    proxy->addRow(useProxy_);
+    proxy->addRow(proxyAddressLabel_, proxyAddress_);
+    proxy->addRow(proxyPortLabel_, proxyPort_);
+
+    auto* sortBox = new QGroupBox(t(text::OptionsSortGroup), this);
+    auto* sortLayout = new QVBoxLayout(sortBox);
+    sort_ = new QButtonGroup(this);
+    const unsigned sortTexts[] = {text::OptionsSortByName, text::OptionsSortByHost,
+                                  text::OptionsSortByCount};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = control(120 + i, new QRadioButton(t(sortTexts[i]), sortBox));
+        sort_->addButton(button, i);
+        sortLayout->addWidget(button);
+    }
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(t(text::ButtonOk), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(t(text::ButtonCancel), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &OptionsDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(general);
+    layout->addLayout(proxy);
+    layout->addWidget(sortBox);
+    layout->addWidget(buttons);
+
+    connect(useProxy_, &QCheckBox::toggled, this, &OptionsDialog::proxyToggled);
+    fill(runningCode);
+}
+
+void OptionsDialog::fill(const std::string& runningCode) {
+    for (const Language::Entry& entry : languages_)
+        language_->addItem(QString::fromStdString(entry.name), QString::fromStdString(entry.code));
+    // The stored code, else the language the program runs in (a stored "1" is
+    // Russian), else the first entry.
+    for (const std::string& code : {options_.language, runningCode}) {
+        for (std::size_t i = 0; i < languages_.size() && initialLanguage_ < 0; ++i)
+            if (sameCode(languages_[i].code, code))
+                initialLanguage_ = static_cast<int>(i);
+    }
+    if (initialLanguage_ < 0 && !languages_.empty())
+        initialLanguage_ = 0;
+    language_->setCurrentIndex(initialLanguage_);
+
+    checkRef_->setChecked(options_.checkRef);
+    checkSearch_->setChecked(options_.checkSearch);
+    useProxy_->setChecked(options_.useProxy);
+    proxyAddress_->setText(QString::fromStdString(options_.proxyAdr));
+    proxyPort_->setText(QString::fromStdString(options_.proxyPort));
+    maxThreads_->setText(QString::number(options_.maxThreads));
+    const int sort = options_.sortServersType == 1 || options_.sortServersType == 2
+                         ? options_.sortServersType
+                         : 0;
+    sort_->button(sort)->setChecked(true);
+    proxyToggled(options_.useProxy);
+}
+
+void OptionsDialog::proxyToggled(bool on) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(proxyAddress_), static_cast<QWidget*>(proxyPort_),
+          static_cast<QWidget*>(proxyAddressLabel_), static_cast<QWidget*>(proxyPortLabel_)})
+        w->setEnabled(on);
+}
+
+void OptionsDialog::accept() {
+    const int chosen = language_->currentIndex();
+    // An untouched list keeps the stored code as it is, even when the list
+    // showed the running language for a code it does not name.
+    if (chosen != initialLanguage_)
+        options_.language = chosen < 0 ? std::string() : languages_[chosen].code;
+    options_.checkRef = checkRef_->isChecked();
+    options_.checkSearch = checkSearch_->isChecked();
+    // No worker could ever start with 0; at least one runs.
+    bool ok = false;
+    const qulonglong threads = maxThreads_->text().toULongLong(&ok);
+    options_.maxThreads =
+        ok && threads > 0 ? static_cast<int>(std::min<qulonglong>(threads, INT_MAX)) : 1;
+    options_.sortServersType = std::max(0, sort_->checkedId());
+    options_.useProxy = useProxy_->isChecked();
+    options_.proxyAdr = proxyAddress_->text().toStdString();
+    options_.proxyPort = proxyPort_->text().toStdString();
+    QDialog::accept();
+}
+
+} // namespace qx::ui

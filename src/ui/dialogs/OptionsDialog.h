@@ -1,0 +1,52 @@
+#pragma once
+
+#include "lang/Language.h"
+
+#include <QDialog>
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace qx {
+struct Options;
+}
+
+namespace qx::ui {
+
+// The options dialog. It edits the options in place on OK; Cancel leaves them
+// as they were. Its controls carry their numbers as object names.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The languages are the modules found in the program folder; runningCode is
+    // the code of the module the program runs with.
+    OptionsDialog(Options& options, const Language& language,
+                  std::vector<Language::Entry> languages, const std::string& runningCode,
+                  QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    void fill(const std::string& runningCode);
+    void proxyToggled(bool on);
+
+    Options& options_;
+    std::vector<Language::Entry> languages_;
+    int initialLanguage_ = -1;
+    QComboBox* language_;
+    QCheckBox* checkRef_;
+    QCheckBox* checkSearch_;
+    QCheckBox* useProxy_;
+    QLineEdit* proxyAddress_;
+    QLineEdit* proxyPort_;
+    QLabel* proxyAddressLabel_;
+    QLabel* proxyPortLabel_;
+    QLineEdit* maxThreads_;
+    QButtonGroup* sort_;
+};
+
+} // namespace qx::ui

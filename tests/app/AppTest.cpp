@@ -1,0 +1,434 @@
+#include "FakeStore.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "app/Appl.h"
+#include "app/HelpDisplay.h"
+#include "app/IdleDriver.h"
+#include "app/Program.h"
+#include "app/Setup.h"
+#include "doc/Editor.h"
+#include "doc/MyDocManager.h"
+#include "lang/TextIds.h"
+#include "ui/AboutBox.h"
+#include "ui/Commands.h"
+#include "ui/FrameWindow.h"
+#include "ui/ToolbarImages.h"
+#include "ui/View.h"
+#include "ui/dialogs/OptionsDialog.h"
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <cstdlib>
+#include <filesystem>
+
+using namespace qx;
+using qx::test::FakeStore;
+using qx::test::ScriptedDialogs;
+using qx::test::TempDir;
+
+namespace {
+
+class RecordingHelp : public app::HelpDisplay {
+public:
+    QList<QUrl> urls;
+
+protected:
+    void show(const QUrl& url) override { urls.append(url); }
+};
+
+// Takes the commands of later features and writes down the ones carried out.
+class Recorder : public doc::CommandTarget {
+public:
+    explicit Recorder(std::vector<int> ids) : ids_(std::move(ids)) {}
+    bool commandState(int id, doc::CommandState& state) override {
+        state.enabled = true;
+        return takes(id);
+    }
+    bool execute(int id) override {
+        if (!takes(id))
+            return false;
+        executed.push_back(id);
+        return true;
+    }
+    std::vector<int> executed;
+
+private:
+    bool takes(int id) const { return std::find(ids_.begin(), ids_.end(), id) != ids_.end(); }
+    std::vector<int> ids_;
+};
+
+// Lets the event loop run, and wait when it has nothing to do, for a while.
+void spin(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+class AppTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void idlePassesRunWithoutInputAndOnlyWhileAskedFor();
+    void aPassThatOpensADialogIsNotEnteredAgain();
+    void setupQuotesTheProgramAndCutsTheReadOnlyMediaValues();
+    void languageOneStartsInRussianAndLeavesRusInTheFile();
+    void aDocumentOnTheCommandLineOpensAtTheFirstIdlePassInsteadOfTheFindDialog();
+    void withoutADocumentTheFirstIdlePassAsksForTheFindDialogOnce();
+    void switchesCountOnlyAsTheFirstArgument();
+    void threeDroppedFilesOpenOnlyTheFirst();
+    void openingAListedDocumentMovesItToTheTopOfTheRecentFiles();
+    void changingTheLanguageShows9250AndTheFileHoldsItAfterClose();
+    void f1AsksForTheHelpOfTheFocusedWindow();
+    void helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt();
+    void aSystemColourChangeDrawsTheToolBarAgain();
+    void installRegistersTheDocumentTypeAndUninstallRemovesItAll();
+    void cancellingSetupsLanguageChoiceEndsTheProgram();
+    void screenshots();
+
+private:
+    app::Program& makeProgram();
+    QString writeDocument(const std::string& name);
+
+    std::unique_ptr<TempDir> dir_;
+    app::StartupPaths paths_;
+    FakeStore store_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<RecordingHelp> help_;
+    std::unique_ptr<app::Program> program_;
+    Recorder finder_{{ui::cmd::FindDialog}}; // outlives the programs it is added to
+};
+
+void AppTest::init() {
+    dir_ = std::make_unique<TempDir>();
+    const std::string programFolder = std::getenv("QX_PROGRAM_DIR");
+    paths_ = {programFolder + "/qxseek", programFolder, dir_->file("qxseek.INI"),
+              dir_->file("share")};
+    store_ = FakeStore();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    help_ = std::make_unique<RecordingHelp>();
+}
+
+void AppTest::cleanup() {
+    program_.reset();
+    finder_.executed.clear();
+    help_.reset();
+    dialogs_.reset();
+    dir_.reset();
+}
+
+app::Program& AppTest::makeProgram() {
+    program_ = std::make_unique<app::Program>(paths_, *dialogs_, *help_, store_);
+    return *program_;
+}
+
+QString AppTest::writeDocument(const std::string& name) {
+    return qs(dir_->write(name, FakeStore::kMagic));
+}
+
+void AppTest::idlePassesRunWithoutInputAndOnlyWhileAskedFor() {
+    std::vector<long> counts;
+    int wanted = 3; // the first three passes ask for more time
+    app::IdleDriver driver([&](long count) {
+        counts.push_back(count);
+        return wanted-- > 0;
+    });
+    spin(150);
+    QCOMPARE(counts, (std::vector<long>{0, 1, 2, 3}));
+    // Asleep now: only the next spin's own wakes bring passes, each a first one.
+    spin(150);
+    QVERIFY(counts.size() <= 6);
+    QCOMPARE(counts.back(), 0L);
+}
+
+void AppTest::aPassThatOpensADialogIsNotEnteredAgain() {
+    int depth = 0;
+    int deepest = 0;
+    int passes = 0;
+    app::IdleDriver driver([&](long) {
+        ++passes;
+        deepest = std::max(deepest, ++depth);
+        if (passes == 1)
+            spin(50); // a modal loop inside the pass: it waits, too
+        --depth;
+        return false;
+    });
+    spin(150);
+    QCOMPARE(deepest, 1);
+    QVERIFY(passes >= 2); // idle work goes on after the dialog
+}
+
+void AppTest::setupQuotesTheProgramAndCutsTheReadOnlyMediaValues() {
+    QCOMPARE(app::Setup::execLine("/opt/my apps/qxseek"),
+             std::string("\"/opt/my apps/qxseek\" %f"));
+    QCOMPARE(app::Setup::execLine("/a\\b$c\"d%e"),
+             std::string("\"/a\\\\\\\\b\\\\$c\\\\\"d%%e\" %f"));
+    const std::string ini =
+        dir_->write("ROMedia.INI", "[ROMedia]\nROLang=rus-and-much-more-than-sixteen\n"
+                                   "ROFolder=/media/cdrom/a/folder/name/longer/than/thirty-two\n");
+    const app::Setup::ReadOnlyMedia media = app::Setup::readOnlyMedia(ini);
+    QCOMPARE(media.language, std::string("rus-and-much-mo"));
+    QCOMPARE(media.folder, std::string("/media/cdrom/a/folder/name/long"));
+    QCOMPARE(app::Setup::readOnlyMedia(dir_->file("none.INI")).language, std::string());
+}
+
+void AppTest::languageOneStartsInRussianAndLeavesRusInTheFile() {
+    dir_->write("qxseek.INI", "[Options]\nLanguage=1\n");
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    QCOMPARE(program.languageCode(), std::string("rus"));
+    QCOMPARE(program.profile().readString("Options", "Language", ""), std::string("rus"));
+    QCOMPARE(program.options().language, std::string("1")); // as read, for the save at close
+    ui::View* view = program.appl()->frame()->view();
+    QVERIFY(view);
+    const QString heading = view->findChild<QLabel*>(QStringLiteral("15"))->text();
+    QCOMPARE(heading, qs(program.language().text(text::FirstTreeHeading)));
+    QVERIFY(heading != QStringLiteral("Organizer"));
+}
+
+void AppTest::aDocumentOnTheCommandLineOpensAtTheFirstIdlePassInsteadOfTheFindDialog() {
+    const QString path = writeDocument("refs.qxo");
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek"), path}));
+    QVERIFY(program.options().findDialogAtStart);
+    program.appl()->frame()->addCommandTarget(&finder_);
+    QCOMPARE(program.appl()->docManager().document()->path(), QString()); // not before idle
+    spin(100);
+    QCOMPARE(program.appl()->docManager().document()->path(), path);
+    QCOMPARE(store_.reads, 1);
+    QVERIFY(finder_.executed.empty());
+    QCOMPARE(program.profile().readString("MRU", "MRU0", ""), path.toStdString());
+}
+
+void AppTest::withoutADocumentTheFirstIdlePassAsksForTheFindDialogOnce() {
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    program.appl()->frame()->addCommandTarget(&finder_);
+    spin(100);
+    spin(50);
+    QCOMPARE(finder_.executed, std::vector<int>{ui::cmd::FindDialog});
+}
+
+void AppTest::switchesCountOnlyAsTheFirstArgument() {
+    const QString path = writeDocument("refs.qxo");
+    {
+        app::Program& program = makeProgram();
+        QVERIFY(!program.start({QStringLiteral("qxseek"), path, QStringLiteral("/install")}));
+        spin(50);
+        QCOMPARE(program.appl()->docManager().document()->path(), path);
+        QVERIFY(!std::filesystem::exists(paths_.dataHome));
+    }
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek"), QStringLiteral("/nothing")}));
+    program.appl()->frame()->addCommandTarget(&finder_);
+    spin(50);
+    QCOMPARE(program.appl()->docManager().document()->path(), QString());
+    QCOMPARE(finder_.executed.size(), 1u);
+}
+
+void AppTest::threeDroppedFilesOpenOnlyTheFirst() {
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    const QList<QUrl> files = {QUrl::fromLocalFile(writeDocument("one.qxo")),
+                               QUrl::fromLocalFile(writeDocument("two.qxo")),
+                               QUrl::fromLocalFile(writeDocument("three.qxo"))};
+    QMimeData data;
+    data.setUrls(files);
+    ui::FrameWindow* frame = program.appl()->frame();
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &drop);
+    QCOMPARE(store_.reads, 1);
+    QCOMPARE(program.appl()->docManager().document()->path(), files[0].toLocalFile());
+}
+
+void AppTest::openingAListedDocumentMovesItToTheTopOfTheRecentFiles() {
+    const QString listed = writeDocument("listed.qxo");
+    dir_->write("qxseek.INI", "[MRU]\nMRU0=/elsewhere/first.qxo\nMRU1=" + listed.toStdString() +
+                                  "\nMRU2=/elsewhere/third.qxo\n");
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    ui::FrameWindow* frame = program.appl()->frame();
+    frame->execute(ui::cmd::RecentFile0 + 1);
+    QCOMPARE(program.appl()->docManager().document()->path(), listed);
+    QCOMPARE(program.profile().readString("MRU", "MRU0", ""), listed.toStdString());
+    QCOMPARE(program.profile().readString("MRU", "MRU1", ""), std::string("/elsewhere/first.qxo"));
+    QCOMPARE(program.profile().readString("MRU", "MRU2", ""), std::string("/elsewhere/third.qxo"));
+    QCOMPARE(program.profile().readString("MRU", "MRU3", "none"), std::string());
+    QCOMPARE(program.profile().readInt("MRU", "Count", 0), 9);
+    QMenu* file = frame->menuBar()->actions().at(0)->menu();
+    QList<QAction*> items = file->actions();
+    QCOMPARE(items.at(items.size() - 5)->text(), QStringLiteral("&1 ") + listed);
+
+    frame->execute(ui::cmd::RecentFile0 + 8); // no such entry: nothing happens
+    QCOMPARE(store_.reads, 1);
+}
+
+void AppTest::changingTheLanguageShows9250AndTheFileHoldsItAfterClose() {
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    ui::FrameWindow* frame = program.appl()->frame();
+    bool answered = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<ui::OptionsDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* languages = dialog->findChild<QComboBox*>(QStringLiteral("101"));
+        languages->setCurrentIndex(languages->findData(QStringLiteral("rus")));
+        dialog->accept();
+        answered = true;
+    });
+    frame->execute(ui::cmd::Options);
+    QVERIFY(answered);
+    QCOMPARE(dialogs_->texts(), QStringList{qs(program.language().text(text::LanguageChanged))});
+    QCOMPARE(program.languageCode(), std::string("enu")); // until the next start
+    QCOMPARE(program.profile().readString("Options", "Language", "none"), std::string("none"));
+    QVERIFY(frame->close());
+    QCOMPARE(program.profile().readString("Options", "Language", ""), std::string("rus"));
+}
+
+void AppTest::f1AsksForTheHelpOfTheFocusedWindow() {
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    ui::FrameWindow* frame = program.appl()->frame();
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QCOMPARE(help_->helpFile(), qs(program.language().helpFile()));
+    frame->view()->tree2()->setFocus();
+    QTest::keyClick(frame->view()->tree2(), Qt::Key_F1);
+    QCOMPARE(help_->urls.size(), 1);
+    QCOMPARE(help_->urls[0].fragment(), QStringLiteral("ctx6"));
+    QVERIFY(help_->urls[0].toLocalFile().endsWith(QStringLiteral("/qxenu.html")));
+    frame->toolBar()->setFocus();
+    QTest::keyClick(frame->toolBar(), Qt::Key_F1);
+    QCOMPARE(help_->urls.size(), 2);
+    QVERIFY(!help_->urls[1].hasFragment()); // the contents
+}
+
+void AppTest::helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt() {
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    ui::FrameWindow* frame = program.appl()->frame();
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    program.appl()->docManager().document()->setDirty(true);
+    frame->updateCommandStates();
+
+    QTest::keyClick(frame->view()->tree1(), Qt::Key_F1, Qt::ShiftModifier);
+    QVERIFY(help_->urls.isEmpty());
+    frame->action(ui::cmd::FileSave)->trigger();
+    QCOMPARE(help_->urls.size(), 1);
+    QCOMPARE(help_->urls[0].fragment(), QStringLiteral("ctx24330"));
+    QVERIFY(dialogs_->requests().empty()); // the save did not run
+
+    // Esc leaves help mode; the next command runs.
+    QTest::keyClick(frame->view()->tree1(), Qt::Key_F1, Qt::ShiftModifier);
+    QTest::keyClick(frame->view()->tree1(), Qt::Key_Escape);
+    frame->action(ui::cmd::FileSave)->trigger();
+    QCOMPARE(help_->urls.size(), 1);
+    QCOMPARE(dialogs_->requests().size(), 1u); // save asked for a name
+
+    frame->execute(ui::cmd::HelpOnHelp);
+    QCOMPARE(help_->urls.last().fragment(), QStringLiteral("contents"));
+}
+
+void AppTest::aSystemColourChangeDrawsTheToolBarAgain() {
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    QAction* open = program.appl()->frame()->action(ui::cmd::FileOpen);
+    const QImage before = open->icon().pixmap(20, 20).toImage();
+    const QPalette original = QApplication::palette();
+    QPalette changed = original;
+    changed.setColor(QPalette::ButtonText, Qt::magenta);
+    QApplication::setPalette(changed);
+    spin(50);
+    const QImage after = open->icon().pixmap(20, 20).toImage();
+    QApplication::setPalette(original);
+    spin(50);
+    QVERIFY(before != after);
+}
+
+void AppTest::installRegistersTheDocumentTypeAndUninstallRemovesItAll() {
+    app::Setup setup({paths_.executable, paths_.settingsFile, paths_.dataHome});
+    {
+        app::Program& program = makeProgram();
+        program.setLanguagePicker([](const Language&, std::vector<Language::Entry> languages,
+                                     const std::string& current) -> std::optional<std::string> {
+            if (languages.size() != 2 || current != "enu")
+                return std::nullopt;
+            return "rus";
+        });
+        dialogs_->answerNext(mb::IdNo); // do not start now
+        QCOMPARE(program.start({QStringLiteral("qxseek"), QStringLiteral("/INSTALL")}), 0);
+        QCOMPARE(program.languageCode(), std::string("rus"));
+        QCOMPARE(program.profile().readString("Options", "Language", ""), std::string("rus"));
+        QCOMPARE(dialogs_->texts().last(), qs(program.language().text(text::InstallContinue)));
+        program.finish(0);
+    }
+    QVERIFY(std::filesystem::exists(setup.mimeFile()));
+    const std::string entry = TempDir::read(setup.desktopFile());
+    QVERIFY(entry.find("Exec=" + app::Setup::execLine(paths_.executable)) != std::string::npos);
+    QVERIFY(entry.find("MimeType=application/x-qxseek-document;") != std::string::npos);
+    QVERIFY(TempDir::read(setup.mimeFile()).find("*.qxo") != std::string::npos);
+
+    app::Program& program = makeProgram();
+    dialogs_->answerNext(mb::IdYes);
+    QCOMPARE(program.start({QStringLiteral("qxseek"), QStringLiteral("/uninstall")}), 0);
+    program.finish(0);
+    QVERIFY(!std::filesystem::exists(setup.mimeFile()));
+    QVERIFY(!std::filesystem::exists(setup.desktopFile()));
+    QVERIFY(!std::filesystem::exists(paths_.settingsFile));
+}
+
+void AppTest::cancellingSetupsLanguageChoiceEndsTheProgram() {
+    app::Program& program = makeProgram();
+    program.setLanguagePicker([](const Language&, std::vector<Language::Entry>,
+                                 const std::string&) { return std::nullopt; });
+    QCOMPARE(program.start({QStringLiteral("qxseek"), QStringLiteral("/install")}), 0);
+    QVERIFY(!program.appl());
+    QVERIFY(!std::filesystem::exists(paths_.dataHome));
+}
+
+// With QX_SHOT_DIR set, pictures of the main window in both languages.
+void AppTest::screenshots() {
+    const char* folder = std::getenv("QX_SHOT_DIR");
+    if (!folder)
+        QSKIP("QX_SHOT_DIR is not set");
+    for (const char* code : {"enu", "rus"}) {
+        dir_->write("qxseek.INI", std::string("[Options]\nLanguage=") + code +
+                                      "\n[Window]\nX=0\nY=0\nW=900\nH=600\n");
+        app::Program& program = makeProgram();
+        QVERIFY(!program.start({QStringLiteral("qxseek")}));
+        spin(300);
+        const QString prefix = QString::fromLocal8Bit(folder) + QLatin1Char('/');
+        const QString suffix = QLatin1Char('-') + QLatin1String(code) + QStringLiteral(".png");
+        QVERIFY(program.appl()->frame()->grab().save(prefix + QStringLiteral("main") + suffix));
+        ui::OptionsDialog options(program.options(), program.language(),
+                                  program.language().languages(), program.languageCode());
+        options.show();
+        QVERIFY(options.grab().save(prefix + QStringLiteral("options") + suffix));
+        ui::AboutBox about(program.language());
+        about.show();
+        QVERIFY(about.grab().save(prefix + QStringLiteral("about") + suffix));
+        program_.reset();
+    }
+    const QPixmap strip = ui::ToolbarImages::strip(QApplication::palette());
+    QVERIFY(strip.scaled(strip.size() * 4)
+                .save(QString::fromLocal8Bit(folder) + QStringLiteral("/toolbar-images.png")));
+}
+
+QTEST_MAIN(AppTest)
+#include "AppTest.moc"

@@ -1,0 +1,297 @@
+#include "FakeStore.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "doc/DocCommands.h"
+#include "doc/DocTemplate.h"
+#include "doc/DocView.h"
+#include "doc/Editor.h"
+#include "doc/FileDocumentStore.h"
+#include "doc/MyDocManager.h"
+#include "lang/DocMessages.h"
+#include "lang/Language.h"
+#include "lang/TextIds.h"
+#include "settings/Options.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+
+using namespace qx;
+using qx::test::FakeStore;
+using qx::test::ScriptedDialogs;
+using qx::test::TempDir;
+
+namespace {
+
+class PlainView : public doc::DocView {
+public:
+    QWidget* window() override { return &widget; }
+    void documentClosed() override { ++closed; }
+    void documentReloaded() override { ++reloaded; }
+    QWidget widget;
+    int closed = 0;
+    int reloaded = 0;
+};
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void untitledDocumentIsNamedByString32503();
+    void extensionIsWhatFollowsTheLastDotOfTheName();
+    void htmlAndExtensionlessPathsFailWithoutReading();
+    void aFailedOpenKeepsTheCurrentDocument();
+    void openingAnotherDocumentAsksAboutUnsavedChanges();
+    void revertReadsTheFileAgain();
+    void aFailedSaveKeepsTheChangedFlagAndTheOldFile();
+    void savingIntoAFolderThatIsAFileFails();
+    void savingANewDocumentAsksForANameAndOffersQxo();
+    void saveAsOverAnExistingFileAsksFirst();
+    void commandsFollowTheDocumentsState();
+
+private:
+    QString writeDocument(const QString& name, const std::string& content = FakeStore::kMagic);
+    QString message(unsigned id, const QString& title) const;
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<Language> language_;
+    Options options_;
+    FakeStore store_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    std::unique_ptr<ScriptedDialogs> dialogsOwner_;
+    doc::DocTemplate template_;
+    std::unique_ptr<doc::MyDocManager> manager_;
+};
+
+void DocumentTest::init() {
+    dir_ = std::make_unique<TempDir>();
+    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    std::string code = "enu";
+    QCOMPARE(language_->load(code), 0u);
+    store_ = FakeStore();
+    dialogsOwner_ = std::make_unique<ScriptedDialogs>();
+    dialogs_ = dialogsOwner_.get();
+    template_.setDescription(qs(language_->text(text::DocumentFilterDescription)));
+    template_.setViewFactory([](doc::Editor&) { return std::make_unique<PlainView>(); });
+    manager_ =
+        std::make_unique<doc::MyDocManager>(template_, store_, options_, *language_, *dialogs_);
+}
+
+void DocumentTest::cleanup() {
+    manager_.reset();
+    dialogsOwner_.reset();
+    language_.reset();
+    dir_.reset();
+}
+
+QString DocumentTest::writeDocument(const QString& name, const std::string& content) {
+    return qs(dir_->write(name.toStdString(), content));
+}
+
+QString DocumentTest::message(unsigned id, const QString& title) const {
+    return qs(language_->text(id)).replace(QStringLiteral("%s"), title);
+}
+
+void DocumentTest::untitledDocumentIsNamedByString32503() {
+    QVERIFY(manager_->createNew());
+    QCOMPARE(manager_->document()->title(), QStringLiteral("Untitled"));
+    manager_->document()->setPath(QStringLiteral("/some/where/refs.qxo"));
+    QCOMPARE(manager_->document()->title(), QStringLiteral("refs.qxo"));
+    manager_->document()->setPath(QString());
+    QCOMPARE(manager_->document()->title(), QStringLiteral("Untitled"));
+}
+
+void DocumentTest::extensionIsWhatFollowsTheLastDotOfTheName() {
+    QCOMPARE(doc::Editor::extensionOf(QStringLiteral("/a/b.c/refs.qxo")), QStringLiteral("qxo"));
+    QCOMPARE(doc::Editor::extensionOf(QStringLiteral("/a/b.c/refs")), QString());
+    QCOMPARE(doc::Editor::extensionOf(QStringLiteral("c:\\x.y\\refs")), QString());
+    QCOMPARE(doc::Editor::extensionOf(QStringLiteral("x.y:refs")), QString());
+    QCOMPARE(doc::Editor::extensionOf(QStringLiteral("refs.")), QString());
+    QCOMPARE(doc::Editor::extensionOf(QStringLiteral("page.HTML")), QStringLiteral("HTML"));
+}
+
+void DocumentTest::htmlAndExtensionlessPathsFailWithoutReading() {
+    QVERIFY(manager_->createNew());
+    doc::Editor* first = manager_->document();
+    const QString html = writeDocument(QStringLiteral("page.HTML"));
+    const QString bare = writeDocument(QStringLiteral("refs"));
+    for (const QString& path : {html, bare}) {
+        QVERIFY(!manager_->openPath(path));
+        QCOMPARE(store_.reads, 0);
+        QCOMPARE(manager_->document(), first);
+    }
+    QCOMPARE(dialogs_->texts().size(), 2);
+    QCOMPARE(dialogs_->texts().at(0), message(docmsg::NoTemplate, QStringLiteral("page.HTML")));
+    QCOMPARE(dialogs_->boxes().at(0).caption, std::string("page.HTML"));
+
+    // "htm" is not "html": such a file is read as a document.
+    QVERIFY(manager_->openPath(writeDocument(QStringLiteral("refs.htm"))));
+    QCOMPARE(store_.reads, 1);
+    QCOMPARE(manager_->document()->title(), QStringLiteral("refs.htm"));
+}
+
+void DocumentTest::aFailedOpenKeepsTheCurrentDocument() {
+    QVERIFY(manager_->createNew());
+    doc::Editor* first = manager_->document();
+    first->setDirty(true);
+    for (int answer : {mb::IdNo, mb::IdOk, mb::IdNo}) // do not save; the failure; do not save
+        dialogs_->answerNext(answer);
+    QVERIFY(!manager_->openPath(qs(dir_->file("missing.qxo"))));
+    QVERIFY(!manager_->openPath(writeDocument(QStringLiteral("other.qxo"), "not a document")));
+    QCOMPARE(manager_->document(), first);
+    QVERIFY(first->isDirty());
+    const QStringList texts = dialogs_->texts();
+    QCOMPARE(texts.size(), 4);
+    QCOMPARE(texts.at(1), message(docmsg::FileNotFound, QStringLiteral("missing.qxo")));
+    QCOMPARE(texts.at(3), message(docmsg::NotADocument, QStringLiteral("other.qxo")));
+}
+
+void DocumentTest::openingAnotherDocumentAsksAboutUnsavedChanges() {
+    QSignalSpy created(manager_.get(), &doc::MyDocManager::documentCreated);
+    QVERIFY(manager_->createNew());
+    doc::Editor* first = manager_->document();
+    first->setDirty(true);
+    const QString second = writeDocument(QStringLiteral("second.qxo"));
+
+    dialogs_->answerNext(mb::IdCancel);
+    QVERIFY(!manager_->openPath(second));
+    QCOMPARE(manager_->document(), first);
+    QCOMPARE(store_.reads, 0); // asked before reading
+    QCOMPARE(dialogs_->texts().at(0), message(docmsg::SaveChanges, QStringLiteral("Untitled")));
+    QVERIFY(dialogs_->boxes().at(0).style & mb::IconQuestion);
+
+    dialogs_->answerNext(mb::IdNo);
+    QVERIFY(manager_->openPath(second));
+    QCOMPARE(manager_->document()->path(), second);
+    QVERIFY(!manager_->document()->isDirty());
+    QCOMPARE(created.size(), 1);
+    QCOMPARE(created.at(0).at(0).toString(), second);
+}
+
+void DocumentTest::revertReadsTheFileAgain() {
+    const QString path =
+        writeDocument(QStringLiteral("refs.qxo"), std::string(FakeStore::kMagic) + "1");
+    QVERIFY(manager_->openPath(path));
+    auto* view = static_cast<PlainView*>(manager_->view());
+    const DDoc* before = &manager_->document()->model();
+    manager_->document()->setDirty(true);
+
+    dialogs_->answerNext(mb::IdNo); // keep the changes after all
+    QVERIFY(!manager_->revert());
+    QCOMPARE(store_.reads, 1);
+
+    writeDocument(QStringLiteral("refs.qxo"), std::string(FakeStore::kMagic) + "2");
+    dialogs_->answerNext(mb::IdYes);
+    QVERIFY(manager_->execute(doc::cmd::FileRevert));
+    QCOMPARE(store_.reads, 2);
+    QCOMPARE(store_.lastRead, std::string(FakeStore::kMagic) + "2");
+    QVERIFY(&manager_->document()->model() != before);
+    QVERIFY(!manager_->document()->isDirty());
+    QCOMPARE(view->closed, 1);
+    QCOMPARE(view->reloaded, 1);
+}
+
+void DocumentTest::aFailedSaveKeepsTheChangedFlagAndTheOldFile() {
+    const QString path =
+        writeDocument(QStringLiteral("refs.qxo"), std::string(FakeStore::kMagic) + "old");
+    QVERIFY(manager_->openPath(path));
+    manager_->document()->setDirty(true);
+    store_.failWrites = true;
+    QVERIFY(!manager_->save());
+    QVERIFY(manager_->document()->isDirty());
+    QCOMPARE(TempDir::read(path.toStdString()), std::string(FakeStore::kMagic) + "old");
+    QCOMPARE(dialogs_->texts().last(), message(docmsg::CannotSave, QStringLiteral("refs.qxo")));
+
+    store_.failWrites = false;
+    QVERIFY(manager_->save());
+    QVERIFY(!manager_->document()->isDirty());
+    QCOMPARE(TempDir::read(path.toStdString()), std::string(FakeStore::kMagic) + "1");
+}
+
+void DocumentTest::savingIntoAFolderThatIsAFileFails() {
+    // Tests run as root, for whom no folder is read-only: a folder that is a
+    // regular file makes the save fail instead.
+    const std::string notAFolder = dir_->write("plain", "a file");
+    const QString path = qs(notAFolder + "/refs.qxo");
+    doc::FileDocumentStore files;
+    for (doc::DocumentStore* store :
+         {static_cast<doc::DocumentStore*>(&files), static_cast<doc::DocumentStore*>(&store_)}) {
+        doc::Editor editor(*store, options_, *language_);
+        editor.setPath(path);
+        editor.setDirty(true);
+        QVERIFY(!editor.save());
+        QVERIFY(editor.isDirty());
+        QCOMPARE(TempDir::read(notAFolder), std::string("a file"));
+    }
+}
+
+void DocumentTest::savingANewDocumentAsksForANameAndOffersQxo() {
+    QSignalSpy savedAs(manager_.get(), &doc::MyDocManager::documentSavedAs);
+    QSignalSpy titles(manager_.get(), &doc::MyDocManager::titleChanged);
+    QVERIFY(manager_->createNew());
+    manager_->document()->setDirty(true);
+    const QString path = qs(dir_->file("new.qxo"));
+    dialogs_->chooseNext(path);
+    QVERIFY(manager_->execute(doc::cmd::FileSave));
+    QCOMPARE(dialogs_->requests().size(), 1u);
+    QCOMPARE(dialogs_->requests()[0].defaultSuffix, QStringLiteral("qxo"));
+    QCOMPARE(dialogs_->requests()[0].filter, QStringLiteral("Norba Seek documents (*.qxo)"));
+    QCOMPARE(manager_->document()->path(), path);
+    QVERIFY(!manager_->document()->isDirty());
+    QCOMPARE(savedAs.size(), 1);
+    QCOMPARE(titles.last().at(0).toString(), QStringLiteral("new.qxo"));
+    QCOMPARE(store_.writes, 1);
+}
+
+void DocumentTest::saveAsOverAnExistingFileAsksFirst() {
+    const QString existing = writeDocument(QStringLiteral("taken.qxo"), "precious");
+    QVERIFY(manager_->createNew());
+    dialogs_->chooseNext(existing);
+    dialogs_->answerNext(mb::IdNo);
+    QVERIFY(!manager_->saveAs());
+    QCOMPARE(dialogs_->texts().at(0), message(docmsg::Overwrite, QStringLiteral("taken.qxo")));
+    QCOMPARE(TempDir::read(existing.toStdString()), std::string("precious"));
+    QCOMPARE(manager_->document()->path(), QString());
+
+    dialogs_->chooseNext(existing);
+    dialogs_->answerNext(mb::IdYes);
+    QVERIFY(manager_->saveAs());
+    QCOMPARE(TempDir::read(existing.toStdString()), std::string(FakeStore::kMagic) + "1");
+}
+
+void DocumentTest::commandsFollowTheDocumentsState() {
+    auto state = [&](int id) {
+        doc::CommandState s;
+        return manager_->commandState(id, s) && s.enabled;
+    };
+    QVERIFY(state(doc::cmd::FileNew) && state(doc::cmd::FileOpen));
+    QVERIFY(!state(doc::cmd::FileSave) && !state(doc::cmd::FileClose));
+    QVERIFY(manager_->createNew());
+    QVERIFY(!state(doc::cmd::FileSave) && state(doc::cmd::FileSaveAs));
+    QVERIFY(!state(doc::cmd::FileRevert));
+    manager_->document()->setDirty(true);
+    QVERIFY(state(doc::cmd::FileSave));
+    QVERIFY(!state(doc::cmd::FileRevert)); // nothing to read again
+    dialogs_->answerNext(mb::IdNo);
+    QVERIFY(manager_->openPath(writeDocument(QStringLiteral("refs.qxo"))));
+    manager_->document()->setDirty(true);
+    QVERIFY(state(doc::cmd::FileRevert));
+    doc::CommandState other;
+    QVERIFY(!manager_->commandState(500, other));
+
+    dialogs_->answerNext(mb::IdNo);
+    QVERIFY(manager_->execute(doc::cmd::FileClose));
+    QVERIFY(!manager_->document());
+    QVERIFY(!state(doc::cmd::FileSaveAs));
+}
+
+QTEST_MAIN(DocumentTest)
+#include "DocumentTest.moc"
