@@ -48,6 +48,8 @@ int obwstream::flush() {
 }
 
 int obwstream::write(const void* src, int n) {
+    if (!usable())
+        return 0;
     const auto* in = static_cast<const char*>(src);
     int done = 0;
     char* limit = buffer_.get() + size_;

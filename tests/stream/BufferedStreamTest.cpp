@@ -5,6 +5,7 @@
 #include "stream/obwstream.h"
 #include "stream/ofbwstream.h"
 
+#include "FailingStreamBuf.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -73,12 +74,30 @@ TEST(BufferedOutput, RelativeSeekOutsideTheBufferCountsFromTheStreamPosition) {
     EXPECT_EQ(std::string(mem.data(), 8), std::string("abcdef\0Z", 8));
 }
 
-TEST(BufferedOutput, AStreamWithoutTransportFailsOnFlush) {
+TEST(BufferedOutput, AStreamWithoutTransportTakesNothing) {
     obwstream out(nullptr, 8);
     EXPECT_EQ(out.state(), wstream::badbit);
-    EXPECT_EQ(out.write("abc", 3), 3);
+    EXPECT_EQ(out.write("abc", 3), 0);
     EXPECT_EQ(out.flush(), -1);
     EXPECT_EQ(out.hwrite("abc", 3), 0);
+}
+
+// The device fills up in the middle of a record: the loss must survive the
+// seeks of the back-patch, which clear a mere end-of-data state.
+TEST(BufferedOutput, LostBytesStayReportedAcrossSeeks) {
+    test::FailingStreamBuf full(100);
+    obwstream out(&full, 64);
+    writeRecord(out, std::string(150, 'r'));
+    EXPECT_NE(out.state() & wstream::failbit, 0);
+    EXPECT_EQ(out.flush(), -1);
+    EXPECT_EQ(full.size(), 100);
+
+    test::FailingStreamBuf direct(1000);
+    obwstream big(&direct, 16);
+    std::string block(1500, 'b');
+    EXPECT_EQ(big.write(block.data(), 1500), 1000);
+    EXPECT_NE(big.state() & wstream::failbit, 0);
+    EXPECT_EQ(big.hwrite("x", 1), -1);
 }
 
 // Random writes and seeks through a small buffer must leave the same bytes as
