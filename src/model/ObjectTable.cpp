@@ -9,10 +9,10 @@ void ObjectTable::reset(Mode mode) {
     mode_ = mode;
     sortstate_ = ById;
     std::vector<Entry>().swap(entries_);
-    std::unordered_map<const ContainerObject*, std::uint16_t>().swap(ids_);
+    std::unordered_map<const ContainerObject*, std::uint32_t>().swap(ids_);
 }
 
-void ObjectTable::add(ContainerObject* object, std::uint16_t id) {
+void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
     if (!object || !id) {
         return;
     }
@@ -20,19 +20,19 @@ void ObjectTable::add(ContainerObject* object, std::uint16_t id) {
     append(object, id);
 }
 
-std::uint16_t ObjectTable::intern(ContainerObject* object) {
+std::uint32_t ObjectTable::intern(ContainerObject* object) {
     if (!object) {
         return 0;
     }
-    const auto next = static_cast<std::uint16_t>(entries_.size() + 1);
+    const auto next = static_cast<std::uint32_t>(entries_.size() + 1);
     const auto [it, added] = ids_.try_emplace(object, next);
-    if (added && next) {
+    if (added) {
         append(object, next);
     }
     return it->second;
 }
 
-void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
+void ObjectTable::append(ContainerObject* object, std::uint32_t id) {
     if (!entries_.empty()) {
         const Entry& last = entries_.back();
         const bool keeps = (sortstate_ == ById && id >= last.id) ||
@@ -44,18 +44,18 @@ void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
     entries_.push_back({id, object});
 }
 
-std::uint16_t ObjectTable::byPointer(const ContainerObject* object) const {
+std::uint32_t ObjectTable::byPointer(const ContainerObject* object) const {
     const auto it = object ? ids_.find(object) : ids_.end();
     return it == ids_.end() ? 0 : it->second;
 }
 
-ContainerObject* ObjectTable::byId(std::uint16_t id) const {
+ContainerObject* ObjectTable::byId(std::uint32_t id) const {
     if (!id) {
         return nullptr;
     }
     if (sortstate_ == ById) {
         const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
-                                         [](const Entry& e, std::uint16_t v) { return e.id < v; });
+                                         [](const Entry& e, std::uint32_t v) { return e.id < v; });
         return it != entries_.end() && it->id == id ? it->object : nullptr;
     }
     const auto it =
