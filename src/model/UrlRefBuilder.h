@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/RefTreeBuilder.h"
+
+namespace qx {
+
+// The kinds of the domain tree: hosts (DomainRef) and path pieces (UrlRef).
+class UrlRefBuilder : public RefTreeBuilder {
+public:
+    static constexpr std::uint8_t kDomain = 2;
+    static constexpr std::uint8_t kUrl = 3;
+
+    // A host is also a path piece by class, so the host is asked for first.
+    int writekind(owstream& out, const Ref& node) override;
+    std::unique_ptr<Ref> create(iwstream& in, int version) override;
+};
+
+} // namespace qx
