@@ -1,0 +1,177 @@
+#pragma once
+
+#include "model/TreeEdit.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <unordered_set>
+
+namespace qx {
+
+class Container;
+class DocViews;
+class DocWorkers;
+class DomainRef;
+class Object;
+class OrgRef2;
+class Ref;
+class RefRoot;
+class SearchRef;
+class Str;
+class UrlRef;
+class iwstream;
+class owstream;
+struct FindInfo;
+struct ObjectProp;
+struct OrgProp;
+
+// One open document: every page once, in the container, and two trees over
+// the pages. The organizer tree holds the user's folders, saved searches and
+// their results; the domain tree files every address under its host and path
+// pieces. Everything that changes a document goes through here, on the
+// user-interface thread; the views and the workers hear about it through
+// DocViews and DocWorkers.
+class DDoc {
+public:
+    // Change hints: what changed since the views were last told.
+    enum : std::uint32_t {
+        HintProps = 0x02,   // properties of an object or a saved search were replaced
+        HintNodes = 0x40,   // nodes were created, moved or deleted
+        HintDeleted = 0x80, // nodes or objects were deleted or replaced
+    };
+    // "SortServersType": how hosts are ordered under the domain root.
+    enum : int { HostsByName = 0, HostsByHost = 1, HostsByCount = 2 };
+
+    DDoc();
+    ~DDoc();
+    DDoc(const DDoc&) = delete;
+    DDoc& operator=(const DDoc&) = delete;
+
+    Container& container() { return *container_; }
+    RefRoot& orgroot() { return *orgroot_; }
+    RefRoot& domainroot() { return *domainroot_; }
+    std::uint32_t hints() const { return hints_; }
+
+    // Neither is owned; null (the default) for none.
+    void setviews(DocViews* views) { edit_.setviews(views); }
+    void setworkers(DocWorkers* workers) { edit_.setworkers(workers); }
+    int sortservers() const { return sortservers_; }
+    // Takes the setting; sorthosts puts the hosts in its order.
+    void setsortservers(int type) { sortservers_ = type; }
+
+    // The document file (also the clipboard form of a selection): 0 success;
+    // write 1 when the stream failed; read 1 stream failure, 2 bad magic, 3
+    // unknown version. read fills a freshly constructed document.
+    int write(owstream& out);
+    int read(iwstream& in);
+
+    // --- Lookup
+    // The domain-tree node of an address, or null; never the root.
+    UrlRef* finddomainnode(std::string_view url);
+    // The child of a domain-tree node with this name, or null; then position
+    // (when given) receives the child the name belongs before (null: the end).
+    Ref* findsorted(Ref& parent, std::string_view name, Ref** position = nullptr);
+    // The domain-tree node of the node's target's address.
+    UrlRef* domaintwin(const Ref& node);
+    // The first saved search in pre-order whose query is exactly this text.
+    SearchRef* searchbyquery(std::string_view query);
+    // The object of this document that is the same page.
+    Object* findobject(const Object& object) const;
+
+    // --- Filing: the domain-tree node of an address, created with its path
+    // nodes where missing; null for an address without pieces.
+    UrlRef* filedomainnode(std::string_view url);
+
+    // --- Creating. A null `before` means at the end (results under a saved
+    // search: at their place in the result order).
+    UrlRef& createdomainnode(Ref& parent, const Str& name, Ref* before, bool hidden);
+    OrgRef2& createresult(Object* target, const OrgProp* prop, Ref& parent, Ref* before,
+                          bool hidden);
+    OrgRef2& createresult(const Str& name, const OrgProp* prop, Ref& parent, Ref* before,
+                          bool hidden);
+    OrgRef2& createresultobject(const ObjectProp& props, const OrgProp& prop, Ref& parent,
+                                Ref* before);
+    SearchRef& createsearch(const Str& name, Ref& parent, Ref* before);
+    OrgRef2& createfolder(const Str& name, Ref& parent, Ref* before);
+    // Points a node at an object, counted: the old target loses its
+    // reference, the new one gains one.
+    void settarget(Ref& node, Object* target) { edit_.settarget(node, target); }
+
+    // --- Placing
+    void move(Ref& parent, Ref& node, Ref* before) { edit_.move(parent, node, before); }
+    // A result out of the result order among its siblings moves to its place.
+    void reposition(Ref& result);
+    // Hosts ordered by count only: a host out of order moves to its place.
+    void repositionhost(DomainRef& host);
+    void sortbydate(Ref& node);
+    void sortbysequence(Ref& node);
+    void sorthosts();
+
+    // --- Properties
+    void setobjectprops(Object& object, const ObjectProp& props);
+    void setsearchrequest(SearchRef& search, const FindInfo& request);
+    // Tells the views what changed and starts the hints afresh.
+    void commit();
+
+    // --- Deleting
+    void deletenode(Ref& node);
+    // The delete command: the node with its subtree, the nodes of either tree
+    // that only stood for the pages deleted, and the pages nobody refers to.
+    void deletesubtree(Ref& node);
+
+    // --- Copying, merging and the clipboard
+    Ref* copysubtree(const Ref& node, Ref& parent, Ref* before);
+    Ref* copyasorganizer(const Ref& node, Ref& parent, Ref* before);
+    // Copies a subtree of another document in at the end of parent, its pages
+    // joined with the same pages here or added.
+    Ref* mergefrom(const Ref& other, Ref& parent);
+    // A new document whose organizer tree holds a copy of each node.
+    std::unique_ptr<DDoc> copyselection(std::span<const Ref* const> nodes) const;
+    // Reads a document from the stream and moves its organizer tree's
+    // top-level nodes to the end of parent: 0, -1 for a stream that is not
+    // good, or the read's failure.
+    int pasteinto(iwstream& in, Ref& parent);
+    // The same from a document in memory, which loses those nodes.
+    void pasteinto(DDoc& source, Ref& parent);
+    // After a subtree came from another document: every node's target becomes
+    // the page of this document (filed in the domain tree when it has an
+    // address).
+    void adopttargets(Ref& node);
+
+    // --- Marks
+    void marknew(Ref& node, bool withtwin);
+    void markchanged(Ref& node);
+    void markseen(Ref& node);
+    void setbusy(Ref& node, bool on);
+    void setcheckstate(Ref& node, std::uint16_t state);
+    // The views' hide and show commands on a selection.
+    void hide(std::span<Ref* const> nodes);
+    void show(std::span<Ref* const> nodes);
+
+private:
+    friend class SubtreeDeleter;
+    friend class HiddenMarks;
+
+    DomainIndex::Order orderof(const Ref& parent) const;
+    Ref& fileone(Ref& parent, std::string_view piece, bool& created);
+    void bumphost(DomainRef& host);
+    void movehost(DomainRef& host, std::uint32_t count);
+    OrgRef2& placeresult(std::unique_ptr<OrgRef2> node, Object* target, const OrgProp* prop,
+                         Ref& parent, Ref* before, bool hidden);
+    Object& createobject(const ObjectProp& props, std::uint16_t flags);
+    void removeobject(Object& object);
+    void childrenreordered(Ref& node);
+
+    std::unique_ptr<Container> container_;
+    std::unique_ptr<RefRoot> orgroot_;
+    std::unique_ptr<RefRoot> domainroot_;
+    std::uint32_t hints_ = 0;
+    int sortservers_ = HostsByName;
+    TreeEdit edit_;
+    // The objects whose change mask commit clears.
+    std::unordered_set<Object*> changedobjects_;
+};
+
+} // namespace qx

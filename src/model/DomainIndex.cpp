@@ -1,0 +1,256 @@
+#include "model/DomainIndex.h"
+
+#include "model/DomainRef.h"
+#include "model/RefOrder.h"
+
+#include <algorithm>
+
+namespace qx {
+namespace {
+
+Ref* asref(Node* node) {
+    return static_cast<Ref*>(node);
+}
+
+const Ref* parentof(const Ref& node) {
+    return static_cast<const Ref*>(node.parent());
+}
+
+struct NameLess {
+    List::Compare compare;
+    bool operator()(const Ref* a, const Ref* b) const { return compare(a, b) < 0; }
+};
+
+} // namespace
+
+// The index of one parent's children.
+class DomainIndex::Children {
+public:
+    Children(Ref& parent, Order order)
+        : parent_(parent), order_(order),
+          names_(NameLess{compareof(order == Order::Count ? Order::NameNoCase : order)}) {
+        for (Node* child = parent_.first(); child; child = child->next()) {
+            if (order_ == Order::Count)
+                counts_[asref(child)] = hostcount(child);
+            names_.insert(asref(child));
+            inversions_ += outoforder(asref(child->prev()), asref(child));
+        }
+    }
+
+    Order order() const { return order_; }
+
+    Place find(const Ref& probe) {
+        if (order_ == Order::Count) {
+            auto [from, to] = names_.equal_range(const_cast<Ref*>(&probe));
+            if (from == to)
+                return {};
+            if (std::next(from) == to)
+                return {*from, nullptr};
+            return scan(parent_, probe, order_); // names that differ only in case
+        }
+        if (inversions_ != 0)
+            return scan(parent_, probe, order_);
+        auto at = names_.lower_bound(const_cast<Ref*>(&probe));
+        if (at == names_.end())
+            return {};
+        Ref* first = firstofrun(*at);
+        if (names_.key_comp().compare(first, &probe) == 0)
+            return {first, nullptr};
+        return {nullptr, first};
+    }
+
+    // Only while the hosts are in order (countsinorder).
+    Ref* hostplace(std::uint32_t count) {
+        if (!runsvalid_)
+            rebuildruns();
+        auto above = runs_.lower_bound(count);
+        if (above == runs_.begin())
+            return asref(parent_.last());
+        return asref(std::prev(above)->second->prev());
+    }
+
+    bool countsinorder() const { return order_ == Order::Count && inversions_ == 0; }
+
+    void add(Ref* child) {
+        if (order_ == Order::Count)
+            counts_[child] = hostcount(child);
+        Ref* before = asref(child->prev());
+        Ref* behind = asref(child->next());
+        const std::size_t was = inversions_;
+        if (before && behind)
+            inversions_ -= outoforder(before, behind);
+        inversions_ += outoforder(before, child) + outoforder(child, behind);
+        names_.insert(child);
+        if (order_ != Order::Count)
+            return;
+        if (was != 0 || inversions_ != 0) {
+            runsvalid_ = false;
+        } else if (runsvalid_ && (!before || countof(before) != countof(child))) {
+            runs_[countof(child)] = child;
+        }
+    }
+
+    void remove(Ref* child) {
+        Ref* before = asref(child->prev());
+        Ref* behind = asref(child->next());
+        if (order_ == Order::Count) {
+            if (inversions_ != 0)
+                runsvalid_ = false;
+            else if (runsvalid_)
+                leaverun(child, behind);
+        }
+        inversions_ -= outoforder(before, child) + outoforder(child, behind);
+        if (before && behind)
+            inversions_ += outoforder(before, behind);
+        erasename(child);
+        counts_.erase(child);
+    }
+
+private:
+    std::uint32_t countof(const Ref* node) const {
+        auto at = counts_.find(node);
+        return at != counts_.end() ? at->second : hostcount(node);
+    }
+
+    std::size_t outoforder(const Ref* a, const Ref* b) const {
+        if (!a || !b)
+            return 0;
+        if (order_ == Order::Count)
+            return countof(a) < countof(b) ? 1 : 0;
+        return names_.key_comp().compare(a, b) > 0 ? 1 : 0;
+    }
+
+    // In an ordered list equal names sit together; the scan meets the first.
+    Ref* firstofrun(Ref* node) const {
+        List::Compare compare = names_.key_comp().compare;
+        while (node->prev() && compare(node->prev(), node) == 0)
+            node = asref(node->prev());
+        return node;
+    }
+
+    void leaverun(Ref* child, Ref* behind) {
+        const std::uint32_t count = countof(child);
+        auto run = runs_.find(count);
+        if (run == runs_.end() || run->second != child)
+            return;
+        if (behind && countof(behind) == count)
+            run->second = behind;
+        else
+            runs_.erase(run);
+    }
+
+    void rebuildruns() {
+        runs_.clear();
+        for (Node* node = parent_.first(); node; node = node->next())
+            runs_.try_emplace(countof(asref(node)), asref(node));
+        runsvalid_ = true;
+    }
+
+    // A name renamed behind the index's back is no longer where its name
+    // says; it is then looked for one by one, so that no pointer stays behind.
+    void erasename(Ref* child) {
+        auto [from, to] = names_.equal_range(child);
+        auto at = std::find(from, to, child);
+        if (at == to)
+            at = std::find(names_.begin(), names_.end(), child);
+        if (at != names_.end())
+            names_.erase(at);
+    }
+
+    Ref& parent_;
+    Order order_;
+    std::multiset<Ref*, NameLess> names_;
+    // Adjacent pairs of children out of the order: 0 while the list is in it.
+    std::size_t inversions_ = 0;
+    // Count order: each host's count as it was linked, and the first host of
+    // each run of equal counts (valid while the list is in order).
+    std::unordered_map<const Ref*, std::uint32_t> counts_;
+    std::map<std::uint32_t, Ref*> runs_;
+    bool runsvalid_ = false;
+};
+
+DomainIndex::DomainIndex() = default;
+DomainIndex::~DomainIndex() = default;
+
+int DomainIndex::bynamecase(const Node* a, const Node* b) {
+    return static_cast<const Ref*>(a)->name().view().compare(
+        static_cast<const Ref*>(b)->name().view());
+}
+
+List::Compare DomainIndex::compareof(Order order) {
+    switch (order) {
+    case Order::Name:
+        return &bynamecase;
+    case Order::Host:
+        return &RefOrder::byhost;
+    case Order::NameNoCase:
+    case Order::Count:
+        break;
+    }
+    return &RefOrder::byname;
+}
+
+std::uint32_t DomainIndex::hostcount(const Node* node) {
+    const auto* host = dynamic_cast<const DomainRef*>(node);
+    return host ? host->hostcount() : 0;
+}
+
+DomainIndex::Place DomainIndex::scan(Ref& parent, const Ref& probe, Order order) {
+    List::Compare compare = compareof(order);
+    for (Node* child = parent.first(); child; child = child->next()) {
+        const int c = compare(child, &probe);
+        if (c == 0)
+            return {asref(child), nullptr};
+        if (c > 0 && order != Order::Count)
+            return {nullptr, asref(child)};
+    }
+    return {};
+}
+
+DomainIndex::Children* DomainIndex::entry(Ref& parent, Order order) {
+    auto at = entries_.find(&parent);
+    if (at != entries_.end() && at->second->order() == order)
+        return at->second.get();
+    if (at == entries_.end() && parent.count() <= kScanLimit)
+        return nullptr;
+    auto made = std::make_unique<Children>(parent, order);
+    Children* children = made.get();
+    entries_[&parent] = std::move(made);
+    return children;
+}
+
+DomainIndex::Place DomainIndex::find(Ref& parent, std::string_view name, Order order) {
+    const UrlRef probe{Str(name)};
+    Children* children = entry(parent, order);
+    return children ? children->find(probe) : scan(parent, probe, order);
+}
+
+Ref* DomainIndex::hostplace(Ref& root, std::uint32_t count) {
+    auto at = entries_.find(&root);
+    if (at != entries_.end() && at->second->countsinorder())
+        return at->second->hostplace(count);
+    for (Node* host = root.last(); host; host = host->prev())
+        if (hostcount(host) >= count)
+            return asref(host);
+    return nullptr;
+}
+
+void DomainIndex::linked(Ref& child) {
+    if (auto at = entries_.find(parentof(child)); at != entries_.end())
+        at->second->add(&child);
+}
+
+void DomainIndex::unlinking(Ref& child) {
+    if (auto at = entries_.find(parentof(child)); at != entries_.end())
+        at->second->remove(&child);
+}
+
+void DomainIndex::forget(const Ref& parent) {
+    entries_.erase(&parent);
+}
+
+void DomainIndex::clear() {
+    entries_.clear();
+}
+
+} // namespace qx

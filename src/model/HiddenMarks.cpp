@@ -1,0 +1,126 @@
+#include "model/HiddenMarks.h"
+
+#include "model/DDoc.h"
+#include "model/Object.h"
+#include "model/UrlRef.h"
+
+namespace qx {
+namespace {
+
+Ref* parentof(const Ref& node) {
+    return static_cast<Ref*>(node.parent());
+}
+
+} // namespace
+
+void HiddenMarks::hide(std::span<Ref* const> nodes) {
+    for (Ref* node : nodes) {
+        if (!node || !node->parent())
+            continue;
+        mark(*node, Ref::Hidden);
+        if (UrlRef* twin = doc_.domaintwin(*node))
+            mark(*twin, Ref::Hidden);
+    }
+    // Parents are judged once per round, after all their children of the
+    // round, so that hiding many siblings reads the child list once.
+    std::unordered_set<Ref*> parents;
+    while (!changed_.empty()) {
+        while (!changed_.empty()) {
+            Ref& node = *changed_.back();
+            changed_.pop_back();
+            if (Ref* parent = parentof(node))
+                parents.insert(parent);
+            for (Ref* twin : twinsof(node))
+                mark(*twin, Ref::HiddenChildren);
+        }
+        for (Ref* parent : parents) {
+            if (allchildrenhidden(*parent))
+                mark(*parent, Ref::HiddenChildren);
+        }
+        parents.clear();
+    }
+    updateviews();
+}
+
+void HiddenMarks::show(std::span<Ref* const> nodes) {
+    for (Ref* node : nodes) {
+        if (!node)
+            continue;
+        unmark(*node, Ref::kHiddenFlags);
+        if (UrlRef* twin = doc_.domaintwin(*node))
+            unmark(*twin, Ref::kHiddenFlags);
+    }
+    // A node that shows again leaves its parent with a child shown, and its
+    // page's organizer nodes with a twin shown.
+    while (!changed_.empty()) {
+        Ref& node = *changed_.back();
+        changed_.pop_back();
+        if (Ref* parent = parentof(node))
+            unmark(*parent, Ref::HiddenChildren);
+        for (Ref* twin : twinsof(node)) {
+            if (!allchildrenhidden(*twin))
+                unmark(*twin, Ref::HiddenChildren);
+        }
+    }
+    updateviews();
+}
+
+void HiddenMarks::mark(Ref& node, std::uint16_t bit) {
+    if (node.hasflags(bit))
+        return;
+    const bool washidden = node.hasflags(Ref::kHiddenFlags);
+    node.addflags(bit);
+    touch(node);
+    if (!washidden)
+        changed_.push_back(&node);
+}
+
+void HiddenMarks::unmark(Ref& node, std::uint16_t bits) {
+    if (!node.hasflags(bits))
+        return;
+    node.clearflags(bits);
+    touch(node);
+    if (!node.hasflags(Ref::kHiddenFlags))
+        changed_.push_back(&node);
+}
+
+std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
+    std::vector<Ref*> twins;
+    if (!domainnode.target() || !domainnode.parent() || !edit_.indomain(domainnode))
+        return twins;
+    for (Ref* node : edit_.targets().referrers(domainnode.target())) {
+        if (!edit_.indomain(*node) && doc_.domaintwin(*node) == &domainnode)
+            twins.push_back(node);
+    }
+    return twins;
+}
+
+bool HiddenMarks::allchildrenhidden(const Ref& node) {
+    if (!node.first())
+        return false;
+    for (const Node* child = node.first(); child; child = child->next()) {
+        if (!static_cast<const Ref*>(child)->hasflags(Ref::kHiddenFlags))
+            return false;
+    }
+    return true;
+}
+
+void HiddenMarks::touch(Ref& node) {
+    if (seen_.insert(&node).second)
+        touched_.push_back(&node);
+}
+
+// A node that now shows gets an item; one that has an item is shown again from
+// the model, which drops it while hidden references are not shown.
+void HiddenMarks::updateviews() {
+    for (Ref* node : touched_) {
+        if (node->viewitem())
+            edit_.refreshitem(*node);
+        else
+            edit_.showitem(*node);
+    }
+    touched_.clear();
+    seen_.clear();
+}
+
+} // namespace qx

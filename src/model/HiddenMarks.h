@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <unordered_set>
+#include <vector>
+
+namespace qx {
+
+class DDoc;
+class Ref;
+class TreeEdit;
+
+// The hide and show commands. Hiding marks the chosen nodes and their domain
+// twins hidden by the user (0x0004); then a node all of whose children are
+// hidden, and an organizer node whose domain twin is hidden, count as hidden
+// too (0x0040), as far up as that goes. Showing clears both marks on the chosen
+// nodes and their twins, and the derived mark wherever it no longer holds.
+//
+// Only the nodes whose state changes are followed (with their parents'
+// children and their pages' other nodes), never the whole document.
+class HiddenMarks {
+public:
+    HiddenMarks(DDoc& doc, TreeEdit& edit) : doc_(doc), edit_(edit) {}
+
+    void hide(std::span<Ref* const> nodes);
+    void show(std::span<Ref* const> nodes);
+
+private:
+    void mark(Ref& node, std::uint16_t bit);
+    void unmark(Ref& node, std::uint16_t bits);
+    // The organizer nodes whose domain twin is this domain node.
+    std::vector<Ref*> twinsof(Ref& domainnode);
+    static bool allchildrenhidden(const Ref& node);
+    void touch(Ref& node);
+    void updateviews();
+
+    DDoc& doc_;
+    TreeEdit& edit_;
+    // Nodes whose hidden state changed and whose surroundings are still to be
+    // looked at.
+    std::vector<Ref*> changed_;
+    // Nodes whose marks changed, in the order they did, for the views.
+    std::vector<Ref*> touched_;
+    std::unordered_set<const Ref*> seen_;
+};
+
+} // namespace qx
