@@ -40,9 +40,14 @@ DocumentBytes& DocumentBytes::header(std::uint32_t version) {
 }
 
 DocumentBytes DocumentBytes::object(unsigned id, std::string_view title, std::string_view url,
-                                    unsigned flags) {
+                                    unsigned flags, bool wide) {
     DocumentBytes b;
-    b.u16(id).text("").text(title).text(url);
+    if (wide) {
+        b.u32(id);
+    } else {
+        b.u16(id);
+    }
+    b.text("").text(title).text(url);
     for (int i = 0; i < 8; ++i) {
         b.u16(0);
     }
@@ -50,16 +55,23 @@ DocumentBytes DocumentBytes::object(unsigned id, std::string_view title, std::st
     return b;
 }
 
-DocumentBytes DocumentBytes::root(unsigned order) {
+DocumentBytes DocumentBytes::root(unsigned order, bool wide) {
     DocumentBytes b;
     b.u8(order);
-    b.raw(ref(0, 0, "").str());
+    b.raw(ref(0, 0, "", wide).str());
     return b;
 }
 
-DocumentBytes DocumentBytes::ref(unsigned flags, unsigned target, std::string_view name) {
+DocumentBytes DocumentBytes::ref(unsigned flags, unsigned target, std::string_view name,
+                                 bool wide) {
     DocumentBytes b;
-    b.u16(flags).u16(target).text(name);
+    b.u16(flags);
+    if (wide) {
+        b.u32(target);
+    } else {
+        b.u16(target);
+    }
+    b.text(name);
     return b;
 }
 

@@ -21,13 +21,15 @@ public:
     // The magic and a version.
     DocumentBytes& header(std::uint32_t version);
     // The body of an object record: identifier, the properties with the
-    // given title and address (everything else empty or 0), flags.
+    // given title and address (everything else empty or 0), flags. Wide:
+    // with the identifier of the wide form.
     static DocumentBytes object(unsigned id, std::string_view title, std::string_view url,
-                                unsigned flags = 0);
+                                unsigned flags = 0, bool wide = false);
     // The node data of a root: result order, flags, target, name.
-    static DocumentBytes root(unsigned order = 0);
+    static DocumentBytes root(unsigned order = 0, bool wide = false);
     // The Ref part: flags, target identifier, name.
-    static DocumentBytes ref(unsigned flags, unsigned target, std::string_view name);
+    static DocumentBytes ref(unsigned flags, unsigned target, std::string_view name,
+                             bool wide = false);
 
     const std::string& str() const { return bytes_; }
     std::size_t size() const { return bytes_.size(); }

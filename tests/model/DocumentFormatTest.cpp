@@ -3,6 +3,7 @@
 #include "FailingStreamBuf.h"
 #include "ModelTestSupport.h"
 #include "ScanReference.h"
+#include "TempDir.h"
 
 #include "model/Container.h"
 #include "model/DDoc.h"
@@ -17,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,6 +95,8 @@ void filleveryclass(DDoc& doc) {
     prop.time = 0x0123456789ABCDEFULL;
     prop.serverinfo.update({1, -1, 2, "timed out", 0});
     prop.serverinfo.update({4, 3, 0, "", 0});
+    prop.serverinfo.find(1)->time = 0x01D0000000000001ULL;
+    prop.serverinfo.find(4)->time = 0x01D0000000000002ULL;
     OrgRef2& result = doc.createresult(&lone, nullptr, search, nullptr, false);
     result.setorgprop({100, 1});
 
@@ -319,7 +324,7 @@ TEST(DocumentFormat, HugeCountsOnFewBytesEndQuickly) {
     DocumentBytes narrow;
     narrow.header(3).u16(0xFFFF).record(DocumentBytes::object(1, "t", "u"));
     DocumentBytes wide;
-    wide.header(4).u32(0).record(DocumentBytes().u8(0).u16(0).u32(0).text("")).u32(0xFFFFFFFF);
+    wide.header(4).u32(0).record(DocumentBytes::root(0, true)).u32(0xFFFFFFFF);
     wide.record(DocumentBytes().u8(2).u16(0).u16(0).u16(0).u16(0).u32(0).text("n")).u32(0xFFFFFFFF);
     for (const DocumentBytes* b : {&narrow, &wide}) {
         DDoc doc;
@@ -435,6 +440,63 @@ TEST(DocumentFormat, ClipboardCopyPastesIntoAnotherDocument) {
     ByteSource junk("junk");
     EXPECT_EQ(target.pasteinto(junk.stream(), target.orgroot()), DocumentFormat::NotDocument);
     EXPECT_EQ(target.orgroot().count(), 1u);
+}
+
+// A small document in the wide form, which the writer uses only for large
+// ones.
+std::string widefile() {
+    DocumentBytes b;
+    b.header(4).u32(2);
+    b.record(DocumentBytes::object(1, "Host", "http://host", Object::Created, true));
+    b.record(DocumentBytes::object(70000, "Page", "http://host/p", Object::Confirmed, true));
+    b.record(DocumentBytes::root(0, true)).u32(1);
+    DocumentBytes folder;
+    folder.u8(2).u16(1).u16(2).u16(0).raw(DocumentBytes::ref(0, 70000, "Page", true).str());
+    b.record(folder).u32(0);
+    b.record(DocumentBytes::root(0, true)).u32(1);
+    DocumentBytes host;
+    host.u8(2).u32(1).raw(DocumentBytes::ref(0, 1, "http://host", true).str());
+    b.record(host).u32(1);
+    b.record(DocumentBytes().u8(3).raw(DocumentBytes::ref(0, 70000, "p", true).str())).u32(0);
+    return b.str();
+}
+
+TEST(DocumentFormat, WideFormReadsSmallDocumentsToo) {
+    DDoc doc;
+    ASSERT_EQ(readinto(doc, widefile()), 0);
+    EXPECT_EQ(test::checkdocument(doc), "");
+    UrlRef* page = doc.finddomainnode("http://host/p");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->target(), child(doc.orgroot(), 0)->target());
+    EXPECT_EQ(page->target()->refcounter(), 2u);
+    // Written again, it fits the narrow form.
+    EXPECT_EQ(written(doc).substr(14, 4), std::string("\x03\x00\x00\x00", 4));
+}
+
+// The seeds of the document fuzzer: an empty document, both old versions, the
+// wide form and a document with every class. Run with QX_WRITE_SEEDS=1 to
+// write them anew after a change of the format.
+TEST(DocumentFormat, FuzzSeedsAreCurrent) {
+    test::FakeLabelTexts texts;
+    DDoc empty;
+    DDoc every;
+    filleveryclass(every);
+    const std::pair<const char*, std::string> seeds[] = {
+        {"empty.qxo", written(empty)},
+        {"version1.qxo", oldfile(1)},
+        {"version2.qxo", oldfile(2)},
+        {"wide.qxo", widefile()},
+        {"everyclass.qxo", written(every)},
+    };
+    const std::string folder = QX_SOURCE_DIR "/tools/fuzz/corpus/document/";
+    for (const auto& [name, bytes] : seeds) {
+        if (std::getenv("QX_WRITE_SEEDS")) {
+            std::ofstream(folder + name, std::ios::binary) << bytes;
+        }
+        EXPECT_EQ(test::TempDir::read(folder + name), bytes) << name;
+        DDoc doc;
+        EXPECT_EQ(readinto(doc, bytes), 0) << name;
+    }
 }
 
 } // namespace

@@ -1,1 +1,3 @@
 qx_add_fuzzer(fuzz_url LIBS qx_net)
+qx_add_fuzzer(fuzz_document LIBS qx_model)
+qx_add_fuzzer(fuzz_contenttype LIBS qx_model)
