@@ -199,9 +199,9 @@ void DDoc::bumphost(DomainRef& host) {
         movehost(host, count);
     } else {
         DomainIndex& index = edit_.domainindex();
-        index.unlinking(host);
+        index.countchanging(host);
         host.sethostcount(count);
-        index.linked(host);
+        index.countchanged(host);
     }
     edit_.settext(host);
 }

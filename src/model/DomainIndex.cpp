@@ -1,6 +1,7 @@
 #include "model/DomainIndex.h"
 
 #include "model/DomainRef.h"
+#include "model/NoCase.h"
 #include "model/RefOrder.h"
 
 #include <algorithm>
@@ -21,6 +22,19 @@ struct NameLess {
     bool operator()(const Ref* a, const Ref* b) const { return compare(a, b) < 0; }
 };
 
+// A hash that names equal under any of the orders share: letters folded, the
+// two host separators made one, leading separators dropped. Names it puts
+// together are then told apart by the order itself.
+std::size_t roughhash(std::string_view name) {
+    std::size_t at = name.find_first_not_of("./");
+    std::size_t hash = 14695981039346656037ull;
+    for (; at < name.size(); ++at) {
+        unsigned char c = nocase::lower(static_cast<unsigned char>(name[at]));
+        hash = (hash ^ (c == '/' ? '.' : c)) * 1099511628211ull;
+    }
+    return hash;
+}
+
 } // namespace
 
 // The index of one parent's children.
@@ -28,35 +42,40 @@ class DomainIndex::Children {
 public:
     Children(Ref& parent, Order order)
         : parent_(parent), order_(order),
-          names_(NameLess{compareof(order == Order::Count ? Order::NameNoCase : order)}) {
+          compare_(compareof(order == Order::Count ? Order::NameNoCase : order)),
+          names_(NameLess{compare_}) {
         for (Node* child = parent_.first(); child; child = child->next()) {
             if (order_ == Order::Count)
                 counts_[asref(child)] = hostcount(child);
-            names_.insert(asref(child));
+            addname(asref(child));
             inversions_ += outoforder(asref(child->prev()), asref(child));
         }
     }
 
     Order order() const { return order_; }
 
+    // Most lookups find the child: the hash answers them. Only a name that is
+    // not there needs its place among the ordered names.
     Place find(const Ref& probe) {
-        if (order_ == Order::Count) {
-            auto [from, to] = names_.equal_range(const_cast<Ref*>(&probe));
-            if (from == to)
-                return {};
-            if (std::next(from) == to)
-                return {*from, nullptr};
-            return scan(parent_, probe, order_); // names that differ only in case
+        Ref* equal = nullptr;
+        bool several = false;
+        auto [from, to] = hashes_.equal_range(roughhash(probe.name().view()));
+        for (auto at = from; at != to && !several; ++at) {
+            if (compare_(at->second, &probe) == 0) {
+                several = equal != nullptr;
+                equal = at->second;
+            }
         }
+        if (order_ == Order::Count)
+            return several ? scan(parent_, probe, order_) : Place{equal, nullptr};
         if (inversions_ != 0)
             return scan(parent_, probe, order_);
+        if (equal)
+            return {firstofrun(equal), nullptr};
         auto at = names_.lower_bound(const_cast<Ref*>(&probe));
         if (at == names_.end())
             return {};
-        Ref* first = firstofrun(*at);
-        if (names_.key_comp().compare(first, &probe) == 0)
-            return {first, nullptr};
-        return {nullptr, first};
+        return {nullptr, firstofrun(*at)};
     }
 
     // Only while the hosts are in order (countsinorder).
@@ -72,6 +91,18 @@ public:
     bool countsinorder() const { return order_ == Order::Count && inversions_ == 0; }
 
     void add(Ref* child) {
+        addname(child);
+        addcount(child);
+    }
+
+    void remove(Ref* child) {
+        removecount(child);
+        erasename(child);
+    }
+
+    // The order of the list around a child entering it, and under the count
+    // order the child's count, registered so that leaving uses the same one.
+    void addcount(Ref* child) {
         if (order_ == Order::Count)
             counts_[child] = hostcount(child);
         Ref* before = asref(child->prev());
@@ -80,7 +111,6 @@ public:
         if (before && behind)
             inversions_ -= outoforder(before, behind);
         inversions_ += outoforder(before, child) + outoforder(child, behind);
-        names_.insert(child);
         if (order_ != Order::Count)
             return;
         if (was != 0 || inversions_ != 0) {
@@ -90,7 +120,7 @@ public:
         }
     }
 
-    void remove(Ref* child) {
+    void removecount(Ref* child) {
         Ref* before = asref(child->prev());
         Ref* behind = asref(child->next());
         if (order_ == Order::Count) {
@@ -102,7 +132,6 @@ public:
         inversions_ -= outoforder(before, child) + outoforder(child, behind);
         if (before && behind)
             inversions_ += outoforder(before, behind);
-        erasename(child);
         counts_.erase(child);
     }
 
@@ -117,13 +146,12 @@ private:
             return 0;
         if (order_ == Order::Count)
             return countof(a) < countof(b) ? 1 : 0;
-        return names_.key_comp().compare(a, b) > 0 ? 1 : 0;
+        return compare_(a, b) > 0 ? 1 : 0;
     }
 
     // In an ordered list equal names sit together; the scan meets the first.
     Ref* firstofrun(Ref* node) const {
-        List::Compare compare = names_.key_comp().compare;
-        while (node->prev() && compare(node->prev(), node) == 0)
+        while (node->prev() && compare_(node->prev(), node) == 0)
             node = asref(node->prev());
         return node;
     }
@@ -146,12 +174,28 @@ private:
         runsvalid_ = true;
     }
 
-    // A name renamed behind the index's back is no longer where its name
-    // says; it is then looked for one by one, so that no pointer stays behind.
+    void addname(Ref* child) {
+        hashes_.emplace(roughhash(child->name().view()), child);
+        if (order_ != Order::Count)
+            names_.insert(child);
+    }
+
+    // A node renamed behind the index's back is no longer where its name says;
+    // it is then looked for one by one, so that no pointer stays behind.
     void erasename(Ref* child) {
-        auto [from, to] = names_.equal_range(child);
-        auto at = std::find(from, to, child);
-        if (at == to)
+        auto [from, to] = hashes_.equal_range(roughhash(child->name().view()));
+        auto hashed =
+            std::find_if(from, to, [child](const auto& entry) { return entry.second == child; });
+        if (hashed == to)
+            hashed = std::find_if(hashes_.begin(), hashes_.end(),
+                                  [child](const auto& entry) { return entry.second == child; });
+        if (hashed != hashes_.end())
+            hashes_.erase(hashed);
+        if (order_ == Order::Count)
+            return;
+        auto [first, last] = names_.equal_range(child);
+        auto at = std::find(first, last, child);
+        if (at == last)
             at = std::find(names_.begin(), names_.end(), child);
         if (at != names_.end())
             names_.erase(at);
@@ -159,6 +203,12 @@ private:
 
     Ref& parent_;
     Order order_;
+    // Equality of names, and the order of the list except under the count
+    // order.
+    List::Compare compare_;
+    std::unordered_multimap<std::size_t, Ref*> hashes_;
+    // The children by name, for the place of a name not there (not under the
+    // count order, where new hosts go at the end).
     std::multiset<Ref*, NameLess> names_;
     // Adjacent pairs of children out of the order: 0 while the list is in it.
     std::size_t inversions_ = 0;
@@ -243,6 +293,16 @@ void DomainIndex::linked(Ref& child) {
 void DomainIndex::unlinking(Ref& child) {
     if (auto at = entries_.find(parentof(child)); at != entries_.end())
         at->second->remove(&child);
+}
+
+void DomainIndex::countchanging(Ref& host) {
+    if (auto at = entries_.find(parentof(host)); at != entries_.end())
+        at->second->removecount(&host);
+}
+
+void DomainIndex::countchanged(Ref& host) {
+    if (auto at = entries_.find(parentof(host)); at != entries_.end())
+        at->second->addcount(&host);
 }
 
 void DomainIndex::forget(const Ref& parent) {

@@ -57,6 +57,9 @@ public:
     void linked(Ref& child);
     // Before child leaves its parent.
     void unlinking(Ref& child);
+    // A host's count is about to change, and has changed, where it stands.
+    void countchanging(Ref& host);
+    void countchanged(Ref& host);
     // The parent's children were reordered, or the parent goes away.
     void forget(const Ref& parent);
     void clear();
