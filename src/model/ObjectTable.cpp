@@ -16,7 +16,11 @@ void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
     if (!object || !id) {
         return;
     }
-    ids_.try_emplace(object, id);
+    // Reading asks only by identifier: a document of a million pages need
+    // not build a million-entry index by pointer it never uses.
+    if (mode_ == Writing) {
+        ids_.try_emplace(object, id);
+    }
     append(object, id);
 }
 
@@ -45,7 +49,15 @@ void ObjectTable::append(ContainerObject* object, std::uint32_t id) {
 }
 
 std::uint32_t ObjectTable::byPointer(const ContainerObject* object) const {
-    const auto it = object ? ids_.find(object) : ids_.end();
+    if (!object) {
+        return 0;
+    }
+    if (mode_ == Reading) {
+        const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                     [object](const Entry& e) { return e.object == object; });
+        return it != entries_.end() ? it->id : 0;
+    }
+    const auto it = ids_.find(object);
     return it == ids_.end() ? 0 : it->second;
 }
 
@@ -54,6 +66,13 @@ ContainerObject* ObjectTable::byId(std::uint32_t id) const {
         return nullptr;
     }
     if (sortstate_ == ById) {
+        // A written document numbers its objects 1, 2, 3 ...: the entry of an
+        // identifier is then at its place, and the first of its kind when the
+        // one before has a smaller identifier.
+        if (id <= entries_.size() && entries_[id - 1].id == id &&
+            (id == 1 || entries_[id - 2].id < id)) {
+            return entries_[id - 1].object;
+        }
         const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
                                          [](const Entry& e, std::uint32_t v) { return e.id < v; });
         return it != entries_.end() && it->id == id ? it->object : nullptr;

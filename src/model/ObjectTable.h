@@ -33,10 +33,12 @@ public:
     // entry count + 1. One hash probe either way.
     std::uint32_t intern(ContainerObject* object);
 
-    // The identifier of a pointer, 0 when absent.
+    // The identifier of a pointer, 0 when absent. A hash probe while writing;
+    // a table being read keeps no index by pointer, so a scan then.
     std::uint32_t byPointer(const ContainerObject* object) const;
-    // The object of an identifier, null for 0 or when absent. Binary search
-    // when sorted by identifier (the first entry read wins among equals).
+    // The object of an identifier, null for 0 or when absent. Direct for
+    // identifiers numbered 1, 2, 3 ..., else a binary search when sorted by
+    // identifier (the first entry read wins among equals).
     ContainerObject* byId(std::uint32_t id) const;
     // Sorts by pointer or by identifier (stable), or only marks the table as
     // unsorted.

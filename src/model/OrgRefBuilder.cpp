@@ -7,13 +7,14 @@
 namespace qx {
 
 int OrgRefBuilder::writekind(owstream& out, const Ref& node) {
+    // The commonest class first: a failed cast costs a walk of the classes.
     std::uint8_t kind = kOther;
-    if (dynamic_cast<const RefRoot*>(&node)) {
-        kind = kRoot;
-    } else if (dynamic_cast<const OrgRef2*>(&node)) {
+    if (dynamic_cast<const OrgRef2*>(&node)) {
         kind = kOrgRef;
     } else if (dynamic_cast<const SearchRef*>(&node)) {
         kind = kSearch;
+    } else if (dynamic_cast<const RefRoot*>(&node)) {
+        kind = kRoot;
     }
     return putkind(out, kind);
 }

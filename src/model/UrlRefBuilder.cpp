@@ -6,13 +6,13 @@
 namespace qx {
 
 int UrlRefBuilder::writekind(owstream& out, const Ref& node) {
+    // A host is a path piece too: the path pieces, by far the most, are asked
+    // for first, then the hosts among them.
     std::uint8_t kind = kOther;
-    if (dynamic_cast<const RefRoot*>(&node)) {
+    if (const auto* url = dynamic_cast<const UrlRef*>(&node)) {
+        kind = dynamic_cast<const DomainRef*>(url) ? kDomain : kUrl;
+    } else if (dynamic_cast<const RefRoot*>(&node)) {
         kind = kRoot;
-    } else if (dynamic_cast<const DomainRef*>(&node)) {
-        kind = kDomain;
-    } else if (dynamic_cast<const UrlRef*>(&node)) {
-        kind = kUrl;
     }
     return putkind(out, kind);
 }

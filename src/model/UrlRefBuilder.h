@@ -10,7 +10,6 @@ public:
     static constexpr std::uint8_t kDomain = 2;
     static constexpr std::uint8_t kUrl = 3;
 
-    // A host is also a path piece by class, so the host is asked for first.
     int writekind(owstream& out, const Ref& node) override;
     std::unique_ptr<Ref> create(iwstream& in, int version) override;
 };

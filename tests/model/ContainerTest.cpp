@@ -106,6 +106,25 @@ TEST(ObjectTable, IdentifiersGoOnPastSixteenBits) {
     EXPECT_EQ(t.count(), 65537u);
 }
 
+TEST(ObjectTable, ReadIdentifiersFoundAtTheirPlaceOrBySearch) {
+    // Identifiers 4 to 6 sit at their places; 3 does too, but the first of
+    // the equal ones read must win.
+    Object objects[6];
+    ObjectTable t;
+    t.reset(ObjectTable::Reading);
+    const std::uint32_t ids[] = {3, 3, 3, 4, 5, 6};
+    for (int i = 0; i < 6; ++i) {
+        t.add(&objects[i], ids[i]);
+    }
+    t.sort(ObjectTable::ById);
+    EXPECT_EQ(t.byId(3), &objects[0]);
+    EXPECT_EQ(t.byId(4), &objects[3]);
+    EXPECT_EQ(t.byId(6), &objects[5]);
+    EXPECT_EQ(t.byId(2), nullptr);
+    EXPECT_EQ(t.byId(7), nullptr);
+    EXPECT_EQ(t.byPointer(&objects[4]), 5u);
+}
+
 TEST(ObjectTable, NarrowFormStoresUnnumberableIdentifiersAsNone) {
     // An identifier the 16-bit form cannot hold must not read back as the
     // target of another object (65537 would otherwise become 1).
