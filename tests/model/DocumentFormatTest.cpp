@@ -31,7 +31,9 @@ using test::ByteSource;
 using test::DocumentBytes;
 
 std::string written(DDoc& doc, int* result = nullptr) {
-    mwstream out;
+    // Grown in steps: growing to each write's end copies a large document
+    // over and over.
+    mwstream out(1 << 16);
     int r = doc.write(out);
     if (result) {
         *result = r;

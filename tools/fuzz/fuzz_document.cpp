@@ -15,7 +15,7 @@
 namespace {
 
 std::vector<char> written(qx::DDoc& doc) {
-    qx::mwstream out;
+    qx::mwstream out(4096);
     if (doc.write(out) != 0)
         __builtin_trap();
     const char* data = out.buffer().data();
