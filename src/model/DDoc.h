@@ -33,6 +33,12 @@ struct OrgProp;
 // pieces. Everything that changes a document goes through here, on the
 // user-interface thread; the views and the workers hear about it through
 // DocViews and DocWorkers.
+//
+// A document may hold a million pages under tens of thousands of hosts, so it
+// keeps indexes beside its trees: the children of domain-tree nodes by name,
+// and the nodes of each page. They stay true because nodes of either tree are
+// linked, unlinked, given targets and destroyed only through this class (read
+// builds a fresh document, whose indexes are made when first needed).
 class DDoc {
 public:
     // Change hints: what changed since the views were last told.

@@ -9,7 +9,7 @@ void ObjectTable::reset(Mode mode) {
     mode_ = mode;
     sortstate_ = ById;
     std::vector<Entry>().swap(entries_);
-    std::unordered_map<const ContainerObject*, std::uint32_t>().swap(ids_);
+    ids_.clear();
 }
 
 void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
@@ -19,7 +19,7 @@ void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
     // Reading asks only by identifier: a document of a million pages need
     // not build a million-entry index by pointer it never uses.
     if (mode_ == Writing) {
-        ids_.try_emplace(object, id);
+        ids_.insert(object, id);
     }
     append(object, id);
 }
@@ -29,11 +29,11 @@ std::uint32_t ObjectTable::intern(ContainerObject* object) {
         return 0;
     }
     const auto next = static_cast<std::uint32_t>(entries_.size() + 1);
-    const auto [it, added] = ids_.try_emplace(object, next);
-    if (added) {
+    const PointerIndex::Result id = ids_.insert(object, next);
+    if (id.added) {
         append(object, next);
     }
-    return it->second;
+    return id.value;
 }
 
 void ObjectTable::append(ContainerObject* object, std::uint32_t id) {
@@ -49,16 +49,13 @@ void ObjectTable::append(ContainerObject* object, std::uint32_t id) {
 }
 
 std::uint32_t ObjectTable::byPointer(const ContainerObject* object) const {
-    if (!object) {
-        return 0;
-    }
     if (mode_ == Reading) {
-        const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                     [object](const Entry& e) { return e.object == object; });
+        const auto it = std::find_if(entries_.begin(), entries_.end(), [object](const Entry& e) {
+            return object && e.object == object;
+        });
         return it != entries_.end() ? it->id : 0;
     }
-    const auto it = ids_.find(object);
-    return it == ids_.end() ? 0 : it->second;
+    return ids_.find(object);
 }
 
 ContainerObject* ObjectTable::byId(std::uint32_t id) const {

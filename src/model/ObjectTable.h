@@ -1,8 +1,9 @@
 #pragma once
 
+#include "model/PointerIndex.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace qx {
@@ -55,7 +56,7 @@ private:
     Mode mode_ = Writing;
     SortState sortstate_ = ById;
     std::vector<Entry> entries_;
-    std::unordered_map<const ContainerObject*, std::uint32_t> ids_;
+    PointerIndex ids_;
 };
 
 } // namespace qx

@@ -10,25 +10,33 @@ std::vector<Ref*> TargetIndex::referrers(const Object* object) {
     std::vector<Ref*> found;
     auto [from, to] = nodes_.equal_range(object);
     for (auto at = from; at != to; ++at)
-        found.push_back(at->second);
+        if (at->second->target() == object)
+            found.push_back(at->second);
     return found;
 }
 
 void TargetIndex::added(Ref& node) {
-    if (built_ && node.target())
-        nodes_.emplace(node.target(), &node);
+    if (!built_ || !node.target())
+        return;
+    removed(node);
+    nodes_.emplace(node.target(), &node);
+    filedunder_.emplace(&node, node.target());
 }
 
 void TargetIndex::removed(Ref& node) {
-    if (!built_ || !node.target())
+    if (!built_)
         return;
-    auto [from, to] = nodes_.equal_range(node.target());
+    auto filed = filedunder_.find(&node);
+    if (filed == filedunder_.end())
+        return;
+    auto [from, to] = nodes_.equal_range(filed->second);
     for (auto at = from; at != to; ++at) {
         if (at->second == &node) {
             nodes_.erase(at);
-            return;
+            break;
         }
     }
+    filedunder_.erase(filed);
 }
 
 void TargetIndex::build() {

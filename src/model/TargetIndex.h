@@ -12,6 +12,10 @@ class Ref;
 // and hiding visit the nodes of the pages they touch instead of sweeping both
 // trees. Built by one sweep the first time it is asked; from then on the
 // document reports every node that gains or loses a target.
+//
+// Each node is filed under the object it had when it was reported, and taken
+// out by that, so a target changed behind the index's back leaves no pointer
+// to a destroyed node; such a node is only not found under its new target.
 class TargetIndex {
 public:
     TargetIndex(Ref& orgroot, Ref& domainroot) : orgroot_(orgroot), domainroot_(domainroot) {}
@@ -31,6 +35,7 @@ private:
     Ref& domainroot_;
     bool built_ = false;
     std::unordered_multimap<const Object*, Ref*> nodes_;
+    std::unordered_map<const Ref*, const Object*> filedunder_;
 };
 
 } // namespace qx

@@ -8,7 +8,7 @@
 namespace qx {
 
 TreeEdit::TreeEdit(RefRoot& orgroot, RefRoot& domainroot)
-    : orgroot_(orgroot), domainroot_(domainroot), targets_(orgroot, domainroot) {}
+    : domainroot_(domainroot), targets_(orgroot, domainroot) {}
 
 bool TreeEdit::indomain(const Ref& node) const {
     return node.root() == &domainroot_;

@@ -71,7 +71,6 @@ private:
     // Every node of the subtree enters or leaves the indexes.
     void indexsubtree(Ref& top, bool add);
 
-    [[maybe_unused]] RefRoot& orgroot_;
     RefRoot& domainroot_;
     DocViews* views_ = nullptr;
     DocWorkers* workers_ = nullptr;

@@ -147,6 +147,11 @@ TEST_F(ObjectTest, StoredFormRoundTripsAndMasksFlags) {
                                              16);
     EXPECT_EQ(bytes, expected);
 
+    o.setflags(0xFFFF);
+    mwstream all;
+    ASSERT_EQ(o.write(all, resolver), 0);
+    EXPECT_EQ(test::bytesof(all).substr(bytes.size() - 2), std::string("\x1e\x00", 2));
+
     test::ByteSource in(bytes);
     Object back;
     ASSERT_EQ(back.read(in.stream(), 3, resolver), 0);

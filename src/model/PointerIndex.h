@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace qx {
+
+// A hash table from pointers to identifiers, open addressing with linear
+// probing. Writing a document looks up every object and every node's target
+// in it, so it is built for that one job: no removal, null never a key.
+class PointerIndex {
+public:
+    struct Result {
+        std::uint32_t value; // the value now held for the key
+        bool added;          // the key was new
+    };
+
+    // The value held for key, or else value, now held for it. A null key, or
+    // a table that cannot grow for lack of memory, gives {0, false}.
+    Result insert(const void* key, std::uint32_t value);
+    // The value held for key, 0 when there is none.
+    std::uint32_t find(const void* key) const;
+    // Empties the table and frees its memory.
+    void clear();
+    std::size_t size() const { return size_; }
+
+private:
+    std::size_t slot(const void* key) const;
+    bool grow();
+
+    std::unique_ptr<const void*[]> keys_;
+    std::unique_ptr<std::uint32_t[]> values_;
+    std::size_t capacity_ = 0; // a power of two, or 0
+    int shift_ = 64;
+    std::size_t size_ = 0;
+};
+
+} // namespace qx

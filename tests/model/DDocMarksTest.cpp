@@ -1,0 +1,226 @@
+#include "DocRecorder.h"
+
+#include "model/Container.h"
+#include "model/DDoc.h"
+#include "model/DomainRef.h"
+#include "model/LabelTexts.h"
+#include "model/Object.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "model/SearchRef.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace qx {
+namespace {
+
+class Options : public LabelTexts {
+public:
+    Options(bool showhidden, bool shownew) : showhidden_(showhidden), shownew_(shownew) {
+        install(this);
+    }
+    ~Options() override { install(nullptr); }
+    Str text(int) const override { return {}; }
+    bool showhidden() const override { return showhidden_; }
+    bool shownew() const override { return shownew_; }
+
+private:
+    bool showhidden_;
+    bool shownew_;
+};
+
+Object& page(DDoc& doc, const char* url) {
+    ObjectProp props;
+    props.url = Str(url);
+    props.title = Str(url);
+    auto object = std::make_unique<Object>(props);
+    object->addflags(Object::Confirmed);
+    auto* made = static_cast<Object*>(doc.container().add(std::move(object)));
+    doc.settarget(*doc.filedomainnode(url), made);
+    return *made;
+}
+
+Ref& domain(DDoc& doc, const char* url) {
+    return *doc.finddomainnode(url);
+}
+
+// The organizer tree of the tests: folder / search / result, and a second
+// reference to the same page in another folder.
+struct Trees {
+    DDoc doc;
+    Object& p = page(doc, "s://h/a/p");
+    Object& q = page(doc, "s://h/a/q");
+    OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
+    SearchRef& search = doc.createsearch(Str("search"), folder, nullptr);
+    OrgRef2& result = doc.createresult(&p, nullptr, search, nullptr, false);
+    OrgRef2& other = doc.createfolder(Str("other"), doc.orgroot(), nullptr);
+    OrgRef2& again = doc.createresult(&p, nullptr, other, nullptr, false);
+
+    Trees() { search.clearflags(Ref::New); }
+};
+
+TEST(DDocMarks, MarkNewClimbsToTheFirstMarkedAncestorAndMarksTheTwin) {
+    Trees t;
+    t.doc.marknew(t.result, true);
+    for (Ref* node : {static_cast<Ref*>(&t.result), static_cast<Ref*>(&t.search),
+                      static_cast<Ref*>(&t.folder), static_cast<Ref*>(&t.doc.orgroot()),
+                      &domain(t.doc, "s://h/a/p"), &domain(t.doc, "s://h/a"),
+                      &domain(t.doc, "s://h"), static_cast<Ref*>(&t.doc.domainroot())})
+        EXPECT_TRUE(node->hasflags(Ref::New)) << node->name().view();
+    EXPECT_FALSE(t.again.hasflags(Ref::New));
+    EXPECT_FALSE(domain(t.doc, "s://h/a/q").hasflags(Ref::New));
+
+    // Stops at the first marked ancestor.
+    t.doc.orgroot().clearflags(Ref::New);
+    t.doc.domainroot().clearflags(Ref::New);
+    t.other.addflags(Ref::New);
+    t.doc.marknew(t.again, true);
+    EXPECT_TRUE(t.again.hasflags(Ref::New));
+    EXPECT_FALSE(t.doc.orgroot().hasflags(Ref::New));
+    EXPECT_FALSE(t.doc.domainroot().hasflags(Ref::New));
+    t.doc.marknew(domain(t.doc, "s://h/a/q"), false);
+    EXPECT_FALSE(t.doc.domainroot().hasflags(Ref::New));
+}
+
+TEST(DDocMarks, MarkNewShowsNodesWhileOnlyNewOnesAreShown) {
+    Options options(false, true);
+    Trees t;
+    test::DocRecorder views;
+    t.folder.addflags(Ref::New);
+    views.bind(t.doc.orgroot());
+    t.doc.setviews(&views);
+    t.doc.marknew(t.folder, false); // already marked: nothing
+    EXPECT_EQ(t.result.viewitem(), nullptr);
+    views.take();
+    t.doc.marknew(t.result, false);
+    EXPECT_NE(t.result.viewitem(), nullptr);
+    EXPECT_EQ(views.take(), (std::vector<std::string>{"add " + std::string(t.result.name().view()),
+                                                      "repaint search"}));
+    EXPECT_EQ(test::checkdocument(t.doc), "");
+}
+
+TEST(DDocMarks, ChangedAndSeenStopAtStrongerMarks) {
+    Trees t;
+    t.folder.addflags(Ref::New);
+    t.doc.markchanged(t.result);
+    EXPECT_TRUE(t.result.hasflags(Ref::Changed));
+    EXPECT_TRUE(t.search.hasflags(Ref::Changed));
+    EXPECT_FALSE(t.folder.hasflags(Ref::Changed));
+    EXPECT_FALSE(t.doc.orgroot().hasflags(Ref::Changed));
+
+    t.doc.markseen(t.result);
+    EXPECT_TRUE(t.result.hasflags(Ref::Seen));
+    EXPECT_FALSE(t.search.hasflags(Ref::Seen));
+    t.doc.markseen(t.again);
+    EXPECT_TRUE(t.other.hasflags(Ref::Seen));
+    EXPECT_TRUE(t.doc.orgroot().hasflags(Ref::Seen));
+}
+
+TEST(DDocMarks, BusyMarksAncestorsBelowTheRootUntilNoChildIsBusy) {
+    Trees t;
+    OrgRef2& sibling = t.doc.createresult(&t.q, nullptr, t.search, nullptr, false);
+    t.doc.setbusy(t.result, true);
+    t.doc.setbusy(sibling, true);
+    EXPECT_TRUE(t.result.hasflags(Ref::Checking));
+    EXPECT_TRUE(t.search.flags2() & Ref::kChildChecking);
+    EXPECT_TRUE(t.folder.flags2() & Ref::kChildChecking);
+    EXPECT_FALSE(t.doc.orgroot().flags2() & Ref::kChildChecking);
+    t.doc.setbusy(t.result, false);
+    EXPECT_FALSE(t.result.hasflags(Ref::Checking));
+    EXPECT_TRUE(t.search.flags2() & Ref::kChildChecking);
+    t.doc.setbusy(sibling, false);
+    EXPECT_FALSE(t.search.flags2() & Ref::kChildChecking);
+    EXPECT_FALSE(t.folder.flags2() & Ref::kChildChecking);
+}
+
+TEST(DDocMarks, CheckStateReplacesTheTopBits) {
+    Trees t;
+    test::DocRecorder views;
+    views.bind(t.doc.orgroot());
+    t.doc.setviews(&views);
+    t.result.addflags(Ref::New);
+    t.doc.setcheckstate(t.result, Ref::CheckError);
+    t.doc.setcheckstate(t.result, Ref::CheckError);
+    t.doc.setcheckstate(t.result, Ref::CheckNotFound);
+    EXPECT_EQ(t.result.flags() & Ref::kCheckState, Ref::CheckNotFound);
+    EXPECT_TRUE(t.result.hasflags(Ref::New));
+    t.doc.setcheckstate(t.result, 0);
+    t.doc.setcheckstate(t.result, 0);
+    EXPECT_EQ(t.result.flags() & Ref::kCheckState, 0);
+    const std::string repaint = "repaint " + std::string(t.result.name().view());
+    EXPECT_EQ(views.take(), (std::vector<std::string>{repaint, repaint, repaint}));
+}
+
+TEST(DDocHidden, HidingSpreadsToTwinsParentsAndOtherReferences) {
+    Trees t;
+    std::array<Ref*, 1> chosen{&t.result};
+    t.doc.hide(chosen);
+    EXPECT_TRUE(t.result.hasflags(Ref::Hidden));
+    Ref& leaf = domain(t.doc, "s://h/a/p");
+    EXPECT_TRUE(leaf.hasflags(Ref::Hidden));
+    EXPECT_TRUE(t.search.hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(t.folder.hasflags(Ref::HiddenChildren));
+    // The same page elsewhere in the organizer tree, and its folder.
+    EXPECT_TRUE(t.again.hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(t.other.hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(t.doc.orgroot().hasflags(Ref::HiddenChildren));
+    // q still shows: the path node and the host stay.
+    EXPECT_FALSE(domain(t.doc, "s://h/a").hasflags(Ref::kHiddenFlags));
+
+    std::array<Ref*, 1> q{&domain(t.doc, "s://h/a/q")};
+    t.doc.hide(q);
+    EXPECT_TRUE(domain(t.doc, "s://h/a").hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(domain(t.doc, "s://h").hasflags(Ref::HiddenChildren));
+
+    // Showing the other reference brings back its page everywhere but where
+    // the user hid it.
+    std::array<Ref*, 1> again{&t.again};
+    t.doc.show(again);
+    EXPECT_FALSE(t.again.hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(t.other.hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(t.doc.orgroot().hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(leaf.hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(domain(t.doc, "s://h/a").hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(domain(t.doc, "s://h").hasflags(Ref::kHiddenFlags));
+    EXPECT_TRUE(t.result.hasflags(Ref::Hidden));
+    EXPECT_TRUE(t.search.hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(domain(t.doc, "s://h/a/q").hasflags(Ref::Hidden));
+}
+
+TEST(DDocHidden, HiddenNodesLeaveTheViewsAndComeBack) {
+    Options options(false, false);
+    Trees t;
+    test::DocRecorder views;
+    views.bind(t.doc.orgroot());
+    views.bind(t.doc.domainroot());
+    t.doc.setviews(&views);
+    std::array<Ref*, 1> chosen{&t.folder};
+    t.doc.hide(chosen);
+    EXPECT_EQ(t.folder.viewitem(), nullptr);
+    EXPECT_EQ(t.result.viewitem(), nullptr);
+    EXPECT_NE(t.again.viewitem(), nullptr); // a folder has no twin
+    t.doc.show(chosen);
+    EXPECT_NE(t.folder.viewitem(), nullptr);
+    EXPECT_NE(t.result.viewitem(), nullptr);
+    EXPECT_EQ(test::checkdocument(t.doc), "");
+}
+
+TEST(DDocHidden, ManySiblingsHiddenAtOnce) {
+    DDoc doc;
+    std::vector<Ref*> leaves;
+    for (int i = 0; i < 200; ++i)
+        leaves.push_back(doc.filedomainnode("s://h/d/" + std::to_string(i)));
+    doc.filedomainnode("s://h/e");
+    doc.hide(leaves);
+    EXPECT_TRUE(doc.finddomainnode("s://h/d")->hasflags(Ref::HiddenChildren));
+    EXPECT_FALSE(doc.finddomainnode("s://h")->hasflags(Ref::kHiddenFlags));
+    std::array<Ref*, 1> one{leaves[17]};
+    doc.show(one);
+    EXPECT_FALSE(doc.finddomainnode("s://h/d")->hasflags(Ref::kHiddenFlags));
+    EXPECT_TRUE(leaves[16]->hasflags(Ref::Hidden));
+}
+
+} // namespace
+} // namespace qx
