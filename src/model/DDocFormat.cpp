@@ -1,18 +1,16 @@
 #include "model/DDoc.h"
 
-#include "stream/iwstream.h"
-#include "stream/owstream.h"
+#include "model/DocumentReader.h"
+#include "model/DocumentWriter.h"
 
 namespace qx {
 
-// The document file format is not built yet: until it is, a document can be
-// neither written nor read, and says so with the stream-failure result.
-int DDoc::write(owstream&) {
-    return 1;
+int DDoc::write(owstream& out) {
+    return DocumentWriter(*container_, *orgroot_, *domainroot_).write(out);
 }
 
-int DDoc::read(iwstream&) {
-    return 1;
+int DDoc::read(iwstream& in) {
+    return DocumentReader(*container_, *orgroot_, *domainroot_).read(in);
 }
 
 } // namespace qx

@@ -6,7 +6,7 @@ void DefRefResolver::beginwrite() {
     table_.reset(ObjectTable::Writing);
 }
 
-std::uint16_t DefRefResolver::idof(ContainerObject* object) {
+std::uint32_t DefRefResolver::idof(ContainerObject* object) {
     return table_.intern(object);
 }
 
@@ -14,7 +14,7 @@ void DefRefResolver::beginread() {
     table_.reset(ObjectTable::Reading);
 }
 
-void DefRefResolver::addloaded(ContainerObject* object, std::uint16_t id) {
+void DefRefResolver::addloaded(ContainerObject* object, std::uint32_t id) {
     table_.add(object, id);
 }
 
@@ -22,7 +22,7 @@ void DefRefResolver::endread() {
     table_.sort(ObjectTable::ById);
 }
 
-ContainerObject* DefRefResolver::resolve(std::uint16_t id) {
+ContainerObject* DefRefResolver::resolve(std::uint32_t id) {
     return table_.byId(id);
 }
 

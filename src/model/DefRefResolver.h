@@ -9,11 +9,11 @@ namespace qx {
 class DefRefResolver : public RefResolver {
 public:
     void beginwrite() override;
-    std::uint16_t idof(ContainerObject* object) override;
+    std::uint32_t idof(ContainerObject* object) override;
     void beginread() override;
-    void addloaded(ContainerObject* object, std::uint16_t id) override;
+    void addloaded(ContainerObject* object, std::uint32_t id) override;
     void endread() override;
-    ContainerObject* resolve(std::uint16_t id) override;
+    ContainerObject* resolve(std::uint32_t id) override;
 
     const ObjectTable& table() const { return table_; }
 

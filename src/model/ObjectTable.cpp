@@ -12,27 +12,31 @@ void ObjectTable::reset(Mode mode) {
     ids_.clear();
 }
 
-void ObjectTable::add(ContainerObject* object, std::uint16_t id) {
+void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
     if (!object || !id) {
         return;
     }
-    ids_.insert(object, id);
+    // Reading asks only by identifier: a document of a million pages need
+    // not build a million-entry index by pointer it never uses.
+    if (mode_ == Writing) {
+        ids_.insert(object, id);
+    }
     append(object, id);
 }
 
-std::uint16_t ObjectTable::intern(ContainerObject* object) {
+std::uint32_t ObjectTable::intern(ContainerObject* object) {
     if (!object) {
         return 0;
     }
-    const auto next = static_cast<std::uint16_t>(entries_.size() + 1);
+    const auto next = static_cast<std::uint32_t>(entries_.size() + 1);
     const PointerIndex::Result id = ids_.insert(object, next);
-    if (id.added && next) {
+    if (id.added) {
         append(object, next);
     }
     return id.value;
 }
 
-void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
+void ObjectTable::append(ContainerObject* object, std::uint32_t id) {
     if (!entries_.empty()) {
         const Entry& last = entries_.back();
         const bool keeps = (sortstate_ == ById && id >= last.id) ||
@@ -44,17 +48,30 @@ void ObjectTable::append(ContainerObject* object, std::uint16_t id) {
     entries_.push_back({id, object});
 }
 
-std::uint16_t ObjectTable::byPointer(const ContainerObject* object) const {
+std::uint32_t ObjectTable::byPointer(const ContainerObject* object) const {
+    if (mode_ == Reading) {
+        const auto it = std::find_if(entries_.begin(), entries_.end(), [object](const Entry& e) {
+            return object && e.object == object;
+        });
+        return it != entries_.end() ? it->id : 0;
+    }
     return ids_.find(object);
 }
 
-ContainerObject* ObjectTable::byId(std::uint16_t id) const {
+ContainerObject* ObjectTable::byId(std::uint32_t id) const {
     if (!id) {
         return nullptr;
     }
     if (sortstate_ == ById) {
+        // A written document numbers its objects 1, 2, 3 ...: the entry of an
+        // identifier is then at its place, and the first of its kind when the
+        // one before has a smaller identifier.
+        if (id <= entries_.size() && entries_[id - 1].id == id &&
+            (id == 1 || entries_[id - 2].id < id)) {
+            return entries_[id - 1].object;
+        }
         const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
-                                         [](const Entry& e, std::uint16_t v) { return e.id < v; });
+                                         [](const Entry& e, std::uint32_t v) { return e.id < v; });
         return it != entries_.end() && it->id == id ? it->object : nullptr;
     }
     const auto it =

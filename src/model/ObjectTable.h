@@ -10,8 +10,8 @@ namespace qx {
 
 class ContainerObject;
 
-// The pairs of 16-bit identifiers and objects through which a document's nodes
-// store their targets. Identifier 0 and a null pointer never appear in it.
+// The pairs of identifiers and objects through which a document's nodes store
+// their targets. Identifier 0 and a null pointer never appear in it.
 // Lookups by pointer go through a hash index, so writing a document costs time
 // in proportion to its size, not to objects times references.
 class ObjectTable {
@@ -20,7 +20,7 @@ public:
     enum SortState { Unsorted = 0, ByPointer = 1, ById = 2 };
 
     struct Entry {
-        std::uint16_t id;
+        std::uint32_t id;
         ContainerObject* object;
     };
 
@@ -29,29 +29,29 @@ public:
     void reset(Mode mode);
     // Appends a pair (a null pointer or identifier 0 is ignored). The sort state
     // survives only when the new entry keeps the order it names.
-    void add(ContainerObject* object, std::uint16_t id);
+    void add(ContainerObject* object, std::uint32_t id);
     // The identifier of a pointer already in the table, or else a new one: the
-    // low 16 bits of the entry count + 1 (0, never stored, once the count
-    // reaches 65535 entries). One hash probe either way.
-    std::uint16_t intern(ContainerObject* object);
+    // entry count + 1. One hash probe either way.
+    std::uint32_t intern(ContainerObject* object);
 
-    // The identifier of a pointer, 0 when absent.
-    std::uint16_t byPointer(const ContainerObject* object) const;
-    // The object of an identifier, null for 0 or when absent. Binary search
-    // when sorted by identifier (the first entry read wins among equals).
-    ContainerObject* byId(std::uint16_t id) const;
+    // The identifier of a pointer, 0 when absent. A hash probe while writing;
+    // a table being read keeps no index by pointer, so a scan then.
+    std::uint32_t byPointer(const ContainerObject* object) const;
+    // The object of an identifier, null for 0 or when absent. Direct for
+    // identifiers numbered 1, 2, 3 ..., else a binary search when sorted by
+    // identifier (the first entry read wins among equals).
+    ContainerObject* byId(std::uint32_t id) const;
     // Sorts by pointer or by identifier (stable), or only marks the table as
     // unsorted.
     void sort(SortState order);
 
     Mode mode() const { return mode_; }
     SortState sortstate() const { return sortstate_; }
-    // The number of entries; a document with more than 65535 objects cannot be
-    // numbered in 16 bits, which the writer checks here.
+    // The number of entries.
     std::size_t count() const { return entries_.size(); }
 
 private:
-    void append(ContainerObject* object, std::uint16_t id);
+    void append(ContainerObject* object, std::uint32_t id);
 
     Mode mode_ = Writing;
     SortState sortstate_ = ById;

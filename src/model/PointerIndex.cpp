@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t kFirstCapacity = 64;
 } // namespace
 
-PointerIndex::Result PointerIndex::insert(const void* key, std::uint16_t value) {
+PointerIndex::Result PointerIndex::insert(const void* key, std::uint32_t value) {
     if (!key) {
         return {0, false};
     }
@@ -31,7 +31,7 @@ PointerIndex::Result PointerIndex::insert(const void* key, std::uint16_t value) 
     }
 }
 
-std::uint16_t PointerIndex::find(const void* key) const {
+std::uint32_t PointerIndex::find(const void* key) const {
     if (!key || !capacity_) {
         return 0;
     }
@@ -63,7 +63,7 @@ std::size_t PointerIndex::slot(const void* key) const {
 bool PointerIndex::grow() {
     const std::size_t capacity = capacity_ ? capacity_ * 2 : kFirstCapacity;
     std::unique_ptr<const void*[]> keys(new (std::nothrow) const void*[capacity]());
-    std::unique_ptr<std::uint16_t[]> values(new (std::nothrow) std::uint16_t[capacity]);
+    std::unique_ptr<std::uint32_t[]> values(new (std::nothrow) std::uint32_t[capacity]);
     if (!keys || !values) {
         return false;
     }

@@ -6,21 +6,21 @@
 
 namespace qx {
 
-// A hash table from pointers to 16-bit identifiers, open addressing with linear
+// A hash table from pointers to identifiers, open addressing with linear
 // probing. Writing a document looks up every object and every node's target
 // in it, so it is built for that one job: no removal, null never a key.
 class PointerIndex {
 public:
     struct Result {
-        std::uint16_t value; // the value now held for the key
+        std::uint32_t value; // the value now held for the key
         bool added;          // the key was new
     };
 
     // The value held for key, or else value, now held for it. A null key, or
     // a table that cannot grow for lack of memory, gives {0, false}.
-    Result insert(const void* key, std::uint16_t value);
+    Result insert(const void* key, std::uint32_t value);
     // The value held for key, 0 when there is none.
-    std::uint16_t find(const void* key) const;
+    std::uint32_t find(const void* key) const;
     // Empties the table and frees its memory.
     void clear();
     std::size_t size() const { return size_; }
@@ -30,7 +30,7 @@ private:
     bool grow();
 
     std::unique_ptr<const void*[]> keys_;
-    std::unique_ptr<std::uint16_t[]> values_;
+    std::unique_ptr<std::uint32_t[]> values_;
     std::size_t capacity_ = 0; // a power of two, or 0
     int shift_ = 64;
     std::size_t size_ = 0;

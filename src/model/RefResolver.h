@@ -5,11 +5,17 @@
 namespace qx {
 
 class ContainerObject;
+class iwstream;
+class owstream;
 
-// Turns object pointers into the 16-bit identifiers a document stores and back.
+// Turns object pointers into the identifiers a document stores and back.
 // Writing: beginwrite, then idof for every object and every node's target.
 // Reading: beginread, addloaded for every object read, endread, then resolve
 // for every stored target identifier.
+//
+// Identifiers are stored in 16 bits. A document with more objects than that
+// can number is written in the wide form, where they take 32 bits; setwide
+// tells the resolver which form the stream being written or read has.
 class RefResolver {
 public:
     virtual ~RefResolver();
@@ -17,12 +23,23 @@ public:
     virtual void beginwrite() = 0;
     // 0 for null; the identifier given before, or the next one (1, 2, 3 ... in
     // the order of first requests).
-    virtual std::uint16_t idof(ContainerObject* object) = 0;
+    virtual std::uint32_t idof(ContainerObject* object) = 0;
     virtual void beginread() = 0;
-    virtual void addloaded(ContainerObject* object, std::uint16_t id) = 0;
+    virtual void addloaded(ContainerObject* object, std::uint32_t id) = 0;
     virtual void endread() = 0;
     // Null for 0 or an identifier no object was loaded with.
-    virtual ContainerObject* resolve(std::uint16_t id) = 0;
+    virtual ContainerObject* resolve(std::uint32_t id) = 0;
+
+    bool wide() const { return wide_; }
+    void setwide(bool wide) { wide_ = wide; }
+    // An identifier in its stored form. One that the 16-bit form cannot hold
+    // is stored as 0: no stored object carries it, so it reads back as no
+    // target rather than as the target of another.
+    void putid(owstream& out, std::uint32_t id) const;
+    std::uint32_t getid(iwstream& in) const;
+
+private:
+    bool wide_ = false;
 };
 
 } // namespace qx

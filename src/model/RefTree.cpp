@@ -21,13 +21,13 @@ Container* RefTree::container() const {
 }
 
 int RefTree::write(owstream& out, RefResolver& resolver) const {
-    out.put16(resolver.idof(target_));
+    resolver.putid(out, resolver.idof(target_));
     out << name_;
     return out.state() ? 1 : 0;
 }
 
-int RefTree::read(iwstream& in, int, RefResolver&) {
-    in.get16(loadedid_);
+int RefTree::read(iwstream& in, int, RefResolver& resolver) {
+    loadedid_ = resolver.getid(in);
     in >> name_;
     return in.state() ? 1 : 0;
 }

@@ -25,8 +25,8 @@ public:
     // The container that owns the root of this node's tree, or null.
     virtual Container* container() const;
     // Stored form (each class writes its own fields first, then its base's):
-    // here the target identifier (16 bits, 0 for none) and the name. 0 on
-    // success, 1 when the stream failed.
+    // here the target identifier (0 for none; as wide as the resolver says)
+    // and the name. 0 on success, 1 when the stream failed.
     virtual int write(owstream& out, RefResolver& resolver) const;
     virtual int read(iwstream& in, int version, RefResolver& resolver);
     // Turns the stored target identifiers of the whole subtree into pointers,
@@ -48,7 +48,7 @@ protected:
 
 private:
     // The target identifier read, until fixup resolves it.
-    std::uint16_t loadedid_ = 0;
+    std::uint32_t loadedid_ = 0;
 };
 
 } // namespace qx

@@ -27,6 +27,12 @@ int ibwstream::fetch(char* dst, int n) {
 }
 
 int ibwstream::read(void* dst, int n) {
+    // The common case: a small field that the buffer already holds.
+    if (n > 0 && n <= end_ - next_) {
+        std::memcpy(dst, next_, static_cast<std::size_t>(n));
+        next_ += n;
+        return n;
+    }
     auto* out = static_cast<char*>(dst);
     int done = 0;
     while (done < n) {

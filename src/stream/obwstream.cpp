@@ -50,9 +50,16 @@ int obwstream::flush() {
 int obwstream::write(const void* src, int n) {
     if (!usable())
         return 0;
+    char* limit = buffer_.get() + size_;
+    // The common case: a small field that fits in the buffer.
+    if (n > 0 && n < limit - next_) {
+        std::memcpy(next_, src, static_cast<std::size_t>(n));
+        next_ += n;
+        high_ = std::max(high_, next_);
+        return n;
+    }
     const auto* in = static_cast<const char*>(src);
     int done = 0;
-    char* limit = buffer_.get() + size_;
     while (done < n) {
         if (next_ == limit && !emptybuffer())
             break;

@@ -1,4 +1,5 @@
 #include "model/Container.h"
+#include "ModelTestSupport.h"
 #include "model/Object.h"
 #include "model/ObjectComparator.h"
 #include "model/ObjectTable.h"
@@ -94,19 +95,46 @@ TEST(ObjectTable, SortStateAndIgnoredEntries) {
     EXPECT_EQ(t.byId(7), &objects[0]);
 }
 
-TEST(ObjectTable, IdentifiersNeverWrapPastSixteenBits) {
+TEST(ObjectTable, IdentifiersGoOnPastSixteenBits) {
     std::vector<Object> objects(65537);
     ObjectTable t;
     t.reset(ObjectTable::Writing);
-    for (int i = 0; i < 65535; ++i) {
-        ASSERT_EQ(t.intern(&objects[i]), i + 1);
+    for (int i = 0; i < 65537; ++i) {
+        ASSERT_EQ(t.intern(&objects[i]), static_cast<std::uint32_t>(i + 1));
     }
-    // No identifier is left: further objects read back as no target instead
-    // of taking the identifier of another.
-    EXPECT_EQ(t.intern(&objects[65535]), 0);
-    EXPECT_EQ(t.intern(&objects[65536]), 0);
-    EXPECT_EQ(t.intern(&objects[0]), 1);
-    EXPECT_EQ(t.count(), 65535u);
+    EXPECT_EQ(t.intern(&objects[0]), 1u);
+    EXPECT_EQ(t.count(), 65537u);
+}
+
+TEST(ObjectTable, ReadIdentifiersFoundAtTheirPlaceOrBySearch) {
+    // Identifiers 4 to 6 sit at their places; 3 does too, but the first of
+    // the equal ones read must win.
+    Object objects[6];
+    ObjectTable t;
+    t.reset(ObjectTable::Reading);
+    const std::uint32_t ids[] = {3, 3, 3, 4, 5, 6};
+    for (int i = 0; i < 6; ++i) {
+        t.add(&objects[i], ids[i]);
+    }
+    t.sort(ObjectTable::ById);
+    EXPECT_EQ(t.byId(3), &objects[0]);
+    EXPECT_EQ(t.byId(4), &objects[3]);
+    EXPECT_EQ(t.byId(6), &objects[5]);
+    EXPECT_EQ(t.byId(2), nullptr);
+    EXPECT_EQ(t.byId(7), nullptr);
+    EXPECT_EQ(t.byPointer(&objects[4]), 5u);
+}
+
+TEST(ObjectTable, NarrowFormStoresUnnumberableIdentifiersAsNone) {
+    // An identifier the 16-bit form cannot hold must not read back as the
+    // target of another object (65537 would otherwise become 1).
+    DefRefResolver r;
+    mwstream out;
+    r.putid(out, 65535);
+    r.putid(out, 65537);
+    r.setwide(true);
+    r.putid(out, 65537);
+    EXPECT_EQ(test::bytesof(out), std::string("\xFF\xFF\x00\x00\x01\x00\x01\x00", 8));
 }
 
 TEST(Container, FindsPagesByIdentity) {

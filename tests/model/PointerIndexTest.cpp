@@ -12,7 +12,7 @@ TEST(PointerIndex, KeepsTheFirstValueOfEachKeyThroughGrowth) {
     PointerIndex index;
     EXPECT_EQ(index.find(&slots[0]), 0);
     for (std::size_t i = 0; i < slots.size(); ++i) {
-        const PointerIndex::Result r = index.insert(&slots[i], static_cast<std::uint16_t>(i + 1));
+        const PointerIndex::Result r = index.insert(&slots[i], static_cast<std::uint32_t>(i + 1));
         ASSERT_TRUE(r.added);
         ASSERT_EQ(r.value, i + 1);
     }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qx::cli {
+
+using Args = std::vector<std::string>;
+
+// One command of the tool.
+struct Command {
+    const char* name;
+    // The arguments, as the help shows them after the name.
+    const char* usage;
+    // One line for the list of commands.
+    const char* summary;
+    // What the command help adds below the usage.
+    const char* details;
+    // The least and most number of arguments (after the options); -1: no most.
+    int minargs;
+    int maxargs;
+    // Options that take a value (e.g. "--folder"); other words starting with
+    // "--" are refused.
+    std::vector<const char*> options;
+    // Runs with the arguments and the option values: the exit code.
+    int (*run)(const Args& args, const std::vector<std::string>& values);
+};
+
+// Runs the tool on a command line: the exit code, 0 on success. Failures are
+// reported on the standard error as one line.
+int run(int argc, char** argv);
+
+// Reports a failure ("qxseek-cli: " and the message) and gives the exit code
+// for it.
+int fail(const std::string& message);
+
+} // namespace qx::cli

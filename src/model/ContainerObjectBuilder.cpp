@@ -1,0 +1,7 @@
+#include "model/ContainerObjectBuilder.h"
+
+namespace qx {
+
+ContainerObjectBuilder::~ContainerObjectBuilder() = default;
+
+} // namespace qx
