@@ -1,6 +1,8 @@
 #include "settings/AtomicFile.h"
 
 #include "settings/FilePath.h"
+#include "platform/File.h"
+#include "platform/ReplacementFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -26,13 +28,6 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
-    // Closes now and reports a failed close, which can be the first sign of a
-    // write that did not reach the disk.
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
@@ -60,28 +55,6 @@ SysError makeFolders(const std::string& folder) {
             return e;
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return fail();
-    return 0;
-}
-
-// The file that a write must replace: the target of a link, so that a link
-// to a settings file kept elsewhere stays a link.
-std::string resolveTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved))
-        return resolved;
-    return path;
-}
-
-SysError writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
     return 0;
 }
 
@@ -116,32 +89,29 @@ SysError AtomicFile::read(const std::string& path, std::string& bytes) {
 }
 
 SysError AtomicFile::replace(const std::string& path, std::string_view bytes) {
-    std::string target = resolveTarget(path);
-    std::string folder = folderOf(target);
-    if (SysError e = makeFolders(folder))
+    char resolved[PATH_MAX];
+    const std::string target = ::realpath(path.c_str(), resolved) ? resolved : path;
+    if (SysError e = makeFolders(folderOf(target)))
         return e;
 
-    mode_t mode = 0644;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        mode = old.st_mode & 07777;
-
-    std::string temp = target + ".XXXXXX";
-    FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.get() < 0)
-        return fail();
-    SysError e = 0;
-    if (::fchmod(fd.get(), mode) != 0 || (e = writeAll(fd.get(), bytes)) != 0 ||
-        ::fsync(fd.get()) != 0 || !fd.close() || ::rename(temp.c_str(), target.c_str()) != 0) {
-        if (e == 0)
-            e = fail();
-        ::unlink(temp.c_str());
-        return e;
+    platform::setLastError(platform::err::Success);
+    platform::ReplacementFile file(path);
+    if (!file.ok())
+        return platform::lastError();
+    platform::FileHandle fd = platform::openFileForWriting(file.path().c_str(), false);
+    if (fd == platform::kInvalidFile)
+        return platform::lastError();
+    const bool written =
+        platform::writeFile(fd, bytes.data(), bytes.size()) ==
+            static_cast<std::int64_t>(bytes.size()) &&
+        platform::syncFile(fd);
+    // A failed close can be the first sign of a write that did not reach the disk.
+    const bool closed = platform::closeFile(fd);
+    if (!written || !closed || !file.commit()) {
+        if (platform::lastError() == platform::err::Success)
+            platform::setLastError(platform::err::IoDevice);
+        return platform::lastError();
     }
-    // Make the rename itself durable.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
     return 0;
 }
 

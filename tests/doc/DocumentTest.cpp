@@ -10,6 +10,8 @@
 #include "lang/DocMessages.h"
 #include "lang/Language.h"
 #include "lang/TextIds.h"
+#include "model/DDoc.h"
+#include "model/RefRoot.h"
 #include "settings/Options.h"
 
 #include <QSignalSpy>
@@ -53,6 +55,7 @@ private slots:
     void revertReadsTheFileAgain();
     void aFailedSaveKeepsTheChangedFlagAndTheOldFile();
     void savingIntoAFolderThatIsAFileFails();
+    void aSavedDocumentFileOpensWithItsFolders();
     void savingANewDocumentAsksForANameAndOffersQxo();
     void saveAsOverAnExistingFileAsksFirst();
     void commandsFollowTheDocumentsState();
@@ -231,6 +234,24 @@ void DocumentTest::savingIntoAFolderThatIsAFileFails() {
         QVERIFY(editor.isDirty());
         QCOMPARE(TempDir::read(notAFolder), std::string("a file"));
     }
+}
+
+void DocumentTest::aSavedDocumentFileOpensWithItsFolders() {
+    doc::FileDocumentStore files;
+    const QString path = qs(dir_->file("kept.qxo"));
+    {
+        doc::Editor editor(files, options_, *language_);
+        editor.setPath(path);
+        editor.model().createfolder(Str("Reading"), editor.model().orgroot(), nullptr);
+        QVERIFY(editor.save());
+    }
+    doc::Editor reopened(files, options_, *language_);
+    reopened.setPath(path);
+    QVERIFY(reopened.open());
+    QCOMPARE(reopened.lastResult(), 0);
+    auto* folder = static_cast<RefTree*>(reopened.model().orgroot().firstchild());
+    QVERIFY(folder != nullptr);
+    QCOMPARE(folder->name().c_str(), "Reading");
 }
 
 void DocumentTest::savingANewDocumentAsksForANameAndOffersQxo() {
