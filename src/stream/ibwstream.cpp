@@ -88,21 +88,12 @@ void ibwstream::dropbuffer() {
 int ibwstream::tell() {
     if (!seekable())
         return -1;
-    std::int64_t at = after_ - (end_ - next_);
-    if (at > INT_MAX) {
-        setstate(failbit);
-        return -1;
-    }
-    return static_cast<int>(at);
+    return narrowposition(after_ - (end_ - next_));
 }
 
 int ibwstream::seek(int offset, int origin) {
-    if (origin == 1 && offset == 0) {
-        int at = tell();
-        if (at != -1)
-            clearstate(eofbit);
-        return at;
-    }
+    if (origin == 1 && offset == 0)
+        return seekcurrent();
     if (!seekable())
         return -1;
     if (origin < 0 || origin > 2) {

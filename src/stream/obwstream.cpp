@@ -98,21 +98,12 @@ int obwstream::hwrite(const void* src, int n) {
 int obwstream::tell() {
     if (!seekable())
         return -1;
-    std::int64_t at = start_ + (next_ - buffer_.get());
-    if (at > INT_MAX) {
-        setstate(failbit);
-        return -1;
-    }
-    return static_cast<int>(at);
+    return narrowposition(start_ + (next_ - buffer_.get()));
 }
 
 int obwstream::seek(int offset, int origin) {
-    if (origin == 1 && offset == 0) {
-        int at = tell();
-        if (at != -1)
-            clearstate(eofbit);
-        return at;
-    }
+    if (origin == 1 && offset == 0)
+        return seekcurrent();
     if (!seekable())
         return -1;
     std::int64_t target = origin == 0 ? offset : start_ + (next_ - buffer_.get()) + offset;

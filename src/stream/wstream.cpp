@@ -1,5 +1,7 @@
 #include "stream/wstream.h"
 
+#include <climits>
+
 namespace qx {
 
 wstream::wstream(wstreambuf* buf) {
@@ -23,6 +25,21 @@ bool wstream::seekable() {
         return true;
     setstate(failbit);
     return false;
+}
+
+int wstream::narrowposition(std::int64_t at) {
+    if (at > INT_MAX) {
+        setstate(failbit);
+        return -1;
+    }
+    return static_cast<int>(at);
+}
+
+int wstream::seekcurrent() {
+    int at = tell();
+    if (at != -1)
+        clearstate(eofbit);
+    return at;
 }
 
 int wstream::seek(int offset, int origin) {

@@ -2,6 +2,7 @@
 
 #include "stream/wstreambuf.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace qx {
@@ -46,6 +47,11 @@ protected:
     void clearstate(int bits) { state_ &= ~bits; }
     // A seek or tell may go ahead; if not, failbit is set.
     bool seekable();
+    // A position as the stream's 32-bit answer: -1 with failbit past 2 GiB.
+    int narrowposition(std::int64_t at);
+    // seek(0, 1) of a buffered stream: its tell(), clearing eofbit as every
+    // successful seek does.
+    int seekcurrent();
     // There is a transport that was open when attached. A stream without one
     // moves no bytes and reports 0 for every read and write.
     bool usable() const { return buf_ && (state_ & badbit) == 0; }
