@@ -1,8 +1,8 @@
 #include "settings/AtomicFile.h"
 
-#include "settings/FilePath.h"
 #include "platform/File.h"
 #include "platform/ReplacementFile.h"
+#include "settings/FilePath.h"
 
 #include <cerrno>
 #include <climits>
@@ -101,10 +101,9 @@ SysError AtomicFile::replace(const std::string& path, std::string_view bytes) {
     platform::FileHandle fd = platform::openFileForWriting(file.path().c_str(), false);
     if (fd == platform::kInvalidFile)
         return platform::lastError();
-    const bool written =
-        platform::writeFile(fd, bytes.data(), bytes.size()) ==
-            static_cast<std::int64_t>(bytes.size()) &&
-        platform::syncFile(fd);
+    const bool written = platform::writeFile(fd, bytes.data(), bytes.size()) ==
+                             static_cast<std::int64_t>(bytes.size()) &&
+                         platform::syncFile(fd);
     // A failed close can be the first sign of a write that did not reach the disk.
     const bool closed = platform::closeFile(fd);
     if (!written || !closed || !file.commit()) {
