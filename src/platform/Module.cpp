@@ -21,7 +21,9 @@ std::unique_ptr<Module> Module::load(const std::string& path) {
     return std::unique_ptr<Module>(new Module(handle, path));
 }
 
-Module::~Module() { ::dlclose(handle_); }
+Module::~Module() {
+    ::dlclose(handle_);
+}
 
 void* Module::symbol(const char* name) const {
     void* address = ::dlsym(handle_, name);

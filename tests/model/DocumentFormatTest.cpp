@@ -484,10 +484,8 @@ TEST(DocumentFormat, FuzzSeedsAreCurrent) {
     DDoc every;
     filleveryclass(every);
     const std::pair<const char*, std::string> seeds[] = {
-        {"empty.qxo", written(empty)},
-        {"version1.qxo", oldfile(1)},
-        {"version2.qxo", oldfile(2)},
-        {"wide.qxo", widefile()},
+        {"empty.qxo", written(empty)},      {"version1.qxo", oldfile(1)},
+        {"version2.qxo", oldfile(2)},       {"wide.qxo", widefile()},
         {"everyclass.qxo", written(every)},
     };
     const std::string folder = QX_SOURCE_DIR "/tools/fuzz/corpus/document/";
