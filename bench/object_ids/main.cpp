@@ -68,12 +68,11 @@ int main() {
 
         start = Clock::now();
         {
-            std::unordered_map<const qx::ContainerObject*, std::uint16_t> ids;
+            std::unordered_map<const qx::ContainerObject*, std::uint32_t> ids;
             std::uint64_t sumBase = 0;
-            auto idof = [&ids](const qx::ContainerObject* p) -> std::uint16_t {
-                const auto next = static_cast<std::uint16_t>(ids.size() + 1);
-                const auto [it, added] = ids.try_emplace(p, ids.size() < 0xFFFF ? next : 0);
-                return it->second;
+            auto idof = [&ids](const qx::ContainerObject* p) -> std::uint32_t {
+                const auto next = static_cast<std::uint32_t>(ids.size() + 1);
+                return ids.try_emplace(p, next).first->second;
             };
             for (const auto& o : objects) {
                 sumBase += idof(o.get());

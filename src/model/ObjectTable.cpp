@@ -8,7 +8,7 @@ namespace qx {
 void ObjectTable::reset(Mode mode) {
     mode_ = mode;
     sortstate_ = ById;
-    std::vector<Entry>().swap(entries_);
+    entries_.clear();
     ids_.clear();
 }
 

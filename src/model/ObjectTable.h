@@ -24,8 +24,8 @@ public:
         ContainerObject* object;
     };
 
-    // Frees the entries and sets the mode; the empty table counts as sorted by
-    // identifier.
+    // Empties the table (keeping its memory for the next document) and sets the
+    // mode; the empty table counts as sorted by identifier.
     void reset(Mode mode);
     // Appends a pair (a null pointer or identifier 0 is ignored). The sort state
     // survives only when the new entry keeps the order it names.

@@ -1,5 +1,6 @@
 #include "model/PointerIndex.h"
 
+#include <algorithm>
 #include <bit>
 #include <new>
 
@@ -19,12 +20,12 @@ PointerIndex::Result PointerIndex::insert(const void* key, std::uint32_t value) 
         return {find(key), false};
     }
     for (std::size_t i = slot(key);; i = (i + 1) & (capacity_ - 1)) {
-        if (keys_[i] == key) {
-            return {values_[i], false};
+        Slot& at = slots_[i];
+        if (at.key == key) {
+            return {at.value, false};
         }
-        if (!keys_[i]) {
-            keys_[i] = key;
-            values_[i] = value;
+        if (!at.key) {
+            at = {key, value};
             ++size_;
             return {value, true};
         }
@@ -36,20 +37,20 @@ std::uint32_t PointerIndex::find(const void* key) const {
         return 0;
     }
     for (std::size_t i = slot(key);; i = (i + 1) & (capacity_ - 1)) {
-        if (keys_[i] == key) {
-            return values_[i];
+        const Slot& at = slots_[i];
+        if (at.key == key) {
+            return at.value;
         }
-        if (!keys_[i]) {
+        if (!at.key) {
             return 0;
         }
     }
 }
 
 void PointerIndex::clear() {
-    keys_.reset();
-    values_.reset();
-    capacity_ = 0;
-    shift_ = 64;
+    if (size_ > 0) {
+        std::fill(slots_.get(), slots_.get() + capacity_, Slot{nullptr, 0});
+    }
     size_ = 0;
 }
 
@@ -62,20 +63,18 @@ std::size_t PointerIndex::slot(const void* key) const {
 
 bool PointerIndex::grow() {
     const std::size_t capacity = capacity_ ? capacity_ * 2 : kFirstCapacity;
-    std::unique_ptr<const void*[]> keys(new (std::nothrow) const void*[capacity]());
-    std::unique_ptr<std::uint32_t[]> values(new (std::nothrow) std::uint32_t[capacity]);
-    if (!keys || !values) {
+    std::unique_ptr<Slot[]> slots(new (std::nothrow) Slot[capacity]());
+    if (!slots) {
         return false;
     }
-    std::swap(keys, keys_);
-    std::swap(values, values_);
+    std::swap(slots, slots_);
     const std::size_t old = capacity_;
     capacity_ = capacity;
     shift_ = 64 - std::countr_zero(capacity);
     size_ = 0;
     for (std::size_t i = 0; i < old; ++i) {
-        if (keys[i]) {
-            insert(keys[i], values[i]);
+        if (slots[i].key) {
+            insert(slots[i].key, slots[i].value);
         }
     }
     return true;
