@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/LabelTexts.h"
+#include "platform/DateTime.h"
 #include "stream/memwstream.h"
 #include "stream/mwstream.h"
 
@@ -34,6 +35,17 @@ public:
     bool hidden = false;
     bool onlynew = false;
 };
+
+// A calendar date-time with the given fields, the rest 0.
+inline platform::SystemTime date(int year, int month, int day, int hour = 0, int minute = 0) {
+    platform::SystemTime t;
+    t.year = static_cast<std::uint16_t>(year);
+    t.month = static_cast<std::uint16_t>(month);
+    t.day = static_cast<std::uint16_t>(day);
+    t.hour = static_cast<std::uint16_t>(hour);
+    t.minute = static_cast<std::uint16_t>(minute);
+    return t;
+}
 
 inline std::string bytesof(const mwstream& s) {
     return std::string(s.buffer().data(), static_cast<std::size_t>(s.buffer().size()));

@@ -11,15 +11,7 @@
 namespace qx {
 namespace {
 
-platform::SystemTime date(int year, int month, int day, int hour = 0, int minute = 0) {
-    platform::SystemTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    return t;
-}
+using test::date;
 
 ObjectProp page(const char* title, const char* url, platform::SystemTime modified = {}) {
     ObjectProp p;

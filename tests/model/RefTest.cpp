@@ -18,6 +18,8 @@
 namespace qx {
 namespace {
 
+using test::date;
+
 class RecordingItem : public ViewItem {
 public:
     void settext(const Str& text) override {
@@ -27,16 +29,6 @@ public:
     std::string last;
     int calls = 0;
 };
-
-platform::SystemTime date(int year, int month, int day, int hour = 0, int minute = 0) {
-    platform::SystemTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    return t;
-}
 
 Object* addPage(Container& c, const char* title, const char* url,
                 platform::SystemTime modified = {}, std::uint32_t charset = 0) {
