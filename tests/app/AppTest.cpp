@@ -9,6 +9,7 @@
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
 #include "lang/TextIds.h"
+#include "settings/SettingsLocation.h"
 #include "ui/AboutBox.h"
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
@@ -95,6 +96,7 @@ private slots:
     void helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt();
     void aSystemColourChangeDrawsTheToolBarAgain();
     void installRegistersTheDocumentTypeAndUninstallRemovesItAll();
+    void anInstalledCopyNeedsNeitherInstallNorUninstall();
     void cancellingSetupsLanguageChoiceEndsTheProgram();
     void screenshots();
 
@@ -391,6 +393,34 @@ void AppTest::installRegistersTheDocumentTypeAndUninstallRemovesItAll() {
     QVERIFY(!std::filesystem::exists(setup.mimeFile()));
     QVERIFY(!std::filesystem::exists(setup.desktopFile()));
     QVERIFY(!std::filesystem::exists(paths_.settingsFile));
+}
+
+void AppTest::anInstalledCopyNeedsNeitherInstallNorUninstall() {
+    // The installed layout: <prefix>/lib/qxseek with the modules, and the
+    // launcher entry the installation put in <prefix>/share.
+    const std::string prefix = dir_->file("usr");
+    const std::string folder = prefix + "/lib/qxseek";
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(prefix + "/share/applications");
+    dir_->write("usr/share/applications/qxseek.desktop", "[Desktop Entry]\n");
+    for (const char* module : {"qxenu.so", "qxrus.so"})
+        std::filesystem::create_symlink(std::string(std::getenv("QX_PROGRAM_DIR")) + "/" + module,
+                                        folder + "/" + module);
+    paths_.executable = folder + "/qxseek";
+    paths_.programFolder = folder;
+    QVERIFY(SettingsLocation::installedCopy(folder));
+    QVERIFY(!SettingsLocation::installedCopy(std::getenv("QX_PROGRAM_DIR")));
+
+    for (const char* option : {"/install", "/uninstall"}) {
+        dir_->write("qxseek.INI", "[Options]\nLanguage=enu\n");
+        app::Program& program = makeProgram();
+        QCOMPARE(program.start({QStringLiteral("qxseek"), QLatin1String(option)}), 0);
+        QCOMPARE(dialogs_->texts().last(),
+                 qs(program.language().text(text::InstalledCopyNeedsNoSetup)));
+        program.finish(0);
+        QVERIFY(!std::filesystem::exists(paths_.dataHome));
+        QVERIFY(std::filesystem::exists(paths_.settingsFile));
+    }
 }
 
 void AppTest::cancellingSetupsLanguageChoiceEndsTheProgram() {
