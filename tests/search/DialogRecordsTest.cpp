@@ -9,19 +9,17 @@
 #include "search/SearchStatistics.h"
 #include "search/ShortDate.h"
 
+#include "../model/ModelTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
 
+// Late in the UTC day: the date shown stays the UTC one.
 platform::FileTime day(int year, int month, int dayOfMonth) {
-    platform::SystemTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(dayOfMonth);
-    t.hour = 23; // late in the UTC day: the date stays the UTC one
     platform::FileTime time = 0;
-    platform::systemTimeToFileTime(t, time);
+    platform::systemTimeToFileTime(test::date(year, month, dayOfMonth, 23), time);
     return time;
 }
 
