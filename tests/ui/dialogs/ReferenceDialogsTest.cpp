@@ -121,9 +121,13 @@ bool ReferenceDialogsTest::runFind(FindCommand& command,
 
 void ReferenceDialogsTest::blanksAreNormalisedInTheQueryTheHistoryAndTheSettings() {
     FindCommand command(*profile_, options_);
+    // Typed, and Enter in the query field presses OK.
     QVERIFY(runFind(command, [](QDialog& d) {
-        control<QComboBox>(d, 100)->setEditText(QStringLiteral("web  organizer "));
-        QTest::mouseClick(control<QPushButton>(d, 1), Qt::LeftButton);
+        d.show();
+        QLineEdit* edit = control<QComboBox>(d, 100)->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("web  organizer "));
+        QTest::keyClick(edit, Qt::Key_Return);
         return d.result();
     }));
     QCOMPARE(command.lastrequest()->query.view(), std::string_view("web organizer"));
@@ -326,7 +330,7 @@ void ReferenceDialogsTest::propertiesOfADomainNodeChangeThePageButNotTheName() {
             control<QLineEdit>(d, 100)->setText(QString::fromLatin1(newName));
             control<QLineEdit>(d, 110)->setText(QString::fromLatin1(title));
             control<QLineEdit>(d, 101)->setText(QString::fromLatin1(url));
-            d.accept();
+            QTest::mouseClick(control<QPushButton>(d, 1), Qt::LeftButton);
             return d.result();
         };
     };
