@@ -8,6 +8,7 @@
 #include "settings/Separators.h"
 #include "ui/Commands.h"
 #include "ui/WindowSeparator.h"
+#include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/ReferenceDialogs.h"
 
 #include <QEvent>
@@ -74,6 +75,9 @@ int View::helpContext(const QWidget* focus) const {
             return kHelpTree2;
         if (threadWindow_ && focus == threadWindow_)
             return kHelpThreadWindow;
+        // A dialog opened over the view names its own context.
+        if (const QVariant context = focus->property(kHelpContextProperty); context.isValid())
+            return context.toInt();
     }
     return 0;
 }

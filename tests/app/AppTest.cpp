@@ -230,12 +230,19 @@ void AppTest::theFindCommandWritesTheAcceptedQueryAndItsHistory() {
     dialogs_->handleNextDialog([&](QDialog& dialog) {
         auto* query = dialog.findChild<QComboBox*>(QStringLiteral("100"));
         shown = query->currentText();
+        // F1 inside the dialog shows the dialog's own help.
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        query->setFocus();
+        QTest::keyClick(query, Qt::Key_F1);
         query->setEditText(QStringLiteral(" norba  seek"));
         dialog.accept();
         return dialog.result();
     });
     frame->execute(ui::cmd::FindDialog);
     QCOMPARE(shown, QStringLiteral("last one"));
+    QCOMPARE(help_->urls.size(), 1);
+    QCOMPARE(help_->urls[0].fragment(), QStringLiteral("ctx20"));
     QCOMPARE(program.profile().readString("Search", "Query", ""), std::string("norba seek"));
     QCOMPARE(program.profile().readString("SearchHistory", "0", ""),
              std::string("norba seek,100,39,0,0,,"));

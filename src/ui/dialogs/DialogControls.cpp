@@ -19,6 +19,7 @@ QDialogButtonBox* dialogButtons(QDialog& dialog, const Language& language, HelpH
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (helpContext) {
+        dialog.setProperty(kHelpContextProperty, helpContext);
         QPushButton* button =
             control(9, buttons->addButton(t(text::ButtonHelp), QDialogButtonBox::HelpRole));
         QObject::connect(button, &QPushButton::clicked, &dialog,

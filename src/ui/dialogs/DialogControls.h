@@ -20,8 +20,12 @@ template <typename W> W* control(int id, W* widget) {
 
 using HelpHandler = std::function<void(int context)>;
 
+// The dynamic property by which a dialog tells F1 its help context.
+inline constexpr const char* kHelpContextProperty = "helpContext";
+
 // OK (1, the default) and Cancel (2) wired to the dialog; with a help context,
-// also Help (9), which shows that context.
+// also Help (9), which shows that context, and the context becomes the
+// dialog's kHelpContextProperty.
 QDialogButtonBox* dialogButtons(QDialog& dialog, const Language& language, HelpHandler help = {},
                                 int helpContext = 0);
 
