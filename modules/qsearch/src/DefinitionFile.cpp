@@ -1,5 +1,6 @@
 #include "DefinitionFile.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <fstream>
 #include <sys/stat.h>
@@ -36,7 +37,10 @@ std::string DefinitionFile::shippedPath() {
     if (dladdr(reinterpret_cast<void*>(&DefinitionFile::shippedPath), &info) == 0 ||
         !info.dli_fname)
         return kFileName;
-    std::string path = info.dli_fname;
+    // Absolute, so that the answer holds whatever the working folder.
+    char* resolved = realpath(info.dli_fname, nullptr);
+    std::string path = resolved ? resolved : info.dli_fname;
+    std::free(resolved);
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? kFileName : path.substr(0, slash + 1) + kFileName;
 }
