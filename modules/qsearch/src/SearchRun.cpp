@@ -1,140 +1,44 @@
 #include "SearchRun.h"
 
-#include "DateParser.h"
-#include "Extractor.h"
 #include "ItemEmitter.h"
-#include "LinkResolver.h"
 #include "PageFetcher.h"
+#include "PageReader.h"
 #include "RequestBuilder.h"
-#include "TextCleaner.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
-#include <cstdlib>
-#include <set>
-#include <strings.h>
 
 namespace qsearch {
-
-namespace {
-
-// The charset parameter of a Content-Type value, quotes removed.
-std::string charsetOf(const std::string& contentType) {
-    std::size_t at = 0;
-    while ((at = contentType.find(';', at)) != std::string::npos) {
-        ++at;
-        const std::size_t start = contentType.find_first_not_of(" \t", at);
-        if (start == std::string::npos)
-            break;
-        if (strncasecmp(contentType.c_str() + start, "charset=", 8) != 0)
-            continue;
-        std::string value = contentType.substr(start + 8);
-        value = value.substr(0, value.find_first_of("; \t"));
-        value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
-        return value;
-    }
-    return {};
-}
-
-// A count as pages write it ("About 1,234,567 results", "1 234"): the first
-// run of digits, group separators inside it skipped.
-std::int64_t count(const std::string& text) {
-    const std::size_t first = text.find_first_of("0123456789");
-    if (first == std::string::npos)
-        return -1;
-    std::int64_t value = 0;
-    for (std::size_t i = first; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);
-            continue;
-        }
-        // A separator counts only with a digit right after it: ",", ".", a
-        // blank, an apostrophe, or a no-break or narrow no-break space.
-        std::size_t width = 0;
-        if (c == ',' || c == '.' || c == ' ' || c == '\'')
-            width = 1;
-        else if (text.compare(i, 2, "\xC2\xA0") == 0)
-            width = 2;
-        else if (text.compare(i, 3, "\xE2\x80\xAF") == 0)
-            width = 3;
-        if (width == 0 || i + width >= text.size() || text[i + width] < '0' ||
-            text[i + width] > '9')
-            break;
-        i += width - 1;
-    }
-    return value;
-}
-
-std::uint16_t scoreFitness(const std::string& score, double scale) {
-    char* end = nullptr;
-    const double value = std::strtod(score.c_str(), &end);
-    if (end == score.c_str() || !std::isfinite(value))
-        return 0;
-    return static_cast<std::uint16_t>(
-        std::clamp(std::lround(std::clamp(value * scale, 0.0, 65535.0)), 0L, 65535L));
-}
-
-// 10000 for the first result, falling linearly to the last wanted.
-std::uint16_t rankFitness(int rank, int wanted) {
-    return static_cast<std::uint16_t>(10000L * (wanted - rank) / wanted);
-}
-
-} // namespace
 
 std::int32_t SearchRun::run() {
     const int wanted = std::min(param_.max, kMaxWanted);
     if (wanted <= 0)
         return WSEARCH_OK;
-    const std::unique_ptr<Extractor> extractor = Extractor::create(definition_);
-    if (!extractor)
+    PageReader reader(definition_, wanted);
+    if (!reader.valid())
         return kBrokenDefinition;
     const RequestBuilder request(definition_, param_.query ? param_.query : "", param_.queryMode,
                                  param_.exclude ? param_.exclude : "", wanted);
-    const LinkResolver links(definition_.redirectParam);
     PageFetcher fetcher(param_, set_.connectTimeout, set_.stallTimeout);
     ItemEmitter emitter(param_, definition_.groupByHost);
-    std::set<std::string> seen;
-    int delivered = 0;
-    for (int pageIndex = 0; pageIndex < kMaxPages && delivered < wanted; ++pageIndex) {
+    for (int pageIndex = 0; pageIndex < kMaxPages && reader.delivered() < wanted; ++pageIndex) {
         Page page;
         const std::int32_t code =
             fetcher.fetch(request.address(pageIndex), definition_.headers, page);
         if (code != WSEARCH_OK)
             return code;
-        PageResults raw;
-        if (!extractor->extract(page.body, charsetOf(page.contentType),
-                                static_cast<std::size_t>(kMaxWanted), raw))
-            return kUnreadableAnswer;
         std::vector<Result> results;
-        for (const RawResult& entry : raw.results) {
-            if (delivered + static_cast<int>(results.size()) >= wanted)
-                break;
-            Result result;
-            result.url = links.resolve(page.url, entry.url);
-            if (result.url.empty() || !seen.insert(result.url).second)
-                continue;
-            result.title = TextCleaner::clean(entry.title);
-            result.dated = DateParser::parse(entry.date, result.date);
-            result.size = static_cast<std::int32_t>(std::max<std::int64_t>(count(entry.size), 0));
-            const int rank = delivered + static_cast<int>(results.size());
-            result.fitness = entry.score.empty()
-                                 ? rankFitness(rank, wanted)
-                                 : scoreFitness(entry.score, definition_.scoreScale);
-            results.push_back(std::move(result));
-        }
-        if (pageIndex == 0) {
-            const std::int64_t total = count(raw.total);
-            if (!emitter.summary(static_cast<std::int32_t>(
-                    total >= 0 ? total : static_cast<std::int64_t>(results.size()))))
-                return kStopped;
-        }
+        std::int64_t total = -1;
+        if (!reader.read(page, results, total))
+            return kUnreadableAnswer;
+        // The summary leads; an engine that gives no count gets the number of
+        // results of its first page.
+        if (pageIndex == 0 && !emitter.summary(static_cast<std::int32_t>(
+                                  total >= 0 ? total : static_cast<std::int64_t>(results.size()))))
+            return kStopped;
         if (results.empty())
             break;
         if (!emitter.page(results))
             return kStopped;
-        delivered += static_cast<int>(results.size());
         if (!request.pages())
             break;
     }
