@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+struct WSearchItem;
+
 namespace qx {
 
 // One result item inside the program, copied from what the search module
@@ -13,7 +15,8 @@ namespace qx {
 // every text is read with a cap.
 struct WSearchInfo {
     static constexpr std::size_t kTextCap = 64 * 1024;
-    static constexpr std::size_t kLevelCap = 64;
+    // Level texts and charset names.
+    static constexpr std::size_t kNameCap = 64;
 
     // The engine bit of the worker; 0 for an engine not in the table.
     std::uint32_t server = 0;
@@ -31,7 +34,11 @@ struct WSearchInfo {
     // The worker's count of level-1 items when this one came.
     std::uint32_t sequence = 0;
 
-    // The level of a level text read up to kLevelCap bytes; null counts as 0.
+    // A copy of the module's item for a worker of this engine bit; a summary
+    // (level 0) keeps no size. Texts are cut at their caps.
+    static WSearchInfo fromitem(const WSearchItem& item, std::uint32_t server, std::uint32_t level,
+                                std::uint32_t sequence);
+    // The level of a level text read up to kNameCap bytes; null counts as 0.
     static std::uint32_t countlevel(const char* leveltext);
     // A text read up to its terminator or cap bytes; null reads as empty.
     static Str capped(const char* text, std::size_t cap);
