@@ -8,7 +8,7 @@
 #include "model/OrgRef2.h"
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
-#include "search/SearchJobs.h"
+#include "search/SearchBoard.h"
 #include "search/SearchRunState.h"
 #include "search/SearchScreen.h"
 #include "search/WSearchInfo.h"
@@ -80,7 +80,7 @@ int depthbelow(const Ref& node, const Ref& top) {
 
 } // namespace
 
-ResultFiler::ResultFiler(DDoc& doc, SearchScreen& screen, SearchJobs& jobs)
+ResultFiler::ResultFiler(DDoc& doc, SearchScreen& screen, SearchBoard& jobs)
     : doc_(doc), screen_(screen), jobs_(jobs), anchors_(doc) {}
 
 void ResultFiler::file(const WSearchInfo& item, SearchRunState& run, const FindInfo& request) {

@@ -10,7 +10,7 @@ class DDoc;
 class Object;
 class OrgRef2;
 class Ref;
-class SearchJobs;
+class SearchBoard;
 class SearchRef;
 class SearchScreen;
 class Language;
@@ -27,7 +27,7 @@ struct WSearchInfo;
 // user-interface thread; the caller commits the document after a batch.
 class ResultFiler {
 public:
-    ResultFiler(DDoc& doc, SearchScreen& screen, SearchJobs& jobs);
+    ResultFiler(DDoc& doc, SearchScreen& screen, SearchBoard& jobs);
 
     void file(const WSearchInfo& item, SearchRunState& run, const FindInfo& request);
 
@@ -54,7 +54,7 @@ private:
 
     DDoc& doc_;
     SearchScreen& screen_;
-    SearchJobs& jobs_;
+    SearchBoard& jobs_;
     TitleAnchors anchors_;
 };
 

@@ -8,7 +8,7 @@
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
-#include "search/SearchJobs.h"
+#include "search/SearchBoard.h"
 #include "search/SearchRequestDialog.h"
 #include "search/SearchRunState.h"
 #include "search/SearchScreen.h"
@@ -30,7 +30,7 @@ bool childmarkednew(const Ref& node) {
 
 } // namespace
 
-SearchRun::SearchRun(DDoc& doc, SearchScreen& screen, SearchJobs& jobs, const Language& texts,
+SearchRun::SearchRun(DDoc& doc, SearchScreen& screen, SearchBoard& jobs, const Language& texts,
                      MessageBoxer& boxes)
     : doc_(doc), screen_(screen), jobs_(jobs), texts_(texts), boxes_(boxes),
       filer_(doc, screen, jobs) {}
@@ -110,7 +110,7 @@ void SearchRun::clearmarks(SearchRef& search) {
 }
 
 void SearchRun::finish(SearchRunState& run, std::uint16_t server, const std::string& query,
-                       std::int32_t exitcode, const void* worker) {
+                       std::int32_t exitcode, const WThread* worker) {
     SearchRef* search = run.search;
     if (search) {
         ServerInfo info;

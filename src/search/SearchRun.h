@@ -10,10 +10,11 @@ namespace qx {
 class DDoc;
 class Language;
 class MessageBoxer;
-class SearchJobs;
+class SearchBoard;
 class SearchRef;
 class SearchRequestDialog;
 class SearchScreen;
+class WThread;
 struct FindInfo;
 struct SearchRunState;
 struct WSearchInfo;
@@ -24,7 +25,7 @@ struct WSearchInfo;
 // the user-interface thread; the workers only hand items over.
 class SearchRun {
 public:
-    SearchRun(DDoc& doc, SearchScreen& screen, SearchJobs& jobs, const Language& texts,
+    SearchRun(DDoc& doc, SearchScreen& screen, SearchBoard& jobs, const Language& texts,
               MessageBoxer& boxes);
 
     // The find command's request: the saved search with the same query is
@@ -42,7 +43,7 @@ public:
     }
     // An engine's worker ended with this exit code (the module's result).
     void finish(SearchRunState& run, std::uint16_t server, const std::string& query,
-                std::int32_t exitcode, const void* worker);
+                std::int32_t exitcode, const WThread* worker);
     // A stop command took the worker away from its saved search: the partial
     // counts are recorded and later items dropped.
     void detach(SearchRunState& run, std::uint16_t server);
@@ -60,7 +61,7 @@ private:
 
     DDoc& doc_;
     SearchScreen& screen_;
-    SearchJobs& jobs_;
+    SearchBoard& jobs_;
     const Language& texts_;
     MessageBoxer& boxes_;
     ResultFiler filer_;

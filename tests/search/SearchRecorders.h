@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/FindInfo.h"
-#include "search/SearchJobs.h"
+#include "search/SearchBoard.h"
 #include "search/SearchScreen.h"
 #include "search/WSearchInfo.h"
 
@@ -24,7 +24,7 @@ public:
 };
 
 // The job board as the search run sees it, recorded.
-class JobsRecorder : public SearchJobs {
+class BoardRecorder : public SearchBoard {
 public:
     struct Wait {
         SearchRef* search;
@@ -34,7 +34,7 @@ public:
     void queuesearch(SearchRef& search, std::uint16_t server, const FindInfo& request) override {
         waits.push_back({&search, server, request});
     }
-    bool hassearch(const SearchRef&, const void*) const override { return busy; }
+    bool hassearch(const SearchRef&, const WThread*) const override { return busy; }
     void queuecheck(Ref& result) override { checks.push_back(&result); }
 
     std::vector<Wait> waits;

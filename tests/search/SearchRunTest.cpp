@@ -85,7 +85,7 @@ protected:
     DDoc doc_;
     test::DocRecorder views_;
     test::ScreenRecorder screen_;
-    test::JobsRecorder jobs_;
+    test::BoardRecorder jobs_;
     test::RecordingMessageBoxer boxes_;
     std::unique_ptr<Language> language_;
     std::unique_ptr<SearchRun> run_;
@@ -282,11 +282,11 @@ TEST_F(SearchRunTest, FinishRecordsTheEngineAndClearsRunningWhenNothingIsLeft) {
     SearchRunState aport = runon(search), rambler = runon(search);
     file(aport, resultitem(1, "A", "http://a.example/1", 1, 0, 1));
     jobs_.busy = true;
-    run_->finish(aport, 1, "cats", 0, &aport);
+    run_->finish(aport, 1, "cats", 0, nullptr);
     EXPECT_TRUE(search.hasflags(Ref::Running));
     EXPECT_EQ(screen_.statuses.back(), language_->format(9207, "cats", 1));
     jobs_.busy = false;
-    run_->finish(rambler, 2, "cats", -1, &rambler);
+    run_->finish(rambler, 2, "cats", -1, nullptr);
     EXPECT_FALSE(search.hasflags(Ref::Running));
     const ServerInfoList& records = search.searchprop().serverinfo;
     ASSERT_NE(records.find(1), nullptr);
@@ -311,7 +311,7 @@ TEST_F(SearchRunTest, DetachedWorkerDropsLaterItemsAndReportsItsErrorInABox) {
     EXPECT_EQ(search.count(), 1u);
     EXPECT_TRUE(screen_.statuses.empty());
 
-    run_->finish(run, 1, "cats", 12007, &run);
+    run_->finish(run, 1, "cats", 12007, nullptr);
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].caption, "cats");
     EXPECT_EQ(boxes_.boxes()[0].text, language_->errorText(12007));

@@ -9,7 +9,7 @@
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "search/ResultFiler.h"
-#include "search/SearchJobs.h"
+#include "search/SearchBoard.h"
 #include "search/SearchRunState.h"
 #include "search/SearchScreen.h"
 #include "search/WSearchInfo.h"
@@ -28,12 +28,12 @@
 
 namespace {
 
-struct Quiet : qx::SearchScreen, qx::SearchJobs {
+struct Quiet : qx::SearchScreen, qx::SearchBoard {
     void status(const std::string&) override {}
     void progress() override {}
     void expand(qx::Ref&) override {}
     void queuesearch(qx::SearchRef&, std::uint16_t, const qx::FindInfo&) override {}
-    bool hassearch(const qx::SearchRef&, const void*) const override { return false; }
+    bool hassearch(const qx::SearchRef&, const qx::WThread*) const override { return false; }
     void queuecheck(qx::Ref&) override {}
 };
 
