@@ -8,6 +8,7 @@
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
+#include "platform/SystemError.h"
 #include "search/SearchBoard.h"
 #include "search/SearchRequestDialog.h"
 #include "search/SearchRunState.h"
@@ -124,7 +125,8 @@ void SearchRun::finish(SearchRunState& run, std::uint16_t server, const std::str
             stopped(*search);
         }
     } else {
-        if (exitcode != 0) {
+        // A worker the user stopped ends as cancelled: that is no failure.
+        if (exitcode != 0 && exitcode != platform::err::Cancelled) {
             boxes_.show(errortext(exitcode), query, mb::Ok | mb::TaskModal);
         }
         screen_.status(texts_.text(text::DetachedSearchDone));

@@ -16,6 +16,7 @@ public:
     JobLoop(const Options& options, const ApplicationProfile& profile);
 
     JobBoard& Board() { return board_; }
+    WaitList& Waits() { return waits_; }
     platform::MessageLoop& Loop() { return loop_; }
 
     // Runs jobs until none runs and the scheduler can start no other: every
