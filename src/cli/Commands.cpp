@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/ErrorText.h"
+#include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
@@ -300,6 +301,7 @@ const Command kCommands[] = {
      1,
      {},
      runstats},
+    searchcommand(),
 };
 
 } // namespace
