@@ -104,6 +104,8 @@ bool ResultFiler::place(const WSearchInfo& item, SearchRunState& run, const Find
                        static_cast<std::uint16_t>(item.sequence)};
     if (item.level == 1) {
         closeheading(run);
+        // The index heard of every change closing made.
+        anchors_.sync();
     }
     if (props.url.empty()) {
         if (item.level != 1) {

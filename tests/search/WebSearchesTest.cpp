@@ -93,8 +93,9 @@ TEST_F(WebSearchesTest, EnginesRunThroughTheBoardAndFileIntoOneSearch) {
     const ServerInfo* yandex = search.searchprop().serverinfo.find(4);
     ASSERT_NE(aport, nullptr);
     ASSERT_NE(yandex, nullptr);
+    // Which engine files the shared address first is the workers' race.
     EXPECT_EQ(aport->found, 2);
-    EXPECT_EQ(aport->added, 2);
+    EXPECT_EQ(aport->added + yandex->added, 2);
     EXPECT_TRUE(aport->error.empty());
     EXPECT_EQ(yandex->found, 1);
     EXPECT_EQ(yandex->error.view(), language_->text(10120));
