@@ -182,5 +182,36 @@ TEST(Cli, SearchFilesResultsAndReusesTheSavedSearch) {
     EXPECT_EQ(cli(dir, {"search", doc, "--mode", "9", "x"}).code, 1);
 }
 
+TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
+    test::TempDir dir;
+    const std::string good =
+        dir.write("good.json", "{\"engines\": {\"6\": {\"url\": \"https://e.example/?q={query}\", "
+                               "\"kind\": \"feed\"}}}\n");
+    Outcome listed = cli(dir, {"engines", "--check", good});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_NE(listed.out.find(" 6  Yahoo      feed https://e.example/?q={query}"),
+              std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find(" 1  Aport      no definition"), std::string::npos);
+
+    const std::string bad = dir.write("bad.json", "{\n"
+                                                  " \"engines\": {\n"
+                                                  "  \"2\": {\"url\": \"https://x/?q={qury}\",\n"
+                                                  "        \"kind\": \"html\",\n"
+                                                  "        \"fields\": {\"results\": \"//li[\"},\n"
+                                                  "        \"colour\": 1}\n"
+                                                  " }\n"
+                                                  "}\n");
+    Outcome checked = cli(dir, {"engines", "--check", bad});
+    EXPECT_EQ(checked.code, 1);
+    EXPECT_NE(checked.out.find(" 2  Rambler    broken definition"), std::string::npos);
+    for (const char* line : {":3: \"url\" of engine 2: unknown placeholder {qury}",
+                             ":5: \"//li[\" is not a valid XPath expression",
+                             ":6: unknown key \"colour\" in engine 2"})
+        EXPECT_NE(checked.err.find(bad + line), std::string::npos) << checked.err;
+    EXPECT_EQ(cli(dir, {"engines", bad}).code, 0); // listing alone does not fail
+    EXPECT_EQ(cli(dir, {"engines", "--check", dir.file("none.json")}).code, 1);
+}
+
 } // namespace
 } // namespace qx
