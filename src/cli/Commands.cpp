@@ -3,6 +3,7 @@
 #include "cli/EnginesCommand.h"
 
 #include "cli/ErrorText.h"
+#include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
@@ -315,6 +316,7 @@ const Command kCommands[] = {
      {},
      runengines,
      {"--check"}},
+    searchcommand(),
 };
 
 } // namespace
