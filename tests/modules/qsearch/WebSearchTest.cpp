@@ -391,6 +391,30 @@ TEST_F(WebSearchModule, TheStopEventEndsAWaitingRunAtOnce) {
     EXPECT_TRUE(stop.isSet()); // never consumed by the module
 }
 
+TEST_F(WebSearchModule, TheStopEventEndsARunInTheMiddleOfAPage) {
+    // Half a page, then silence.
+    qx::test::RawSocketServer engine([](qx::test::RawSocketServer::Connection& connection) {
+        connection.readRequest();
+        connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                        "Content-Length: 100000\r\n\r\n{\"results\": [");
+        connection.hold();
+    });
+    define(R"json({"engines": {"1": {"url": ")json" + engine.url("/search?q={query}") +
+           R"json(", "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    qx::platform::Event stop;
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        stop.set();
+    });
+    const Outcome outcome = run(1, "q", 10, 0, "", &stop);
+    stopper.join();
+    EXPECT_EQ(outcome.code, 1223);
+    EXPECT_LT(outcome.took.count(), 1500);
+    EXPECT_NE(std::find(outcome.statuses.begin(), outcome.statuses.end(),
+                        WSEARCH_STATUS_RECEIVING_RESPONSE),
+              outcome.statuses.end());
+}
+
 TEST_F(WebSearchModule, AServerThatStallsRunsIntoTheTimeOut) {
     Reply slow;
     slow.delayMs = 8000;
