@@ -132,6 +132,17 @@ protected:
         return outcome;
     }
 
+    // A run of engine 1 whose stop event is set after ms milliseconds.
+    Outcome runStoppedAfter(int ms, qx::platform::Event& stop) {
+        std::thread stopper([&stop, ms] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            stop.set();
+        });
+        Outcome outcome = run(1, "q", 10, 0, "", &stop);
+        stopper.join();
+        return outcome;
+    }
+
     // The query parameter of a request target.
     static std::string param(const Request& request, const std::string& name) {
         const std::string& target = request.target;
@@ -379,12 +390,7 @@ TEST_F(WebSearchModule, TheStopEventEndsAWaitingRunAtOnce) {
     server_.on("/search", slow);
     define(kSearx);
     qx::platform::Event stop;
-    std::thread stopper([&stop] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        stop.set();
-    });
-    const Outcome outcome = run(1, "q", 10, 0, "", &stop);
-    stopper.join();
+    const Outcome outcome = runStoppedAfter(300, stop);
     EXPECT_EQ(outcome.code, 1223);
     EXPECT_LT(outcome.took.count(), 1500);
     EXPECT_TRUE(outcome.items.empty());
@@ -402,12 +408,7 @@ TEST_F(WebSearchModule, TheStopEventEndsARunInTheMiddleOfAPage) {
     define(R"json({"engines": {"1": {"url": ")json" + engine.url("/search?q={query}") +
            R"json(", "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
     qx::platform::Event stop;
-    std::thread stopper([&stop] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        stop.set();
-    });
-    const Outcome outcome = run(1, "q", 10, 0, "", &stop);
-    stopper.join();
+    const Outcome outcome = runStoppedAfter(300, stop);
     EXPECT_EQ(outcome.code, 1223);
     EXPECT_LT(outcome.took.count(), 1500);
     EXPECT_NE(std::find(outcome.statuses.begin(), outcome.statuses.end(),
