@@ -5,6 +5,8 @@
 #include <libxml/xmlerror.h>
 
 #include <climits>
+#include <memory>
+#include <mutex>
 
 namespace qsearch {
 
@@ -24,6 +26,9 @@ int clampedSize(std::string_view bytes) {
 } // namespace
 
 void silenceXml() {
+    // libxml2 wants its global set-up done once before threads share it.
+    static std::once_flag once;
+    std::call_once(once, [] { xmlInitParser(); });
     xmlSetStructuredErrorFunc(nullptr, ignoreError);
     xmlSetGenericErrorFunc(nullptr, ignoreGeneric);
 }
