@@ -24,7 +24,7 @@ need() { # tool: missing tools fail in CI, skip by hand
 DESTDIR=$stage cmake --install "$build" --prefix /usr >"$work/install.log" || { cat "$work/install.log"; exit 1; }
 usr=$stage/usr
 lib=$usr/lib/qxseek
-for f in qxseek qxseek-cli qxenu.so qxrus.so qxenu.html qxrus.html norba.gif; do
+for f in qxseek qxseek-cli qxenu.so qxrus.so qxenu.html qxrus.html norba.gif qsearch.so qsearch.json; do
   check "program folder holds $f" test -f "$lib/$f"
 done
 for f in qxseek qxseek-cli; do
@@ -53,6 +53,8 @@ fi
 cat "$work/version.txt"
 check "modules found through the link" grep -q "program folder: $lib\$" "$work/version.txt"
 check "both languages found" grep -q '^language: rus ' "$work/version.txt"
+check "the installed search module's definitions are valid" \
+  "$cli" engines --check "$lib/qsearch.json"
 
 if need desktop-file-validate; then
   check "desktop entry validates" desktop-file-validate "$usr/share/applications/qxseek.desktop"
