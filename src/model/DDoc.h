@@ -66,6 +66,9 @@ public:
     int sortservers() const { return sortservers_; }
     // Takes the setting; sorthosts puts the hosts in its order.
     void setsortservers(int type) { sortservers_ = type; }
+    // The order the children of a domain-tree parent are kept in; names equal
+    // under it are one name, which filing never makes twice.
+    DomainIndex::Order orderof(const Ref& parent) const;
 
     // The document file (also the clipboard form of a selection): 0 success;
     // write 1 when the stream failed; read 1 stream failure, 2 bad magic, 3
@@ -160,7 +163,6 @@ private:
     friend class SubtreeDeleter;
     friend class HiddenMarks;
 
-    DomainIndex::Order orderof(const Ref& parent) const;
     Ref& fileone(Ref& parent, std::string_view piece, bool& created);
     void bumphost(DomainRef& host);
     void movehost(DomainRef& host, std::uint32_t count);

@@ -23,12 +23,12 @@ Ref* scanfind(DDoc& doc, Ref& parent, std::string_view name, Ref** position) {
             c = RefOrder::byhost(child, &probe);
         else
             c = nocase::compare(child->name().view(), name);
-        if (c == 0)
+        if (c == 0) {
+            *position = nullptr;
             return child;
-        if (c > 0 && !(root && doc.sortservers() == DDoc::HostsByCount)) {
-            *position = child;
-            return nullptr;
         }
+        if (c > 0 && !*position && !(root && doc.sortservers() == DDoc::HostsByCount))
+            *position = child;
     }
     return nullptr;
 }
