@@ -1,7 +1,7 @@
 #include "model/DomainIndex.h"
 
 #include "model/DomainRef.h"
-#include "model/NoCase.h"
+#include "model/NameCollation.h"
 #include "model/RefOrder.h"
 
 #include <algorithm>
@@ -22,16 +22,13 @@ struct NameLess {
     bool operator()(const Ref* a, const Ref* b) const { return compare(a, b) < 0; }
 };
 
-// A hash that names equal under any of the orders share: letters folded, the
-// two host separators made one, leading separators dropped. Names it puts
-// together are then told apart by the order itself.
+// A hash that names equal under any of the orders share: letters folded and
+// the two host separators made one. Names it puts together are then told
+// apart by the order itself.
 std::size_t roughhash(std::string_view name) {
-    std::size_t at = name.find_first_not_of("./");
     std::size_t hash = 14695981039346656037ull;
-    for (; at < name.size(); ++at) {
-        unsigned char c = nocase::lower(static_cast<unsigned char>(name[at]));
-        hash = (hash ^ (c == '/' ? '.' : c)) * 1099511628211ull;
-    }
+    for (char c : collation::fold(name))
+        hash = (hash ^ static_cast<unsigned char>(c == '/' ? '.' : c)) * 1099511628211ull;
     return hash;
 }
 
@@ -224,8 +221,8 @@ DomainIndex::DomainIndex() = default;
 DomainIndex::~DomainIndex() = default;
 
 int DomainIndex::bynamecase(const Node* a, const Node* b) {
-    return static_cast<const Ref*>(a)->name().view().compare(
-        static_cast<const Ref*>(b)->name().view());
+    return collation::compare(static_cast<const Ref*>(a)->name().view(),
+                              static_cast<const Ref*>(b)->name().view());
 }
 
 List::Compare DomainIndex::compareof(Order order) {

@@ -29,9 +29,9 @@ class Ref;
 // indexed parent.
 class DomainIndex {
 public:
-    // How the children of a parent are ordered: by name, byte for byte (below
-    // the hosts); by name ignoring case, by host, or by count with names
-    // compared ignoring case (the hosts under the root).
+    // How the children of a parent are ordered: by name in the user's
+    // collation (below the hosts); by name ignoring case, by host, or by count
+    // with names compared ignoring case (the hosts under the root).
     enum class Order { Name, NameNoCase, Host, Count };
 
     struct Place {
@@ -66,7 +66,8 @@ public:
     void forget(const Ref& parent);
     void clear();
 
-    // The order of names below a host: byte for byte.
+    // The order of names below a host: case-sensitive, in the user's
+    // collation (collation::compare).
     static int bynamecase(const Node* a, const Node* b);
     static List::Compare compareof(Order order);
     // The count of a host; 0 for any other node.
