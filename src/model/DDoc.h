@@ -87,6 +87,8 @@ public:
     // The first saved search in pre-order whose query is exactly this text.
     SearchRef* searchbyquery(std::string_view query);
     // The object of this document that is the same page.
+    // The page whose address is exactly this text; null when none.
+    Object* findpage(const std::string& url) const;
     Object* findobject(const Object& object) const;
 
     // --- Filing: the domain-tree node of an address, created with its path
@@ -164,6 +166,9 @@ private:
     friend class HiddenMarks;
 
     Ref& fileone(Ref& parent, std::string_view piece, bool& created);
+    // Puts the derived hidden mark right on the parents the last change of
+    // structure touched.
+    void settlemarks();
     void bumphost(DomainRef& host);
     void movehost(DomainRef& host, std::uint32_t count);
     OrgRef2& placeresult(std::unique_ptr<OrgRef2> node, Object* target, const OrgProp* prop,

@@ -4,6 +4,8 @@
 #include "model/TargetIndex.h"
 
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 namespace qx {
 
@@ -54,6 +56,10 @@ public:
     // domain index only, for moves that put a node back at once.
     void attach(Ref& parent, Ref& node, Ref* before);
     void detach(Ref& node);
+    // The parents that gained or lost children since the last call (and are
+    // still in a tree), for the hidden marks to settle.
+    std::vector<Ref*> taketouched();
+
     // The order of the parent's children changed behind the index's back.
     void reordered(Ref& parent) { domainindex_.forget(parent); }
 
@@ -76,6 +82,7 @@ private:
     DocWorkers* workers_ = nullptr;
     DomainIndex domainindex_;
     TargetIndex targets_;
+    std::unordered_set<Ref*> touched_;
 };
 
 } // namespace qx
