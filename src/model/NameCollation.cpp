@@ -1,5 +1,7 @@
 #include "model/NameCollation.h"
 
+#include "platform/Utf8.h"
+
 #include <cstdint>
 #include <cstring>
 #include <locale.h>
@@ -38,24 +40,6 @@ std::size_t decode(std::string_view text, std::size_t at, char32_t& c) {
     if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
         return 0;
     return length;
-}
-
-void encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 char32_t lower(char32_t c) {
@@ -98,7 +82,11 @@ std::string fold(std::string_view text) {
             folded += text[at++];
             continue;
         }
-        encode(lower(c), folded);
+        // A zero byte is a character of the name, which the encoder skips.
+        if (c == 0)
+            folded += '\0';
+        else
+            platform::appendUtf8(folded, lower(c));
         at += length;
     }
     return folded;
