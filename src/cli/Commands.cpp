@@ -4,6 +4,7 @@
 
 #include "cli/ErrorText.h"
 #include "cli/HostOrder.h"
+#include "cli/KeptDocument.h"
 #include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
 #include "cli/VersionCommand.h"
@@ -100,12 +101,14 @@ int runnew(const Args& args, const std::vector<std::string>&) {
     if (std::filesystem::exists(path, error)) {
         return fail("cannot create " + path + ": the file exists");
     }
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     return save(path, doc);
 }
 
 int rundump(const Args& args, const std::vector<std::string>&) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (!load(args[0], doc)) {
         return 1;
     }
@@ -121,7 +124,8 @@ int rundump(const Args& args, const std::vector<std::string>&) {
 }
 
 int runfile(const Args& args, const std::vector<std::string>& values) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (int code = 0; !loadtofile(args[0], doc, values[0], "file", code)) {
         return code;
     }
@@ -174,7 +178,8 @@ Ref& folderat(DDoc& doc, const std::string& path) {
 int runadd(const Args& args, const std::vector<std::string>& values) {
     const std::string& folderpath = values[0];
     const std::string& title = values[1];
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (int code = 0; !loadtofile(args[0], doc, values[2], "add", code)) {
         return code;
     }
@@ -193,7 +198,8 @@ int runadd(const Args& args, const std::vector<std::string>& values) {
 }
 
 int runconvert(const Args& args, const std::vector<std::string>&) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (!load(args[0], doc)) {
         return 1;
     }
@@ -201,8 +207,10 @@ int runconvert(const Args& args, const std::vector<std::string>&) {
 }
 
 int runmerge(const Args& args, const std::vector<std::string>& values) {
-    DDoc into;
-    DDoc from;
+    KeptDocument keptinto;
+    DDoc& into = *keptinto;
+    KeptDocument keptfrom;
+    DDoc& from = *keptfrom;
     if (int code = 0; !loadtofile(args[0], into, values[0], "merge", code)) {
         return code;
     }
@@ -243,7 +251,8 @@ const char* classof(const Ref& node) {
 }
 
 int runstats(const Args& args, const std::vector<std::string>&) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (!load(args[0], doc)) {
         return 1;
     }

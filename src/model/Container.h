@@ -53,6 +53,12 @@ public:
     ContainerIterator iterate(const ContainerObject* from) const;
 
     void clear();
+    // Room for this many objects in the key index and the identifier table,
+    // so that reading or writing a document of a known size never rehashes.
+    void reserve(std::size_t count);
+    // Writing numbers every object: the identifier table is sized for them
+    // all at the start.
+    void beginwrite() override;
     // Calls fixup on every object in list order, after loading.
     void fixupall();
     virtual void dump(otwstream& out) const;
@@ -67,7 +73,6 @@ private:
 
     ContainerList list_;
     std::uint64_t nextorder_ = 0;
-    std::unordered_map<const ContainerObject*, ContainerNode*> nodes_;
     // Hash of an index key -> first node of the chain with that hash.
     std::unordered_map<std::uint32_t, ContainerNode*> keys_;
 };

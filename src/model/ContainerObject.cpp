@@ -13,6 +13,10 @@ void ContainerObject::dump(otwstream& out) const {
 
 void ContainerObject::fixup(RefResolver&) {}
 
+Object* ContainerObject::asobject() {
+    return nullptr;
+}
+
 const SearchKey* ContainerObject::indexkey() const {
     return nullptr;
 }

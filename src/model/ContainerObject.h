@@ -5,6 +5,8 @@
 namespace qx {
 
 class Container;
+class Object;
+class ContainerNode;
 class RefResolver;
 class SearchKey;
 class iwstream;
@@ -29,6 +31,10 @@ public:
     // Called once after a whole container was read; nothing by default.
     virtual void fixup(RefResolver& resolver);
 
+    // This object as a page, or null: a virtual call for every node whose
+    // target a loaded tree resolves, where a dynamic cast compared type names.
+    virtual Object* asobject();
+
     // The key under which a container finds the object quickly, or null for
     // an object found only by a full scan.
     virtual const SearchKey* indexkey() const;
@@ -43,6 +49,9 @@ protected:
 private:
     friend class Container;
     Container* container_ = nullptr;
+    // The container's list node holding the object, so that the container
+    // finds it without an index of its own.
+    ContainerNode* node_ = nullptr;
 };
 
 } // namespace qx

@@ -93,6 +93,10 @@ int Object::read(iwstream& in, int, RefResolver&) {
     return in.state() ? 1 : 0;
 }
 
+Object* Object::asobject() {
+    return this;
+}
+
 const SearchKey* Object::indexkey() const {
     return &identitykey();
 }

@@ -66,6 +66,7 @@ public:
     int write(owstream& out, RefResolver& resolver) const override;
     int read(iwstream& in, int version, RefResolver& resolver) override;
     const SearchKey* indexkey() const override;
+    Object* asobject() override;
 
 private:
     void rekey();

@@ -12,6 +12,13 @@ void ObjectTable::reset(Mode mode) {
     ids_.clear();
 }
 
+void ObjectTable::reserve(std::size_t count) {
+    entries_.reserve(count);
+    if (mode_ == Writing) {
+        ids_.reserve(count);
+    }
+}
+
 void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
     if (!object || !id) {
         return;

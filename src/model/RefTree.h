@@ -32,6 +32,7 @@ public:
     // Turns the stored target identifiers of the whole subtree into pointers,
     // node by node in pre-order (without recursion: loaded trees may be deep).
     virtual void fixup(RefResolver& resolver);
+    RefTree* asreftree() override;
     // The name; a single blank for an empty name.
     virtual Str label() const;
 
