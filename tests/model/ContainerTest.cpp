@@ -176,6 +176,11 @@ TEST(Container, RemoveDeletesOnlyWhatItHolds) {
     Object outsider;
     c.remove(&outsider);
     c.remove(nullptr);
+    // Another container never acts on an object this one holds.
+    Container other;
+    EXPECT_FALSE(other.contains(tracked));
+    other.remove(tracked);
+    EXPECT_FALSE(gone);
     EXPECT_EQ(c.count(), 1u);
     EXPECT_TRUE(c.contains(tracked));
     c.remove(tracked);
