@@ -32,8 +32,8 @@ ContainerObject* Container::add(std::unique_ptr<ContainerObject> object) {
     auto* node = new ContainerNode(std::move(object));
     node->order_ = nextorder_++;
     list_.append(node);
+    nodes_.emplace(added, node);
     added->container_ = this;
-    added->node_ = node;
     keyin(node);
     return added;
 }
@@ -44,8 +44,8 @@ void Container::remove(ContainerObject* object) {
         return;
     }
     keyout(node);
+    nodes_.erase(object);
     object->container_ = nullptr;
-    object->node_ = nullptr;
     delete node;
 }
 
@@ -83,11 +83,13 @@ ContainerIterator Container::iterate(const ContainerObject* from) const {
 
 void Container::clear() {
     keys_.clear();
+    nodes_.clear();
     list_.clear();
 }
 
 void Container::reserve(std::size_t count) {
     keys_.reserve(count);
+    nodes_.reserve(count);
     DefRefResolver::reserve(count);
 }
 
@@ -116,7 +118,8 @@ void Container::dump(otwstream& out) const {
 }
 
 ContainerNode* Container::nodeof(const ContainerObject* object) const {
-    return object && object->container_ == this ? object->node_ : nullptr;
+    const auto it = object ? nodes_.find(object) : nodes_.end();
+    return it == nodes_.end() ? nullptr : it->second;
 }
 
 void Container::reindex(const ContainerObject& object) {

@@ -53,7 +53,7 @@ public:
     ContainerIterator iterate(const ContainerObject* from) const;
 
     void clear();
-    // Room for this many objects in the key index and the identifier table,
+    // Room for this many objects in the indexes and the identifier table,
     // so that reading or writing a document of a known size never rehashes.
     void reserve(std::size_t count);
     // Writing numbers every object: the identifier table is sized for them
@@ -73,6 +73,9 @@ private:
 
     ContainerList list_;
     std::uint64_t nextorder_ = 0;
+    // By pointer, never through the object: callers may ask about an object
+    // that is already gone.
+    std::unordered_map<const ContainerObject*, ContainerNode*> nodes_;
     // Hash of an index key -> first node of the chain with that hash.
     std::unordered_map<std::uint32_t, ContainerNode*> keys_;
 };

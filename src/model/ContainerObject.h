@@ -6,7 +6,6 @@ namespace qx {
 
 class Container;
 class Object;
-class ContainerNode;
 class RefResolver;
 class SearchKey;
 class iwstream;
@@ -49,9 +48,6 @@ protected:
 private:
     friend class Container;
     Container* container_ = nullptr;
-    // The container's list node holding the object, so that the container
-    // finds it without an index of its own.
-    ContainerNode* node_ = nullptr;
 };
 
 } // namespace qx
