@@ -93,11 +93,6 @@ void Container::reserve(std::size_t count) {
     DefRefResolver::reserve(count);
 }
 
-void Container::beginwrite() {
-    DefRefResolver::beginwrite();
-    DefRefResolver::reserve(count());
-}
-
 void Container::fixupall() {
     for (auto* node = static_cast<ContainerNode*>(list_.first()); node; node = node->nextnode()) {
         node->object()->fixup(*this);

@@ -56,9 +56,6 @@ public:
     // Room for this many objects in the indexes and the identifier table,
     // so that reading or writing a document of a known size never rehashes.
     void reserve(std::size_t count);
-    // Writing numbers every object: the identifier table is sized for them
-    // all at the start.
-    void beginwrite() override;
     // Calls fixup on every object in list order, after loading.
     void fixupall();
     virtual void dump(otwstream& out) const;
