@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "cli/HostOrder.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,12 +26,11 @@ void printlist() {
 
 void printhelp(const Command& command) {
     std::printf("Usage: qxseek-cli %s %s\n\n%s\n", command.name, command.usage, command.details);
-}
-
-int usageerror(const std::string& message, const char* command) {
-    std::fprintf(stderr, "qxseek-cli: %s (see qxseek-cli help%s%s)\n", message.c_str(),
-                 command ? " " : "", command ? command : "");
-    return kUsageError;
+    for (const char* option : command.options) {
+        if (std::strcmp(option, HostOrder::kOption) == 0) {
+            std::printf("\n%s\n", HostOrder::kHelp);
+        }
+    }
 }
 
 const Command* findcommand(const char* name) {
@@ -84,6 +84,12 @@ int runcommand(const Command& command, int argc, char** argv) {
 }
 
 } // namespace
+
+int usageerror(const std::string& message, const char* command) {
+    std::fprintf(stderr, "qxseek-cli: %s (see qxseek-cli help%s%s)\n", message.c_str(),
+                 command ? " " : "", command ? command : "");
+    return kUsageError;
+}
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "qxseek-cli: %s\n", message.c_str());

@@ -36,5 +36,8 @@ int run(int argc, char** argv);
 // Reports a failure ("qxseek-cli: " and the message) and gives the exit code
 // for it.
 int fail(const std::string& message);
+// Reports a command line the tool does not understand, pointing at the help
+// of the command (none: the tool's), and gives the exit code for it.
+int usageerror(const std::string& message, const char* command);
 
 } // namespace qx::cli

@@ -3,6 +3,7 @@
 #include "cli/EnginesCommand.h"
 
 #include "cli/ErrorText.h"
+#include "cli/HostOrder.h"
 #include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
 #include "cli/VersionCommand.h"
@@ -36,6 +37,26 @@ bool load(const std::string& path, DDoc& doc) {
         fail("cannot open " + path + ": " + documentfailure(result));
     }
     return result == 0;
+}
+
+// Loads a document to file into, its hosts sorted as the program sorts them
+// after opening: by the --sort-hosts word (empty: the program's setting).
+// False, with the failure reported, when it cannot.
+bool loadtofile(const std::string& path, DDoc& doc, const std::string& sorthosts,
+                const char* command, int& code) {
+    int type = HostOrder::fromsettings();
+    if (!sorthosts.empty() && !HostOrder::parse(sorthosts, type)) {
+        code = usageerror(std::string(HostOrder::kOption) + " takes name, host or count, not " +
+                              sorthosts,
+                          command);
+        return false;
+    }
+    doc.setsortservers(type);
+    code = 1;
+    if (!load(path, doc))
+        return false;
+    doc.sorthosts();
+    return true;
 }
 
 int save(const std::string& path, DDoc& doc) {
@@ -99,10 +120,10 @@ int rundump(const Args& args, const std::vector<std::string>&) {
     return 0;
 }
 
-int runfile(const Args& args, const std::vector<std::string>&) {
+int runfile(const Args& args, const std::vector<std::string>& values) {
     DDoc doc;
-    if (!load(args[0], doc)) {
-        return 1;
+    if (int code = 0; !loadtofile(args[0], doc, values[0], "file", code)) {
+        return code;
     }
     Args urls(args.begin() + 1, args.end());
     if (urls.size() == 1 && urls[0] == "-") {
@@ -154,8 +175,8 @@ int runadd(const Args& args, const std::vector<std::string>& values) {
     const std::string& folderpath = values[0];
     const std::string& title = values[1];
     DDoc doc;
-    if (!load(args[0], doc)) {
-        return 1;
+    if (int code = 0; !loadtofile(args[0], doc, values[2], "add", code)) {
+        return code;
     }
     const std::string& url = args[1];
     Object* page = filepage(doc, url);
@@ -179,15 +200,18 @@ int runconvert(const Args& args, const std::vector<std::string>&) {
     return save(args[1], doc);
 }
 
-int runmerge(const Args& args, const std::vector<std::string>&) {
+int runmerge(const Args& args, const std::vector<std::string>& values) {
     DDoc into;
     DDoc from;
-    if (!load(args[0], into) || !load(args[1], from)) {
+    if (int code = 0; !loadtofile(args[0], into, values[0], "merge", code)) {
+        return code;
+    }
+    if (!load(args[1], from)) {
         return 1;
     }
-    for (Node* n = from.orgroot().first(); n; n = n->next()) {
-        into.mergefrom(*static_cast<Ref*>(n), into.orgroot());
-    }
+    // As a paste does: the pages are filed in INTO's domain tree, so that
+    // every page of the document has its node there.
+    into.pasteinto(from, into.orgroot());
     return save(args[0], into);
 }
 
@@ -258,7 +282,7 @@ const Command kCommands[] = {
      {},
      rundump},
     {"file",
-     "FILE URL... | FILE -",
+     "FILE [--sort-hosts ORDER] URL... | FILE -",
      "file addresses into the domain tree",
      "Files each address under its host and path in the domain tree, its page\n"
      "marked as confirmed, and saves the document in place. With - the addresses\n"
@@ -266,17 +290,17 @@ const Command kCommands[] = {
      "the document is not changed.",
      2,
      -1,
-     {},
+     {HostOrder::kOption},
      runfile},
     {"add",
-     "FILE [--folder PATH] [--title TITLE] URL",
+     "FILE [--folder PATH] [--title TITLE] [--sort-hosts ORDER] URL",
      "add a reference to the organizer tree",
      "Adds a reference to the address to the folder PATH of the organizer tree\n"
      "(folder names separated by \"/\", made where missing; the top when none) and\n"
      "files the address in the domain tree. TITLE becomes the page's title.",
      2,
      2,
-     {"--folder", "--title"},
+     {"--folder", "--title", HostOrder::kOption},
      runadd},
     {"convert",
      "IN OUT",
@@ -287,13 +311,14 @@ const Command kCommands[] = {
      {},
      runconvert},
     {"merge",
-     "INTO FROM",
+     "[--sort-hosts ORDER] INTO FROM",
      "merge the organizer tree of one document into another",
      "Copies every top-level node of FROM's organizer tree, with its subtree, to the\n"
-     "end of INTO's organizer tree (pages already in INTO are shared) and saves INTO.",
+     "end of INTO's organizer tree, files their addresses in INTO's domain tree\n"
+     "(pages already in INTO are shared) and saves INTO.",
      2,
      2,
-     {},
+     {HostOrder::kOption},
      runmerge},
     {"stats",
      "FILE",

@@ -22,6 +22,12 @@ bool isPlainCode(const std::string& code) {
     return code.size() == 3 && code.find_first_of(std::string("/\0", 2)) == std::string::npos;
 }
 
+std::string lowercase(std::string text) {
+    for (char& c : text)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return text;
+}
+
 } // namespace
 
 Language::Language(std::string programFolder) : folder_(std::move(programFolder)) {}
@@ -31,6 +37,9 @@ Language::~Language() = default;
 std::string Language::findFile(std::string& code, const std::string& extension,
                                bool validate) const {
     if (isPlainCode(code)) {
+        // Module files are named in small letters; a code written "RUS" by hand
+        // names the same module.
+        code = lowercase(code);
         std::string path = joinPath(folder_, "qx" + code + extension);
         if (isFile(path))
             return path;
@@ -49,10 +58,13 @@ std::string Language::findFile(std::string& code, const std::string& extension,
 }
 
 platform::SysError Language::load(std::string& code, std::string* modulePath) {
+    const std::string wanted = code;
     std::string path = findFile(code, kModuleExtension, true);
     release();
+    // The report of a failure names the file: the one found, or else the one
+    // the code asked for.
     if (modulePath)
-        *modulePath = path;
+        *modulePath = path.empty() ? joinPath(folder_, "qx" + wanted + kModuleExtension) : path;
     if (path.empty()) {
         platform::setLastError(platform::err::FileNotFound);
         return platform::err::FileNotFound;

@@ -1,5 +1,6 @@
 #include "lang/TextFormat.h"
 
+#include "platform/Utf8.h"
 #include "settings/TextLimit.h"
 
 #include <algorithm>
@@ -56,28 +57,6 @@ std::string digits(std::uint64_t v, unsigned base, bool upper) {
     return s;
 }
 
-void appendUtf8(std::string& out, std::uint64_t cp) {
-    if (cp == 0)
-        return;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x110000) {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += '?';
-    }
-}
-
 void formatInteger(std::string& out, char conversion, const FormatArg* arg, const Field& field) {
     bool negative = false;
     std::uint64_t magnitude = 0;
@@ -120,7 +99,7 @@ void formatChar(std::string& out, const FormatArg* arg, const Field& field) {
     if (arg && arg->isText())
         body = arg->text().substr(0, 1);
     else if (arg)
-        appendUtf8(body, arg->asUnsigned());
+        platform::appendUtf8(body, arg->asUnsigned());
     Field s = field;
     s.zero = false;
     pad(out, "", body, s);

@@ -110,6 +110,13 @@ inline constexpr unsigned AboutCaption = 9793;
 inline constexpr unsigned ButtonClose = 9794;
 inline constexpr unsigned LanguageCaption = 9795; // setup's language dialog
 
+// The shell: message-box buttons, file dialog captions, the tool bar's name.
+inline constexpr unsigned ButtonYes = 9880;
+inline constexpr unsigned ButtonNo = 9881;
+inline constexpr unsigned OpenCaption = 9882;
+inline constexpr unsigned SaveAsCaption = 9883;
+inline constexpr unsigned ToolbarName = 9884;
+
 // Menus.
 inline constexpr unsigned MainMenu = 1; // the main window's menu bar
 inline constexpr unsigned TreeMenu = 2; // its first pop-up is the trees' context menu

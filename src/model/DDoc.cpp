@@ -138,6 +138,13 @@ SearchRef* DDoc::searchbyquery(std::string_view query) {
     return nullptr;
 }
 
+Object* DDoc::findpage(const std::string& url) const {
+    if (url.empty())
+        return nullptr;
+    const SearchKey key(url.c_str(), false);
+    return static_cast<Object*>(container_->find(ObjectComparator(key)));
+}
+
 Object* DDoc::findobject(const Object& object) const {
     return static_cast<Object*>(container_->find(ObjectComparator(object.identitykey())));
 }
@@ -247,7 +254,9 @@ UrlRef& DDoc::createdomainnode(Ref& parent, const Str& name, Ref* before, bool h
         node = std::make_unique<UrlRef>(name);
     if (hidden)
         node->addflags(Ref::Hidden);
-    return static_cast<UrlRef&>(edit_.insert(parent, std::move(node), before));
+    auto& made = static_cast<UrlRef&>(edit_.insert(parent, std::move(node), before));
+    settlemarks();
+    return made;
 }
 
 OrgRef2& DDoc::createresult(Object* target, const OrgProp* prop, Ref& parent, Ref* before,
@@ -274,7 +283,9 @@ OrgRef2& DDoc::placeresult(std::unique_ptr<OrgRef2> node, Object* target, const 
     if (!before && dynamic_cast<SearchRef*>(&parent))
         before = static_cast<Ref*>(RefOrder::resultposition(
             parent, node.get(), RefOrder::resultcompare(orgroot_->resultorder())));
-    return static_cast<OrgRef2&>(edit_.insert(parent, std::move(node), before));
+    auto& made = static_cast<OrgRef2&>(edit_.insert(parent, std::move(node), before));
+    settlemarks();
+    return made;
 }
 
 OrgRef2& DDoc::createresultobject(const ObjectProp& props, const OrgProp& prop, Ref& parent,
@@ -289,7 +300,9 @@ SearchRef& DDoc::createsearch(const Str& name, Ref& parent, Ref* before) {
     auto node = std::make_unique<SearchRef>(name);
     node->addflags(Ref::New | Ref::SavedSearch);
     hints_ |= HintNodes;
-    return static_cast<SearchRef&>(edit_.insert(parent, std::move(node), before));
+    auto& made = static_cast<SearchRef&>(edit_.insert(parent, std::move(node), before));
+    settlemarks();
+    return made;
 }
 
 OrgRef2& DDoc::createfolder(const Str& name, Ref& parent, Ref* before) {
@@ -305,6 +318,7 @@ void DDoc::reposition(Ref& result) {
         return;
     edit_.move(*parent, result,
                static_cast<Ref*>(RefOrder::resultposition(*parent, &result, compare)));
+    settlemarks();
 }
 
 void DDoc::childrenreordered(Ref& node) {
@@ -371,12 +385,14 @@ void DDoc::commit() {
 
 void DDoc::deletenode(Ref& node) {
     edit_.destroy(node);
+    settlemarks();
 }
 
 void DDoc::deletesubtree(Ref& node) {
     if (!node.parent())
         return;
     SubtreeDeleter(*this, edit_).run(node);
+    settlemarks();
     hints_ |= HintNodes | HintDeleted;
 }
 
@@ -389,12 +405,16 @@ void DDoc::removeobject(Object& object) {
 
 Ref* DDoc::copysubtree(const Ref& node, Ref& parent, Ref* before) {
     auto same = [](Object* target) { return target; };
-    return &edit_.insert(parent, copytree(node, false, same), before);
+    Ref* copy = &edit_.insert(parent, copytree(node, false, same), before);
+    settlemarks();
+    return copy;
 }
 
 Ref* DDoc::copyasorganizer(const Ref& node, Ref& parent, Ref* before) {
     auto same = [](Object* target) { return target; };
-    return &edit_.insert(parent, copytree(node, true, same), before);
+    Ref* copy = &edit_.insert(parent, copytree(node, true, same), before);
+    settlemarks();
+    return copy;
 }
 
 Ref* DDoc::mergefrom(const Ref& other, Ref& parent) {
@@ -402,7 +422,9 @@ Ref* DDoc::mergefrom(const Ref& other, Ref& parent) {
         Object* mine = findobject(*target);
         return mine ? mine : &createobject(target->props(), 0);
     };
-    return &edit_.insert(parent, copytree(other, false, join), nullptr);
+    Ref* copy = &edit_.insert(parent, copytree(other, false, join), nullptr);
+    settlemarks();
+    return copy;
 }
 
 std::unique_ptr<DDoc> DDoc::copyselection(std::span<const Ref* const> nodes) const {
@@ -428,6 +450,7 @@ void DDoc::pasteinto(DDoc& source, Ref& parent) {
         adopttargets(node);
         edit_.showitem(node);
     }
+    settlemarks();
 }
 
 void DDoc::adopttargets(Ref& top) {
@@ -514,6 +537,12 @@ void DDoc::setcheckstate(Ref& node, std::uint16_t state) {
         return;
     node.setflags(static_cast<std::uint16_t>((node.flags() & ~Ref::kCheckState) | state));
     edit_.repaint(node);
+}
+
+void DDoc::settlemarks() {
+    const std::vector<Ref*> parents = edit_.taketouched();
+    if (!parents.empty())
+        HiddenMarks(*this, edit_).settle(parents);
 }
 
 void DDoc::hide(std::span<Ref* const> nodes) {

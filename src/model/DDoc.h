@@ -67,6 +67,9 @@ public:
     int sortservers() const { return sortservers_; }
     // Takes the setting; sorthosts puts the hosts in its order.
     void setsortservers(int type) { sortservers_ = type; }
+    // The order the children of a domain-tree parent are kept in; names equal
+    // under it are one name, which filing never makes twice.
+    DomainIndex::Order orderof(const Ref& parent) const;
 
     // The document file (also the clipboard form of a selection): 0 success;
     // write 1 when the stream failed; read 1 stream failure, 2 bad magic, 3
@@ -85,6 +88,8 @@ public:
     // The first saved search in pre-order whose query is exactly this text.
     SearchRef* searchbyquery(std::string_view query);
     // The object of this document that is the same page.
+    // The page whose address is exactly this text; null when none.
+    Object* findpage(const std::string& url) const;
     Object* findobject(const Object& object) const;
     // The nodes of either tree whose target is the object, in no order.
     std::vector<Ref*> referrers(const Object* object) { return edit_.targets().referrers(object); }
@@ -172,8 +177,10 @@ private:
     friend class SubtreeDeleter;
     friend class HiddenMarks;
 
-    DomainIndex::Order orderof(const Ref& parent) const;
     Ref& fileone(Ref& parent, std::string_view piece, bool& created);
+    // Puts the derived hidden mark right on the parents the last change of
+    // structure touched.
+    void settlemarks();
     void bumphost(DomainRef& host);
     void movehost(DomainRef& host, std::uint32_t count);
     OrgRef2& placeresult(std::unique_ptr<OrgRef2> node, Object* target, const OrgProp* prop,

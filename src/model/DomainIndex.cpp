@@ -1,7 +1,7 @@
 #include "model/DomainIndex.h"
 
 #include "model/DomainRef.h"
-#include "model/NoCase.h"
+#include "model/NameCollation.h"
 #include "model/RefOrder.h"
 
 #include <algorithm>
@@ -22,16 +22,13 @@ struct NameLess {
     bool operator()(const Ref* a, const Ref* b) const { return compare(a, b) < 0; }
 };
 
-// A hash that names equal under any of the orders share: letters folded, the
-// two host separators made one, leading separators dropped. Names it puts
-// together are then told apart by the order itself.
+// A hash that names equal under any of the orders share: letters folded and
+// the two host separators made one. Names it puts together are then told
+// apart by the order itself.
 std::size_t roughhash(std::string_view name) {
-    std::size_t at = name.find_first_not_of("./");
     std::size_t hash = 14695981039346656037ull;
-    for (; at < name.size(); ++at) {
-        unsigned char c = nocase::lower(static_cast<unsigned char>(name[at]));
-        hash = (hash ^ (c == '/' ? '.' : c)) * 1099511628211ull;
-    }
+    for (char c : collation::fold(name))
+        hash = (hash ^ static_cast<unsigned char>(c == '/' ? '.' : c)) * 1099511628211ull;
     return hash;
 }
 
@@ -54,24 +51,25 @@ public:
 
     Order order() const { return order_; }
 
-    // Most lookups find the child: the hash answers them. Only a name that is
-    // not there needs its place among the ordered names.
+    // Most lookups find the child: the hash answers them, whatever the order
+    // of the list. Only a name that is not there needs its place among the
+    // ordered names, and only a list in its order has them in list order.
     Place find(const Ref& probe) {
         Ref* equal = nullptr;
-        bool several = false;
         auto [from, to] = hashes_.equal_range(roughhash(probe.name().view()));
-        for (auto at = from; at != to && !several; ++at) {
-            if (compare_(at->second, &probe) == 0) {
-                several = equal != nullptr;
-                equal = at->second;
-            }
+        for (auto at = from; at != to; ++at) {
+            if (compare_(at->second, &probe) != 0)
+                continue;
+            if (equal) // siblings of one name: the first in the list answers
+                return scan(parent_, probe, order_);
+            equal = at->second;
         }
+        if (equal)
+            return {equal, nullptr};
         if (order_ == Order::Count)
-            return several ? scan(parent_, probe, order_) : Place{equal, nullptr};
+            return {};
         if (inversions_ != 0)
             return scan(parent_, probe, order_);
-        if (equal)
-            return {firstofrun(equal), nullptr};
         auto at = names_.lower_bound(const_cast<Ref*>(&probe));
         if (at == names_.end())
             return {};
@@ -223,8 +221,8 @@ DomainIndex::DomainIndex() = default;
 DomainIndex::~DomainIndex() = default;
 
 int DomainIndex::bynamecase(const Node* a, const Node* b) {
-    return static_cast<const Ref*>(a)->name().view().compare(
-        static_cast<const Ref*>(b)->name().view());
+    return collation::compare(static_cast<const Ref*>(a)->name().view(),
+                              static_cast<const Ref*>(b)->name().view());
 }
 
 List::Compare DomainIndex::compareof(Order order) {
@@ -247,14 +245,15 @@ std::uint32_t DomainIndex::hostcount(const Node* node) {
 
 DomainIndex::Place DomainIndex::scan(Ref& parent, const Ref& probe, Order order) {
     List::Compare compare = compareof(order);
+    Place place;
     for (Node* child = parent.first(); child; child = child->next()) {
         const int c = compare(child, &probe);
         if (c == 0)
             return {asref(child), nullptr};
-        if (c > 0 && order != Order::Count)
-            return {nullptr, asref(child)};
+        if (c > 0 && !place.before && order != Order::Count)
+            place.before = asref(child);
     }
-    return {};
+    return place;
 }
 
 DomainIndex::Children* DomainIndex::entry(Ref& parent, Order order) {

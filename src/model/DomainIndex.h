@@ -18,18 +18,20 @@ class Ref;
 // count, without scanning the children: a host may hold tens of thousands of
 // pages and the root tens of thousands of hosts.
 //
-// The answers are those of a scan of the children in list order that returns
-// the first child equal to the name and stops at the first one that sorts
-// after it. While a child list is in its order (filing keeps it so) an ordered
-// index gives the same answer; when it is not (a document written under
-// another order), the list is scanned. Short lists are always scanned and
-// have no index. The document tells the index about every child it links or
-// unlinks under an indexed parent.
+// The answers are those of a scan of the whole list: the first child equal to
+// the name, else the first child that sorts after it (the place of a new
+// name). A list out of its order (a document written under another order or
+// elsewhere) still finds every name it holds, so filing never makes a second
+// sibling of a name. While a child list is in its order (filing keeps it so)
+// an ordered index gives the same answers; the hash of the names answers
+// equality in any order. Short lists are always scanned and have no index.
+// The document tells the index about every child it links or unlinks under an
+// indexed parent.
 class DomainIndex {
 public:
-    // How the children of a parent are ordered: by name, byte for byte (below
-    // the hosts); by name ignoring case, by host, or by count with names
-    // compared ignoring case (the hosts under the root).
+    // How the children of a parent are ordered: by name in the user's
+    // collation (below the hosts); by name ignoring case, by host, or by count
+    // with names compared ignoring case (the hosts under the root).
     enum class Order { Name, NameNoCase, Host, Count };
 
     struct Place {
@@ -64,7 +66,8 @@ public:
     void forget(const Ref& parent);
     void clear();
 
-    // The order of names below a host: byte for byte.
+    // The order of names below a host: case-sensitive, in the user's
+    // collation (collation::compare).
     static int bynamecase(const Node* a, const Node* b);
     static List::Compare compareof(Order order);
     // The count of a host; 0 for any other node.

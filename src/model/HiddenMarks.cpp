@@ -4,6 +4,9 @@
 #include "model/Object.h"
 #include "model/UrlRef.h"
 
+#include <algorithm>
+#include <string>
+
 namespace qx {
 namespace {
 
@@ -21,6 +24,11 @@ void HiddenMarks::hide(std::span<Ref* const> nodes) {
         if (UrlRef* twin = doc_.domaintwin(*node))
             mark(*twin, Ref::Hidden);
     }
+    spreadhidden();
+    updateviews();
+}
+
+void HiddenMarks::spreadhidden() {
     // Parents are judged once per round, after all their children of the
     // round, so that hiding many siblings reads the child list once.
     std::unordered_set<Ref*> parents;
@@ -39,7 +47,6 @@ void HiddenMarks::hide(std::span<Ref* const> nodes) {
         }
         parents.clear();
     }
-    updateviews();
 }
 
 void HiddenMarks::show(std::span<Ref* const> nodes) {
@@ -50,6 +57,11 @@ void HiddenMarks::show(std::span<Ref* const> nodes) {
         if (UrlRef* twin = doc_.domaintwin(*node))
             unmark(*twin, Ref::kHiddenFlags);
     }
+    spreadshown();
+    updateviews();
+}
+
+void HiddenMarks::spreadshown() {
     // A node that shows again leaves its parent with a child shown, and its
     // page's organizer nodes with a twin shown.
     while (!changed_.empty()) {
@@ -62,7 +74,30 @@ void HiddenMarks::show(std::span<Ref* const> nodes) {
                 unmark(*twin, Ref::HiddenChildren);
         }
     }
+}
+
+void HiddenMarks::settle(std::span<Ref* const> parents) {
+    std::vector<Ref*> shown;
+    for (Ref* parent : parents) {
+        if (derivedhidden(*parent))
+            mark(*parent, Ref::HiddenChildren);
+        else if (parent->hasflags(Ref::HiddenChildren))
+            shown.push_back(parent);
+    }
+    spreadhidden();
+    for (Ref* parent : shown)
+        unmark(*parent, Ref::HiddenChildren);
+    spreadshown();
     updateviews();
+}
+
+bool HiddenMarks::derivedhidden(Ref& node) {
+    if (allchildrenhidden(node))
+        return true;
+    if (edit_.indomain(node) || !node.parent())
+        return false;
+    const UrlRef* twin = doc_.domaintwin(node);
+    return twin && twin->hasflags(Ref::kHiddenFlags);
 }
 
 void HiddenMarks::mark(Ref& node, std::uint16_t bit) {
@@ -84,13 +119,31 @@ void HiddenMarks::unmark(Ref& node, std::uint16_t bits) {
         changed_.push_back(&node);
 }
 
+// A twin is found by its page's address, which need not be the page of the
+// domain node: "s://h/x/" files to the node of "s://h/x". The pages looked at
+// are the node's own and those at the address its pieces spell, with and
+// without a closing slash.
 std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
     std::vector<Ref*> twins;
-    if (!domainnode.target() || !domainnode.parent() || !edit_.indomain(domainnode))
+    if (!domainnode.parent() || !edit_.indomain(domainnode))
         return twins;
-    for (Ref* node : edit_.targets().referrers(domainnode.target())) {
-        if (!edit_.indomain(*node) && doc_.domaintwin(*node) == &domainnode)
-            twins.push_back(node);
+    std::string address;
+    for (Ref* n = &domainnode; n && n->parent(); n = parentof(*n))
+        address.insert(0, std::string(n->name().view()) + (address.empty() ? "" : "/"));
+    std::vector<const Object*> pages{domainnode.target()};
+    for (const std::string& url : {address, address + "/"}) {
+        const Object* page = doc_.findpage(url);
+        if (std::find(pages.begin(), pages.end(), page) == pages.end())
+            pages.push_back(page);
+    }
+    for (const Object* page : pages) {
+        if (!page)
+            continue;
+        for (Ref* node : edit_.targets().referrers(page)) {
+            if (!edit_.indomain(*node) && doc_.domaintwin(*node) == &domainnode &&
+                std::find(twins.begin(), twins.end(), node) == twins.end())
+                twins.push_back(node);
+        }
     }
     return twins;
 }

@@ -18,15 +18,25 @@ class TreeEdit;
 // nodes and their twins, and the derived mark wherever it no longer holds.
 //
 // Only the nodes whose state changes are followed (with their parents'
-// children and their pages' other nodes), never the whole document.
+// children and their pages' other nodes), never the whole document. Changes
+// of structure (filing, moving, pasting, deleting) bring their parents to
+// settle, so that the derived mark holds wherever a child came or went.
 class HiddenMarks {
 public:
     HiddenMarks(DDoc& doc, TreeEdit& edit) : doc_(doc), edit_(edit) {}
 
     void hide(std::span<Ref* const> nodes);
     void show(std::span<Ref* const> nodes);
+    // The parents gained or lost children: each gets the derived mark exactly
+    // when it now counts as hidden, and what depends on them follows.
+    void settle(std::span<Ref* const> parents);
 
 private:
+    // Follows the nodes that became hidden, and those that showed again.
+    void spreadhidden();
+    void spreadshown();
+    // Hidden through its children, or through its domain twin.
+    bool derivedhidden(Ref& node);
     void mark(Ref& node, std::uint16_t bit);
     void unmark(Ref& node, std::uint16_t bits);
     // The organizer nodes whose domain twin is this domain node.

@@ -1,7 +1,7 @@
 #include "model/RefOrder.h"
 
 #include "model/DomainRef.h"
-#include "model/NoCase.h"
+#include "model/NameCollation.h"
 #include "model/Object.h"
 #include "model/OrgRef2.h"
 
@@ -20,17 +20,13 @@ int sign(std::int64_t value) {
 }
 
 // Cuts the rightmost host piece off text: after the last dot, or with no dot
-// after the last slash, or all of it. False when the text had neither.
+// after the last slash. False, with nothing cut, when the text has neither.
 bool cutpiece(std::string_view& text, std::string_view& piece) {
     std::size_t at = text.rfind('.');
-    if (at == std::string_view::npos) {
+    if (at == std::string_view::npos)
         at = text.rfind('/');
-    }
-    if (at == std::string_view::npos) {
-        piece = text;
-        text = {};
+    if (at == std::string_view::npos)
         return false;
-    }
     piece = text.substr(at + 1);
     text = text.substr(0, at);
     return true;
@@ -65,22 +61,24 @@ int RefOrder::bysequence(const Node* a, const Node* b) {
 }
 
 int RefOrder::byname(const Node* a, const Node* b) {
-    return nocase::compare(asref(a)->name().view(), asref(b)->name().view());
+    return collation::comparenocase(asref(a)->name().view(), asref(b)->name().view());
 }
 
+// A text without a separator ("news:", or what is left of "mailto:x@y") is
+// compared whole against the other text, not as a piece against its last
+// piece.
 int RefOrder::byhost(const Node* a, const Node* b) {
     std::string_view ta = asref(a)->name().view();
     std::string_view tb = asref(b)->name().view();
-    bool moreA = true, moreB = true;
-    while (moreA || moreB) {
-        std::string_view pa, pb;
-        moreA = moreA && cutpiece(ta, pa);
-        moreB = moreB && cutpiece(tb, pb);
-        if (const int c = nocase::compare(pa, pb)) {
+    for (;;) {
+        std::string_view restA = ta, restB = tb, pa, pb;
+        if (!cutpiece(restA, pa) || !cutpiece(restB, pb))
+            return collation::comparenocase(ta, tb);
+        if (const int c = collation::comparenocase(pa, pb))
             return c;
-        }
+        ta = restA;
+        tb = restB;
     }
-    return 0;
 }
 
 int RefOrder::byhostcount(const Node* a, const Node* b) {

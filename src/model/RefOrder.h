@@ -17,10 +17,11 @@ public:
     static int bydate(const Node* a, const Node* b);
     // b's sequence minus a's (0 unless both are results, OrgRef2).
     static int bysequence(const Node* a, const Node* b);
-    // The names, ignoring letter case.
+    // The names, ignoring letter case, in the user's collation.
     static int byname(const Node* a, const Node* b);
     // Host names from the right: the pieces after the last dot (or, with no
-    // dot, after the last slash) ignoring case, then what is left before them.
+    // dot, after the last slash) as byname compares them, then what is left
+    // before them the same way; a text with neither is compared whole.
     static int byhost(const Node* a, const Node* b);
     // The hosts' counts (0 unless both are hosts, DomainRef).
     static int byhostcount(const Node* a, const Node* b);

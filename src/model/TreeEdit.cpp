@@ -81,6 +81,12 @@ void TreeEdit::settarget(Ref& node, Object* target) {
     targets_.added(node);
 }
 
+std::vector<Ref*> TreeEdit::taketouched() {
+    std::vector<Ref*> parents(touched_.begin(), touched_.end());
+    touched_.clear();
+    return parents;
+}
+
 void TreeEdit::showitem(Ref& node) {
     const Tree* parent = node.parent();
     if (views_ && !node.viewitem() && parent && static_cast<const Ref*>(parent)->viewitem() &&
@@ -113,6 +119,7 @@ void TreeEdit::attach(Ref& parent, Ref& node, Ref* before) {
         parent.insert(&node, before);
     else
         parent.append(&node);
+    touched_.insert(&parent);
     if (indomain(parent))
         domainindex_.linked(node);
 }
@@ -123,6 +130,7 @@ void TreeEdit::detach(Ref& node) {
         return;
     if (indomain(node))
         domainindex_.unlinking(node);
+    touched_.insert(static_cast<Ref*>(parent));
     parent->unlink(&node);
 }
 
@@ -134,6 +142,7 @@ void TreeEdit::indexsubtree(Ref& top, bool add) {
         } else {
             targets_.removed(node);
             domainindex_.forget(node);
+            touched_.erase(&node);
         }
     }
 }

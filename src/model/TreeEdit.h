@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 namespace qx {
 
@@ -55,6 +57,10 @@ public:
     // domain index only, for moves that put a node back at once.
     void attach(Ref& parent, Ref& node, Ref* before);
     void detach(Ref& node);
+    // The parents that gained or lost children since the last call (and are
+    // still in a tree), for the hidden marks to settle.
+    std::vector<Ref*> taketouched();
+
     // The order of the parent's children changed behind the index's back.
     void reordered(Ref& parent) { domainindex_.forget(parent); }
 
@@ -82,6 +88,7 @@ private:
     DomainIndex domainindex_;
     TargetIndex targets_;
     std::uint64_t stamp_ = 0;
+    std::unordered_set<Ref*> touched_;
 };
 
 } // namespace qx

@@ -87,6 +87,10 @@ void ApplicationProfile::readList(std::string_view section, std::vector<std::str
 
 bool ApplicationProfile::modify(const std::function<bool(IniFile&)>& change) {
     std::lock_guard lock(mutex_);
+    // Time stamps move in ticks: an edit by another program within the tick of
+    // the last read can look unchanged. A write starts from the file as it is,
+    // so that it never discards such an edit.
+    cacheValid_ = false;
     const IniFile* ini = current();
     if (!ini)
         return false;

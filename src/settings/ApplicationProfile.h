@@ -12,9 +12,11 @@
 
 namespace qx {
 
-// The settings file. Every read sees the file as it is on the disk (it is read
-// again when it changed since the last read); every write rewrites it whole and
-// atomically. Safe to use from several threads.
+// The settings file. Every read sees the file as it is on the disk: it is read
+// again when its device, inode, size, modification time or change time (which
+// a restored modification time cannot hide) differ from the last read. Every
+// write reads the file first and rewrites it whole and atomically. Safe to use
+// from several threads.
 class ApplicationProfile {
 public:
     // A value read back is cut to this many bytes less one.

@@ -68,7 +68,7 @@ TEST_F(LanguageTest, AModuleWithoutALanguageNameIsNeverListedOrPicked) {
     std::string code = "deu";
     std::string path = "stale";
     EXPECT_EQ(language.load(code, &path), platform::err::FileNotFound);
-    EXPECT_EQ(path, "");
+    EXPECT_EQ(path, dir.file("qxdeu.so")); // the report names what was looked for
     EXPECT_FALSE(language.loaded());
     EXPECT_EQ(language.text(9200), "");
     // Asked for by its own code, the nameless module is a module like any other.
@@ -226,11 +226,19 @@ TEST_F(LanguageTest, StartUpConvertsOldCodesAndWritesTheCodeLoaded) {
     EXPECT_EQ(choice.code, "enu");
     EXPECT_EQ(profile.readString("Options", "Language", ""), "enu");
 
+    // A code in capitals is the same code, and the setting stays as written.
+    profile.writeString("Options", "Language", "RUS");
+    choice = LanguageChoice::atStartUp("RUS", profile, language);
+    EXPECT_EQ(choice.code, "rus");
+    EXPECT_EQ(language.text(9500), "Русский");
+    EXPECT_EQ(profile.readString("Options", "Language", ""), "RUS");
+
     fs::remove(dir.file("qxenu.so"));
     fs::remove(dir.file("qxrus.so"));
     profile.writeString("Options", "Language", "xyz");
     choice = LanguageChoice::atStartUp("xyz", profile, language);
     EXPECT_EQ(choice.error, platform::err::FileNotFound);
+    EXPECT_EQ(choice.modulePath, dir.file("qxxyz.so")); // the report names what was looked for
     EXPECT_EQ(profile.readString("Options", "Language", ""), "xyz");
 }
 

@@ -6,10 +6,13 @@
 #include "model/DomainRef.h"
 #include "model/Object.h"
 #include "model/RefRoot.h"
+#include "stream/memwstream.h"
+#include "stream/mwstream.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace qx {
 namespace {
@@ -143,6 +146,51 @@ TEST(DDocFiling, HostsByCountMoveOnlyWhenOutOfOrder) {
     host(doc, 2)->sethostcount(99);
     doc.repositionhost(*host(doc, 2));
     EXPECT_EQ(childnames(doc.domainroot()), "s://c,s://a,s://b");
+}
+
+// A document read from a file holds its lists in whatever order it was written
+// in: hosts "b" before "a" (another sort type, or another program), paths
+// likewise. Filing an address that is there finds its node, short lists and
+// long ones alike, under every sort type.
+TEST(DDocFiling, LoadedListsOutOfOrderFindWhatTheyHold) {
+    for (std::size_t extra : {std::size_t{0}, std::size_t{40}}) {
+        DDoc written;
+        Ref& b =
+            written.createdomainnode(written.domainroot(), Str("http://b.com"), nullptr, false);
+        written.createdomainnode(written.domainroot(), Str("http://a.com"), nullptr, false);
+        for (std::size_t i = extra; i > 0; --i) {
+            written.createdomainnode(written.domainroot(),
+                                     Str("http://h" + std::to_string(i) + ".com"), nullptr, false);
+            written.createdomainnode(b, Str("p" + std::to_string(i)), nullptr, false);
+        }
+        written.createdomainnode(b, Str("z"), nullptr, false);
+        written.createdomainnode(b, Str("y"), nullptr, false);
+        mwstream out(4096);
+        ASSERT_EQ(written.write(out), 0);
+        std::vector<char> bytes(out.buffer().data(), out.buffer().data() + out.buffer().size());
+
+        for (int type : {DDoc::HostsByName, DDoc::HostsByHost, DDoc::HostsByCount}) {
+            DDoc doc;
+            doc.setsortservers(type);
+            memwstream in(bytes.data(), static_cast<int>(bytes.size()));
+            ASSERT_EQ(doc.read(in), 0);
+            const std::size_t hosts = doc.domainroot().count();
+            Ref* a = doc.finddomainnode("http://a.com");
+            ASSERT_NE(a, nullptr) << type;
+            EXPECT_EQ(doc.filedomainnode("http://a.com/new")->parent(), a) << type;
+            EXPECT_EQ(doc.filedomainnode("HTTP://A.COM/new")->parent(), a) << type;
+            EXPECT_EQ(doc.domainroot().count(), hosts) << type << " " << extra;
+            Ref* y = doc.finddomainnode("http://b.com/y");
+            ASSERT_NE(y, nullptr) << type;
+            EXPECT_EQ(doc.filedomainnode("http://b.com/y"), y);
+            EXPECT_EQ(doc.filedomainnode("http://b.com/z")->parent(), y->parent());
+            EXPECT_EQ(y->parent()->count(), extra + 2) << type;
+            // A name that is not there still finds a place and is made once.
+            UrlRef* made = doc.filedomainnode("http://b.com/q");
+            EXPECT_EQ(doc.filedomainnode("http://b.com/q"), made);
+            EXPECT_EQ(y->parent()->count(), extra + 3) << type;
+        }
+    }
 }
 
 TEST(DDocFiling, HiddenParentsFileHiddenNodes) {

@@ -222,5 +222,71 @@ TEST(DDocHidden, ManySiblingsHiddenAtOnce) {
     EXPECT_TRUE(leaves[16]->hasflags(Ref::Hidden));
 }
 
+// Changes of structure put the derived mark right on the parents they touch:
+// a search whose only result was hidden shows again when a visible result is
+// filed under it, and a folder whose visible child goes counts as hidden.
+TEST(DDocHidden, StructureChangesKeepTheDerivedMarkRight) {
+    Options options(false, false);
+    Trees t;
+    std::array<Ref*, 1> chosen{&t.result};
+    t.doc.hide(chosen);
+    ASSERT_TRUE(t.search.hasflags(Ref::HiddenChildren));
+    OrgRef2& fresh = t.doc.createresult(&t.q, nullptr, t.search, nullptr, false);
+    EXPECT_FALSE(t.search.hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(t.folder.hasflags(Ref::kHiddenFlags));
+    std::array<Ref*, 1> elsewhere{&domain(t.doc, "s://h/a/q")};
+    t.doc.hide(elsewhere);
+    t.doc.show(elsewhere);
+    EXPECT_FALSE(t.search.hasflags(Ref::kHiddenFlags));
+    EXPECT_TRUE(fresh.isvisible());
+
+    // Deleting the visible result leaves only hidden ones.
+    t.doc.deletenode(fresh);
+    EXPECT_TRUE(t.search.hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(t.folder.hasflags(Ref::HiddenChildren));
+    // A copy of a visible node, and a deleted last child, clear it again.
+    OrgRef2& visible = t.doc.createfolder(Str("visible"), t.doc.orgroot(), nullptr);
+    t.doc.copysubtree(visible, t.search, nullptr);
+    EXPECT_FALSE(t.search.hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(t.folder.hasflags(Ref::kHiddenFlags));
+    OrgRef2& empty = t.doc.createfolder(Str("empty"), t.doc.orgroot(), nullptr);
+    OrgRef2& lone = t.doc.createresult(&t.p, nullptr, empty, nullptr, true);
+    EXPECT_TRUE(empty.hasflags(Ref::HiddenChildren));
+    t.doc.deletenode(lone);
+    EXPECT_FALSE(empty.hasflags(Ref::kHiddenFlags));
+    EXPECT_EQ(test::checkdocument(t.doc, true), "");
+}
+
+// Filing a visible page below a domain node that counted as hidden.
+TEST(DDocHidden, FilingShowsTheParentsOfAVisiblePage) {
+    DDoc doc;
+    std::array<Ref*, 1> one{doc.filedomainnode("s://h/d/1")};
+    doc.hide(one);
+    ASSERT_TRUE(doc.finddomainnode("s://h/d")->hasflags(Ref::HiddenChildren));
+    ASSERT_TRUE(doc.finddomainnode("s://h")->hasflags(Ref::HiddenChildren));
+    doc.createdomainnode(*doc.finddomainnode("s://h/d"), Str("2"), nullptr, false);
+    EXPECT_FALSE(doc.finddomainnode("s://h/d")->hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(doc.finddomainnode("s://h")->hasflags(Ref::kHiddenFlags));
+}
+
+// The twin of a result is the domain node its address files to, which need
+// not share its page: "s://h/x/" files to the node of "s://h/x".
+TEST(DDocHidden, TwinsAreFoundByAddress) {
+    DDoc doc;
+    Object& leafpage = page(doc, "s://h/x");
+    (void)leafpage;
+    ObjectProp props;
+    props.url = Str("s://h/x/");
+    auto* slashed = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
+    OrgRef2& result = doc.createresult(slashed, nullptr, doc.orgroot(), nullptr, false);
+    Ref& leaf = domain(doc, "s://h/x");
+    ASSERT_EQ(doc.domaintwin(result), &leaf);
+    std::array<Ref*, 1> chosen{&leaf};
+    doc.hide(chosen);
+    EXPECT_TRUE(result.hasflags(Ref::HiddenChildren));
+    doc.show(chosen);
+    EXPECT_FALSE(result.hasflags(Ref::kHiddenFlags));
+}
+
 } // namespace
 } // namespace qx

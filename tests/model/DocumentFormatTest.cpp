@@ -79,10 +79,11 @@ void filleveryclass(DDoc& doc) {
     doc.orgroot().setresultorder(RefRoot::ByDate);
     doc.orgroot().setflags(Ref::Expanded);
     OrgRef2& folder = doc.createfolder("Folder", doc.orgroot(), nullptr);
+    doc.createresult(page, nullptr, folder, nullptr, false);
+    // After its child: filing puts the derived hidden mark right.
     folder.setflags(0xFFFF);
     folder.setextraflags(0xFFFF);
     folder.setorgprop({7, 9});
-    doc.createresult(page, nullptr, folder, nullptr, false);
     SearchRef& search = doc.createsearch("Search", doc.orgroot(), nullptr);
     SearchProp& prop = search.searchprop();
     prop.query = "query words";

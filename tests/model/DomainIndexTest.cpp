@@ -2,7 +2,7 @@
 
 #include "model/DDoc.h"
 #include "model/DomainRef.h"
-#include "model/NoCase.h"
+#include "model/NameCollation.h"
 #include "model/RefOrder.h"
 #include "model/RefRoot.h"
 
@@ -157,7 +157,7 @@ private:
 
     int compare(const std::string& a, const std::string& b) const {
         if (type_ != DDoc::HostsByHost)
-            return nocase::compare(a, b);
+            return collation::comparenocase(a, b);
         const UrlRef ra{Str(a)}, rb{Str(b)};
         return RefOrder::byhost(&ra, &rb);
     }

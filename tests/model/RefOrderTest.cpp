@@ -99,10 +99,19 @@ TEST_F(RefOrderTest, ByHost) {
     // Without a dot the piece after the last slash counts.
     EXPECT_LT(byhost("http://localhost", "http://z.org"), 0);
     EXPECT_LT(byhost("file:///a/box", "file:///a/car"), 0);
-    // A name with neither is compared whole; a shorter run of pieces sorts first.
+    // A name with neither is compared whole against the other name, not as a
+    // piece against its last piece.
     EXPECT_LT(byhost("abc", "abd"), 0);
-    EXPECT_LT(byhost("ru", "mail.ru"), 0);
+    EXPECT_GT(byhost("ru", "mail.ru"), 0);
+    EXPECT_GT(byhost("news:", "http://b.org"), 0);
+    EXPECT_LT(byhost("mailto:", "news:"), 0);
+    EXPECT_LT(byhost("http://a.com", "news:"), 0);
     EXPECT_EQ(byhost("", ""), 0);
+    EXPECT_EQ(byhost("NEWS:", "news:"), 0);
+    // Letter case is ignored beyond ASCII.
+    EXPECT_EQ(byhost("http://\xD0\x9F\xD0\xA0\xD0\x98.\xD0\xA0\xD0\xA4",
+                     "http://\xD0\xBF\xD1\x80\xD0\xB8.\xD1\x80\xD1\x84"),
+              0);
 }
 
 TEST_F(RefOrderTest, ByHostCount) {

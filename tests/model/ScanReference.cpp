@@ -1,7 +1,7 @@
 #include "ScanReference.h"
 
 #include "model/DDoc.h"
-#include "model/NoCase.h"
+#include "model/NameCollation.h"
 #include "model/RefOrder.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
@@ -18,17 +18,17 @@ Ref* scanfind(DDoc& doc, Ref& parent, std::string_view name, Ref** position) {
         auto* child = static_cast<Ref*>(n);
         int c = 0;
         if (!root)
-            c = child->name().view().compare(name);
+            c = collation::compare(child->name().view(), name);
         else if (doc.sortservers() == DDoc::HostsByHost)
             c = RefOrder::byhost(child, &probe);
         else
-            c = nocase::compare(child->name().view(), name);
-        if (c == 0)
+            c = collation::comparenocase(child->name().view(), name);
+        if (c == 0) {
+            *position = nullptr;
             return child;
-        if (c > 0 && !(root && doc.sortservers() == DDoc::HostsByCount)) {
-            *position = child;
-            return nullptr;
         }
+        if (c > 0 && !*position && !(root && doc.sortservers() == DDoc::HostsByCount))
+            *position = child;
     }
     return nullptr;
 }

@@ -3,10 +3,15 @@
 
 #include "TempDir.h"
 
+#include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace qx {
@@ -60,12 +65,12 @@ TEST_F(ApplicationProfileTest, QuoteProtectionRoundTrips) {
 }
 
 TEST_F(ApplicationProfileTest, ListsWriteCountAndEntriesAndAnEmptyListNoSection) {
-    std::vector<std::string> list = {"\"q\",100,39,0,0,,", "x,1,2,0,0,,"};
+    std::vector<std::string> list = {"\"q\",100,39,0,0,,", "x,1,2,0,0,,", "\"q\"", "a,\"b\""};
     ASSERT_TRUE(profile.writeList("SearchHistory", list, true));
     std::vector<std::string> back = {"stale"};
     profile.readList("SearchHistory", back);
     EXPECT_EQ(back, list);
-    EXPECT_EQ(profile.readInt("SearchHistory", "count", 0), 2);
+    EXPECT_EQ(profile.readInt("SearchHistory", "count", 0), 4);
 
     ASSERT_TRUE(profile.writeList("SearchHistory", {}, true));
     EXPECT_EQ(TempDir::read(path).find("SearchHistory"), std::string::npos);
@@ -100,6 +105,37 @@ TEST_F(ApplicationProfileTest, DeleteSectionAndSeesChangesMadeByOthers) {
     // Another program edits the file; the next read sees it.
     dir.write("qxseek.INI", "[B]\nk=3\nlonger=line\n");
     EXPECT_EQ(profile.readInt("B", "k", 0), 3);
+}
+
+// Another program rewrites the file in place, keeping its size and putting its
+// modification time back: the next read sees the edit, and the next write
+// keeps it.
+TEST_F(ApplicationProfileTest, AnEditInPlaceWithTheOldSizeAndTimeIsNotLost) {
+    ASSERT_TRUE(profile.writeString("A", "k", "1"));
+    ASSERT_EQ(profile.readInt("A", "k", 0), 1);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    const auto rewrite = [&](const char* text) {
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::pwrite(fd, text, std::strlen(text), 0),
+                  static_cast<ssize_t>(std::strlen(text)));
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::futimens(fd, times), 0);
+        ::close(fd);
+    };
+    rewrite("[A]\nk=2\n");
+    ASSERT_EQ(TempDir::read(path).size(), static_cast<std::size_t>(before.st_size));
+    ASSERT_TRUE(profile.writeString("B", "k", "x"));
+    EXPECT_EQ(TempDir::read(path), "[A]\nk=2\n\n[B]\nk=x\n");
+    EXPECT_EQ(profile.readInt("A", "k", 0), 2);
+
+    // Reads tell the edit by the change time, once the clock has moved on.
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    rewrite("[A]\nk=3\n[B]\nk=y\n");
+    EXPECT_EQ(profile.readInt("A", "k", 0), 3);
+    EXPECT_EQ(profile.readString("B", "k", ""), "y");
 }
 
 TEST_F(ApplicationProfileTest, DeletingOrEmptyingNothingCreatesNoFile) {

@@ -1,16 +1,23 @@
 #include "TempDir.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace qx::test {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "qxtest-XXXXXX").string();
-    if (char* made = ::mkdtemp(pattern.data()))
-        path_ = made;
+    char* made = ::mkdtemp(pattern.data());
+    // Without a folder every file of the test would land in "/": the test
+    // fails here instead.
+    if (!made)
+        throw std::runtime_error("TempDir: cannot make " + pattern + ": " + std::strerror(errno));
+    path_ = made;
 }
 
 TempDir::~TempDir() {

@@ -5,7 +5,8 @@
 namespace qx::test {
 
 // A fresh folder under the system's temporary folder, removed with everything
-// in it when the object goes away.
+// in it when the object goes away. When none can be made the constructor
+// throws, which fails the test that wanted it.
 class TempDir {
 public:
     TempDir();

@@ -37,6 +37,20 @@ TEST_F(HitTest, BandsAreTwoSeventhsOfTheRow) {
     EXPECT_EQ(view.hitTest({20, top + 15}).node, b);
 }
 
+// Rows 20 high: 20 * 2 / 7 = 5 pixels (20 / 7 * 2 would give 4).
+TEST_F(HitTest, BandsOfARowHeightThatDoesNotDivideBySeven) {
+    view.measurer.height = 18;
+    view.fontChanged();
+    const int top = view.nodeTop(*b);
+    ASSERT_EQ(top, 20);
+    ASSERT_EQ(b->rowHeight(), 20);
+    EXPECT_EQ(view.hitTest({20, top + 4}).flags, OnItem | TopBand);
+    EXPECT_EQ(view.hitTest({20, top + 5}).flags, OnItem);
+    EXPECT_EQ(view.hitTest({20, top + 14}).flags, OnItem);
+    EXPECT_EQ(view.hitTest({20, top + 15}).flags, OnItem | BottomBand);
+    EXPECT_EQ(view.hitTest({20, top + 15}).node, b);
+}
+
 TEST_F(HitTest, HorizontalZones) {
     const int y = 2 * 16 + 8;
     EXPECT_EQ(view.hitTest({5, y}).flags, OnIndent);

@@ -16,11 +16,13 @@ namespace qx::test {
 // indent unit are 16).
 class FakeMeasurer : public TextMeasurer {
 public:
-    int charHeight() const override { return 14; }
+    int charHeight() const override { return height; }
     int averageCharWidth() const override { return 7; }
     TreeSize measure(std::string_view text, bool multiLine, int wrapWidth) override;
 
     int exactCalls = 0;
+    // Rows are this plus the label margin high (16 by default).
+    int height = 14;
 };
 
 class FakeClock : public Clock {
