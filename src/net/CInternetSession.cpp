@@ -58,6 +58,12 @@ std::string localPath(const std::string& path) {
     return out;
 }
 
+// The services a transfer can pull.
+bool isPulled(ServiceKind service) {
+    return service == ServiceKind::Http || service == ServiceKind::Https ||
+           service == ServiceKind::Ftp || service == ServiceKind::Gopher;
+}
+
 ServiceKind serviceOfScheme(const std::string& scheme) {
     if (scheme == "ftps")
         return ServiceKind::Ftp;
@@ -141,6 +147,10 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
         return file;
     }
 
+    if (split && !isPulled(parts.service)) {
+        platform::setLastError(platform::err::InternetUnrecognizedScheme);
+        return nullptr;
+    }
     auto transfer = std::make_unique<UrlTransfer>(
         [session, context](std::uint32_t status, const void* info, std::uint32_t length) {
             session->emit(context, status, info, length);

@@ -104,9 +104,11 @@ private:
     bool finished_ = false;
     bool paused_ = false;
     bool newConnection_ = false;
+    bool requestSent_ = false;
     CURLcode result_ = CURLE_OK;
     platform::SysError localError_ = platform::err::Success;
     long status_ = 0;
+    long lineStatus_ = 0; // of the answer whose head is arriving
     std::size_t headBytes_ = 0;
     std::vector<std::string> headers_;
     std::string finalUrl_;
