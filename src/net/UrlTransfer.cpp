@@ -158,6 +158,7 @@ void UrlTransfer::setOptions(const Request& request) {
     curl_easy_setopt(easy_, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(easy_, CURLOPT_SHARE, sharedCurlState());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, kReceiveBlock);
     curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,gopher,gophers");
     curl_easy_setopt(easy_, CURLOPT_USERAGENT, request.agent.c_str());
     if (request.proxy)
@@ -260,19 +261,17 @@ size_t UrlTransfer::onWrite(char* data, size_t size, size_t count, void* self) {
     if (t->redirectPending_)
         return n;        // the body of a redirect is never read
     t->headDone_ = true; // without a header block, the first byte ends the head
-    if (t->space_ == 0) {
-        t->paused_ = true;
-        return CURL_WRITEFUNC_PAUSE;
-    }
     const size_t k = std::min(n, t->space_);
-    std::memcpy(t->dst_, data, k);
+    if (k < n && t->pending_.size() - t->pendingAt_ >= kMaxPending) {
+        t->paused_ = true;
+        return CURL_WRITEFUNC_PAUSE; // held by libcurl until the reader asks
+    }
+    if (k > 0)
+        std::memcpy(t->dst_, data, k);
     t->dst_ += k;
     t->space_ -= k;
     t->got_ += k;
-    if (k < n) {
-        t->pending_.assign(data + k, n - k);
-        t->pendingAt_ = 0;
-    }
+    t->pending_.append(data + k, n - k);
     return n;
 }
 

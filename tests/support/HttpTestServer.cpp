@@ -44,6 +44,9 @@ HttpTestServer::HttpTestServer() : server_(std::make_unique<httplib::Server>()) 
     server_->new_task_queue = [] { return new httplib::ThreadPool(8); };
     // An idle kept-alive connection holds the server's stop for this long.
     server_->set_keep_alive_timeout(1);
+    // Head and body go out in separate writes; without this the client's
+    // delayed acknowledgement stalls every small answer.
+    server_->set_tcp_nodelay(true);
     port_ = server_->bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop before the loop runs would be lost, and the join would hang.
