@@ -136,8 +136,8 @@ platform::SysError UrlTransfer::open(const Request& request) {
     platform::SysError error = platform::err::Success;
     if (curl_multi_add_handle(multi_, easy_) != CURLM_OK)
         error = platform::err::InternetInternalError;
-    else if (!pump([this] { return headDone_; }))
-        error = finishError();
+    else if (!pump([this] { return headDone_; }) && !headDone_)
+        error = finishError(); // a failure after the head shows on the read
     if (error == platform::err::Success) {
         char* text = nullptr;
         if (curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &text) == CURLE_OK && text)
