@@ -117,6 +117,13 @@ std::shared_ptr<InternetSessionCore> CInternetSession::core() const {
     return core_;
 }
 
+std::shared_ptr<InternetSessionCore> CInternetSession::openCore() const {
+    auto session = core();
+    if (!session)
+        platform::setLastError(platform::err::InvalidHandle);
+    return session;
+}
+
 InternetStatusCallback CInternetSession::SetStatusCallback(InternetStatusCallback callback) {
     const auto session = core();
     return session ? session->setCallback(std::move(callback)) : InternetStatusCallback();
@@ -130,11 +137,9 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
         platform::setLastError(platform::err::InvalidParameter);
         return nullptr;
     }
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return nullptr;
-    }
     if (context == 1)
         context = defaultContext_;
 
@@ -183,11 +188,9 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
 }
 
 bool CInternetSession::SetOption(std::uint32_t which, std::uint32_t value) {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     NetLimits limits = session->limits();
     switch (which) {
     case option::ConnectTimeout:
@@ -205,11 +208,9 @@ bool CInternetSession::SetOption(std::uint32_t which, std::uint32_t value) {
 }
 
 bool CInternetSession::SetOption(std::uint32_t which, const std::string& text) {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     if (which != option::UserAgent) {
         platform::setLastError(platform::err::InternetInvalidOption);
         return false;
@@ -219,11 +220,9 @@ bool CInternetSession::SetOption(std::uint32_t which, const std::string& text) {
 }
 
 bool CInternetSession::QueryOption(std::uint32_t which, std::uint32_t& value) const {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     switch (which) {
     case option::ConnectTimeout:
         value = static_cast<std::uint32_t>(session->limits().connectTimeoutMs);
@@ -241,11 +240,9 @@ bool CInternetSession::QueryOption(std::uint32_t which, std::uint32_t& value) co
 }
 
 bool CInternetSession::QueryOption(std::uint32_t which, std::string& text) const {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     switch (which) {
     case option::UserAgent:
         text = session->agent();
