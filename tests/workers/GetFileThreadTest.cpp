@@ -133,10 +133,11 @@ TEST_F(WorkersGetFile, NotModifiedWithinTwoSecondsOfTheLocalCopy) {
     EXPECT_EQ(kept, kReferenceTime);
 }
 
-TEST_F(WorkersGetFile, TinyOrMissingLocalCopyAlwaysDownloads) {
+TEST_F(WorkersGetFile, TinyOrMissingLocalCopyAlwaysDownloadsAndTheFinalUrlIsKept) {
     server_->on("/old", page("body", kReferenceTime - 100 * kSecond));
+    server_->redirect("/moved", "/old");
     const std::string target = dir_.file("got");
-    EXPECT_EQ(download(server_->url("/old"), target, reference(10)), 0);
+    EXPECT_EQ(download(server_->url("/moved"), target, reference(10)), 0);
     EXPECT_EQ(TempDir::read(target), "body");
     EXPECT_FALSE(server_->requests().back().hasHeader("If-Modified-Since"));
     EXPECT_EQ(worker_->Url().view(), server_->url("/old"));
