@@ -5,11 +5,14 @@
 #include "doc/Texts.h"
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
+#include "search/FindCommand.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "settings/Separators.h"
 #include "ui/Commands.h"
 #include "ui/WindowSeparator.h"
+#include "ui/dialogs/DialogControls.h"
+#include "ui/dialogs/ReferenceDialogs.h"
 #include "workers/WaitList.h"
 
 #include <QEvent>
@@ -59,7 +62,8 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
                   jobs_->HandleMessage(msg, wparam, lparam);
           },
           this)),
-      jobs_(std::make_unique<JobBoard>(options_, profile_, WaitList::Program(), messages_)) {
+      jobs_(std::make_unique<JobBoard>(options_, profile_, WaitList::Program(), messages_)),
+      find_(std::make_unique<FindCommand>(profile, options)) {
     jobs_->SetRows(this);
     document_.model().setworkers(jobs_.get());
     separators_.load(profile_);
@@ -114,6 +118,9 @@ int View::helpContext(const QWidget* focus) const {
             return kHelpTree2;
         if (threadWindow_ && focus == threadWindow_)
             return kHelpThreadWindow;
+        // A dialog opened over the view names its own context.
+        if (const QVariant context = focus->property(kHelpContextProperty); context.isValid())
+            return context.toInt();
     }
     return 0;
 }
@@ -124,6 +131,9 @@ int View::progressFigure() const {
 
 bool View::commandState(int id, doc::CommandState& state) {
     switch (id) {
+    case cmd::FindDialog:
+        state.enabled = dialogs_ != nullptr;
+        return true;
     case cmd::Nothing506:
     case cmd::Nothing901:
     case cmd::Nothing902:
@@ -147,6 +157,9 @@ bool View::commandState(int id, doc::CommandState& state) {
 
 bool View::execute(int id) {
     switch (id) {
+    case cmd::FindDialog:
+        find();
+        return true;
     case cmd::Nothing506:
     case cmd::Nothing901:
     case cmd::Nothing902:
@@ -165,6 +178,13 @@ bool View::execute(int id) {
     default:
         return false;
     }
+}
+
+void View::find() {
+    if (!dialogs_)
+        return;
+    find_->run([this](FindInfo& request) { return dialogs_->find(request, nullptr, this); },
+               starter_);
 }
 
 void View::showThreadWindow(bool shown) {

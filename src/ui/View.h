@@ -14,7 +14,9 @@ class QLabel;
 
 namespace qx {
 class ApplicationProfile;
+class FindCommand;
 class Language;
+class SearchStarter;
 struct Options;
 } // namespace qx
 
@@ -25,6 +27,7 @@ class QtMessageTarget;
 
 namespace qx::ui {
 
+class ReferenceDialogs;
 class WindowSeparator;
 
 // The main view: the document's two trees side by side under their headings,
@@ -50,6 +53,13 @@ public:
 
     bool commandState(int id, doc::CommandState& state) override;
     bool execute(int id) override;
+
+    // The find and properties dialogs; none (the default) leaves the find
+    // command disabled. Neither is owned.
+    void setDialogs(ReferenceDialogs* dialogs) { dialogs_ = dialogs; }
+    ReferenceDialogs* dialogs() const { return dialogs_; }
+    // Where accepted requests go; without one they are only remembered.
+    void setSearchStarter(SearchStarter* starter) { starter_ = starter; }
 
     // The help context of a window inside the view, 0 when it has none.
     int helpContext(const QWidget* focus) const;
@@ -88,6 +98,7 @@ private:
     void showThreadWindow(bool shown);
     void verticalReleased(int x);
     void horizontalReleased(int y);
+    void find();
 
     doc::Editor& document_;
     ApplicationProfile& profile_;
@@ -103,6 +114,9 @@ private:
     // The workers post here; it dies after the board, with the view's children.
     doc::QtMessageTarget* messages_;
     std::unique_ptr<JobBoard> jobs_;
+    ReferenceDialogs* dialogs_ = nullptr;
+    SearchStarter* starter_ = nullptr;
+    std::unique_ptr<FindCommand> find_;
 };
 
 } // namespace qx::ui
