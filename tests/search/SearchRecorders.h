@@ -6,8 +6,13 @@
 #include "search/WSearchInfo.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace qx {
+class Language;
+}
 
 namespace qx::test {
 
@@ -41,6 +46,9 @@ public:
     std::vector<Ref*> checks;
     bool busy = false;
 };
+
+// The English language module of the build, loaded; null when there is none.
+std::unique_ptr<Language> englishlanguage();
 
 // A result item as a worker would have queued it.
 WSearchInfo resultitem(std::uint32_t level, const char* title, const char* url,

@@ -46,11 +46,8 @@ std::string shape(const Ref& node) {
 class SearchRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* folder = std::getenv("QX_PROGRAM_DIR");
-        ASSERT_NE(folder, nullptr);
-        language_ = std::make_unique<Language>(folder);
-        std::string code = "enu";
-        ASSERT_EQ(language_->load(code), 0);
+        language_ = test::englishlanguage();
+        ASSERT_TRUE(language_);
         doc_.setviews(&views_);
         doc_.setworkers(&views_);
         views_.bind(doc_.orgroot());
