@@ -1,0 +1,384 @@
+#include "net/UrlTransfer.h"
+
+#include "net/CurlError.h"
+#include "net/CurlShare.h"
+#include "net/InternetStatus.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cctype>
+#include <cstring>
+#include <netinet/in.h>
+#include <strings.h>
+#include <sys/socket.h>
+
+namespace qx {
+
+namespace {
+
+constexpr int kPollSliceMs = 1000;
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           ::strncasecmp(text.data(), prefix.data(), prefix.size()) == 0;
+}
+
+bool isFollowedRedirect(long code) {
+    return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
+}
+
+std::string hostOf(const std::string& url) {
+    std::string host;
+    CURLU* parts = curl_url();
+    char* text = nullptr;
+    if (parts &&
+        curl_url_set(parts, CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK &&
+        curl_url_get(parts, CURLUPART_HOST, &text, 0) == CURLUE_OK && text) {
+        host = text;
+        curl_free(text);
+    }
+    curl_url_cleanup(parts);
+    return host;
+}
+
+std::string addressText(const curl_sockaddr* address) {
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address->family == AF_INET) {
+        const auto* in = reinterpret_cast<const sockaddr_in*>(&address->addr);
+        ::inet_ntop(AF_INET, &in->sin_addr, text, sizeof text);
+    } else if (address->family == AF_INET6) {
+        const auto* in6 = reinterpret_cast<const sockaddr_in6*>(&address->addr);
+        ::inet_ntop(AF_INET6, &in6->sin6_addr, text, sizeof text);
+    }
+    return text;
+}
+
+} // namespace
+
+UrlTransfer::UrlTransfer(Notify notify) : notify_(std::move(notify)) {}
+
+UrlTransfer::~UrlTransfer() {
+    std::lock_guard guard(wakeLock_);
+    if (easy_) {
+        notify(status::HandleClosing, {});
+        if (multi_)
+            curl_multi_remove_handle(multi_, easy_);
+        curl_easy_cleanup(easy_);
+    }
+    if (multi_)
+        curl_multi_cleanup(multi_);
+    curl_slist_free_all(headerList_);
+}
+
+void UrlTransfer::notify(std::uint32_t code, std::string_view text) {
+    if (notify_)
+        notify_(code, text.data(), static_cast<std::uint32_t>(text.size()));
+}
+
+platform::SysError UrlTransfer::open(const Request& request) {
+    if (!sharedCurlState())
+        return platform::err::InternetInternalError;
+    {
+        std::lock_guard guard(wakeLock_);
+        easy_ = curl_easy_init();
+        multi_ = curl_multi_init();
+    }
+    if (!easy_ || !multi_)
+        return platform::err::InternetOutOfHandles;
+    notify(status::HandleCreated, {});
+    url_ = request.url;
+    maxRedirects_ = request.limits.maxRedirects;
+    setOptions(request);
+    platform::SysError error = platform::err::Success;
+    if (curl_multi_add_handle(multi_, easy_) != CURLM_OK)
+        error = platform::err::InternetInternalError;
+    else if (!pump([this] { return headDone_; }))
+        error = finishError();
+    if (error == platform::err::Success) {
+        char* text = nullptr;
+        if (curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &text) == CURLE_OK && text)
+            finalUrl_ = text;
+        text = nullptr;
+        if (curl_easy_getinfo(easy_, CURLINFO_SCHEME, &text) == CURLE_OK && text)
+            scheme_ = text;
+        std::transform(scheme_.begin(), scheme_.end(), scheme_.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    }
+    const AsyncResult done{error == platform::err::Success ? 1u : 0u, error};
+    if (notify_)
+        notify_(status::RequestComplete, &done, sizeof done);
+    return error;
+}
+
+void UrlTransfer::setOptions(const Request& request) {
+    curl_easy_setopt(easy_, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(easy_, CURLOPT_SHARE, sharedCurlState());
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,gopher,gophers");
+    curl_easy_setopt(easy_, CURLOPT_USERAGENT, request.agent.c_str());
+    if (request.proxy)
+        curl_easy_setopt(easy_, CURLOPT_PROXY, request.proxy->c_str());
+    // Only the answer of the server counts, never the proxy's tunnel reply.
+    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(request.limits.connectTimeoutMs));
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME,
+                     static_cast<long>(std::max(1, (request.limits.stallTimeoutMs + 999) / 1000)));
+    // Redirects are followed here, so that each hop is reported and a hop to
+    // a scheme the program does not follow can be refused.
+    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
+    for (const std::string& line : request.headers)
+        headerList_ = curl_slist_append(headerList_, line.c_str());
+    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
+
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, onWrite);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(easy_, CURLOPT_RESOLVER_START_FUNCTION, onResolverStart);
+    curl_easy_setopt(easy_, CURLOPT_RESOLVER_START_DATA, this);
+    curl_easy_setopt(easy_, CURLOPT_OPENSOCKETFUNCTION, onOpenSocket);
+    curl_easy_setopt(easy_, CURLOPT_OPENSOCKETDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, onPrerequest);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+}
+
+bool UrlTransfer::isHttp() const {
+    char* scheme = nullptr;
+    return curl_easy_getinfo(easy_, CURLINFO_SCHEME, &scheme) == CURLE_OK && scheme &&
+           startsWithNoCase(scheme, "http");
+}
+
+size_t UrlTransfer::onHeader(char* data, size_t size, size_t count, void* self) {
+    auto* t = static_cast<UrlTransfer*>(self);
+    const size_t n = size * count;
+    if (!t->isHttp())
+        return n; // an FTP server's replies are no header block
+    t->headBytes_ += n;
+    if (t->headBytes_ > kMaxHeaderBlock) {
+        t->localError_ = platform::err::HttpInvalidServerResponse;
+        return 0;
+    }
+    std::string_view line(data, n);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+    t->headerLine(line);
+    return n;
+}
+
+void UrlTransfer::headerLine(std::string_view line) {
+    if (startsWithNoCase(line, "HTTP/")) {
+        // A new answer (an interim one or a redirect may have come before):
+        // the request is out and its answer is arriving.
+        notify(status::RequestSent, {});
+        notify(status::ReceivingResponse, {});
+        headers_.clear();
+        headBytes_ = line.size() + 2;
+        return;
+    }
+    if (line.empty()) {
+        endOfHead();
+        return;
+    }
+    if ((line.front() == ' ' || line.front() == '\t') && !headers_.empty())
+        headers_.back().append(" ").append(line.substr(line.find_first_not_of(" \t")));
+    else
+        headers_.emplace_back(line);
+}
+
+void UrlTransfer::endOfHead() {
+    long code = 0;
+    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &code);
+    if (code >= 100 && code < 200) {
+        headers_.clear();
+        return;
+    }
+    char* location = nullptr;
+    if (isFollowedRedirect(code) &&
+        curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location) {
+        redirectUrl_ = location;
+        redirectPending_ = true;
+        return;
+    }
+    status_ = code;
+    headDone_ = true;
+    notify(status::ResponseReceived, {});
+}
+
+size_t UrlTransfer::onWrite(char* data, size_t size, size_t count, void* self) {
+    auto* t = static_cast<UrlTransfer*>(self);
+    const size_t n = size * count;
+    if (t->redirectPending_)
+        return n;        // the body of a redirect is never read
+    t->headDone_ = true; // without a header block, the first byte ends the head
+    if (t->space_ == 0) {
+        t->paused_ = true;
+        return CURL_WRITEFUNC_PAUSE;
+    }
+    const size_t k = std::min(n, t->space_);
+    std::memcpy(t->dst_, data, k);
+    t->dst_ += k;
+    t->space_ -= k;
+    t->got_ += k;
+    if (k < n) {
+        t->pending_.assign(data + k, n - k);
+        t->pendingAt_ = 0;
+    }
+    return n;
+}
+
+int UrlTransfer::onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<UrlTransfer*>(self)->aborted_.load() ? 1 : 0;
+}
+
+int UrlTransfer::onResolverStart(void*, void*, void* self) {
+    auto* t = static_cast<UrlTransfer*>(self);
+    t->notify(status::ResolvingName, hostOf(t->url_));
+    return 0;
+}
+
+curl_socket_t UrlTransfer::onOpenSocket(void* self, curlsocktype, curl_sockaddr* address) {
+    auto* t = static_cast<UrlTransfer*>(self);
+    const std::string ip = addressText(address);
+    t->notify(status::NameResolved, ip);
+    t->notify(status::ConnectingToServer, ip);
+    t->newConnection_ = true;
+    const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    return fd < 0 ? CURL_SOCKET_BAD : fd;
+}
+
+int UrlTransfer::onPrerequest(void* self, char* connIp, char*, int, int) {
+    auto* t = static_cast<UrlTransfer*>(self);
+    if (t->newConnection_) {
+        t->notify(status::ConnectedToServer, connIp ? connIp : "");
+        t->newConnection_ = false;
+    }
+    t->notify(status::SendingRequest, {});
+    return CURL_PREREQFUNC_OK;
+}
+
+bool UrlTransfer::pump(const std::function<bool()>& done) {
+    while (!done()) {
+        if (finished_)
+            return result_ == CURLE_OK && localError_ == platform::err::Success;
+        if (aborted_) {
+            localError_ = platform::err::InternetOperationCancelled;
+            finished_ = true;
+            return false;
+        }
+        int running = 0;
+        if (curl_multi_perform(multi_, &running) != CURLM_OK) {
+            localError_ = platform::err::InternetInternalError;
+            finished_ = true;
+            return false;
+        }
+        bool ended = false;
+        int left = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+            if (message->msg == CURLMSG_DONE) {
+                result_ = message->data.result;
+                ended = true;
+            }
+        }
+        if (ended) {
+            if (result_ == CURLE_OK && redirectPending_) {
+                if (!restartForRedirect()) {
+                    finished_ = true;
+                    return false;
+                }
+                continue;
+            }
+            finished_ = true;
+            if (result_ != CURLE_OK || localError_ != platform::err::Success)
+                return false;
+            headDone_ = true; // an answer without head or body (an empty file)
+            return true;
+        }
+        if (done())
+            break;
+        curl_multi_poll(multi_, nullptr, 0, kPollSliceMs, nullptr);
+    }
+    return true;
+}
+
+bool UrlTransfer::restartForRedirect() {
+    redirectPending_ = false;
+    if (++redirects_ > maxRedirects_ || !(startsWithNoCase(redirectUrl_, "http://") ||
+                                          startsWithNoCase(redirectUrl_, "https://"))) {
+        localError_ = platform::err::HttpRedirectFailed;
+        return false;
+    }
+    notify(status::Redirect, redirectUrl_);
+    curl_multi_remove_handle(multi_, easy_);
+    url_ = redirectUrl_;
+    curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
+    headers_.clear();
+    headBytes_ = 0;
+    return curl_multi_add_handle(multi_, easy_) == CURLM_OK;
+}
+
+platform::SysError UrlTransfer::finishError() {
+    if (localError_ != platform::err::Success)
+        return localError_;
+    if (aborted_)
+        return platform::err::InternetOperationCancelled;
+    long verify = 0;
+    long osErrno = 0;
+    curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &verify);
+    curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);
+    return sysErrorOfCurl(result_, verify, osErrno);
+}
+
+int UrlTransfer::read(void* dst, int n) {
+    if (n <= 0)
+        return 0;
+    if (pendingAt_ < pending_.size()) {
+        const size_t k = std::min(pending_.size() - pendingAt_, static_cast<size_t>(n));
+        std::memcpy(dst, pending_.data() + pendingAt_, k);
+        pendingAt_ += k;
+        if (pendingAt_ == pending_.size()) {
+            pending_.clear();
+            pendingAt_ = 0;
+        }
+        return static_cast<int>(k);
+    }
+    if (!easy_ || !multi_) {
+        platform::setLastError(platform::err::InvalidHandle);
+        return -1;
+    }
+    if (!finished_)
+        notify(status::ReceivingResponse, {});
+    dst_ = static_cast<char*>(dst);
+    space_ = static_cast<size_t>(n);
+    got_ = 0;
+    if (paused_ && !finished_) {
+        paused_ = false;
+        // May hand over the held block at once, through onWrite.
+        curl_easy_pause(easy_, CURLPAUSE_CONT);
+    }
+    const bool ok = pump([this] { return got_ > 0; });
+    dst_ = nullptr;
+    space_ = 0;
+    if (got_ > 0) {
+        notify(status::ResponseReceived, {});
+        return static_cast<int>(got_);
+    }
+    if (!ok) {
+        platform::setLastError(finishError());
+        return -1;
+    }
+    return 0;
+}
+
+void UrlTransfer::abort() {
+    aborted_ = true;
+    std::lock_guard guard(wakeLock_);
+    if (multi_)
+        curl_multi_wakeup(multi_);
+}
+
+} // namespace qx

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "platform/SystemError.h"
+
+#include <atomic>
+#include <cstdint>
+#include <curl/curl.h>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One URL pulled like a file: an easy handle driven by a multi handle of its
+// own, so that the caller decides when bytes move. open() drives the transfer
+// until the answer's status line and header block are in (following
+// redirects itself), read() then drives it until the caller's buffer holds
+// something. The write callback pauses the transfer once the caller's buffer
+// is full, so that at most one of libcurl's blocks waits in memory.
+namespace qx {
+
+// Time limits of a transfer. libcurl has no overall limit: without these, a
+// server that accepts and then stays silent would hold a worker forever.
+struct NetLimits {
+    int connectTimeoutMs = 30000;
+    // No byte for this long ends the transfer with a time-out; whole seconds
+    // (rounded up) are what libcurl can measure.
+    int stallTimeoutMs = 60000;
+    int maxRedirects = 10;
+};
+
+class UrlTransfer {
+public:
+    using Notify = std::function<void(std::uint32_t status, const void* info, std::uint32_t len)>;
+
+    struct Request {
+        std::string url;
+        std::vector<std::string> headers; // "Name: value" lines, without line ends
+        std::string agent;
+        // Unset: the system's proxy set-up (libcurl reads http_proxy,
+        // https_proxy and no_proxy); empty: none; else host[:port].
+        std::optional<std::string> proxy;
+        NetLimits limits;
+    };
+
+    explicit UrlTransfer(Notify notify);
+    ~UrlTransfer();
+    UrlTransfer(const UrlTransfer&) = delete;
+    UrlTransfer& operator=(const UrlTransfer&) = delete;
+
+    // 0 when the answer's head is in (the body may still be on its way).
+    platform::SysError open(const Request& request);
+    // Bytes read (at least 1 unless the data ended), 0 at the end, -1 on an
+    // error (the thread's last system error says which).
+    int read(void* dst, int n);
+    // From any thread: the transfer fails at once with "cancelled". The
+    // transfer object itself stays valid.
+    void abort();
+
+    // The final answer after open(): the status code (0 for a protocol
+    // without one), the header lines without their line ends, the URL
+    // after redirects and the scheme it used.
+    long statusCode() const { return status_; }
+    const std::vector<std::string>& headerLines() const { return headers_; }
+    const std::string& finalUrl() const { return finalUrl_; }
+    const std::string& scheme() const { return scheme_; }
+
+    // The header block of one answer may not be larger than this; a larger
+    // one is an invalid answer.
+    static constexpr std::size_t kMaxHeaderBlock = 100 * 1024;
+
+private:
+    static size_t onWrite(char* data, size_t size, size_t count, void* self);
+    static size_t onHeader(char* data, size_t size, size_t count, void* self);
+    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+    static int onResolverStart(void*, void*, void* self);
+    static curl_socket_t onOpenSocket(void* self, curlsocktype, curl_sockaddr* address);
+    static int onPrerequest(void* self, char* connIp, char* localIp, int connPort, int localPort);
+
+    void setOptions(const Request& request);
+    void headerLine(std::string_view line);
+    void endOfHead();
+    // Drives the transfer until done() holds, it ends or it is aborted;
+    // false when it failed.
+    bool pump(const std::function<bool()>& done);
+    bool restartForRedirect();
+    platform::SysError finishError();
+    void notify(std::uint32_t status, std::string_view text);
+    bool isHttp() const;
+
+    Notify notify_;
+    CURL* easy_ = nullptr;
+    CURLM* multi_ = nullptr;
+    curl_slist* headerList_ = nullptr;
+    std::atomic<bool> aborted_{false};
+    std::mutex wakeLock_; // keeps abort() from waking a multi handle being destroyed
+
+    std::string url_;
+    int maxRedirects_ = 0;
+    int redirects_ = 0;
+    bool headDone_ = false;
+    bool redirectPending_ = false;
+    bool finished_ = false;
+    bool paused_ = false;
+    bool newConnection_ = false;
+    CURLcode result_ = CURLE_OK;
+    platform::SysError localError_ = platform::err::Success;
+    long status_ = 0;
+    std::size_t headBytes_ = 0;
+    std::vector<std::string> headers_;
+    std::string finalUrl_;
+    std::string redirectUrl_;
+    std::string scheme_;
+
+    // Where the write callback puts body bytes during a read.
+    char* dst_ = nullptr;
+    std::size_t space_ = 0;
+    std::size_t got_ = 0;
+    // The part of a block that did not fit the caller's buffer.
+    std::string pending_;
+    std::size_t pendingAt_ = 0;
+};
+
+} // namespace qx

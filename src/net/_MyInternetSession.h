@@ -1,0 +1,20 @@
+#pragma once
+
+#include "net/CInternetSession.h"
+
+// The session of a reference-check worker: agent "NorbaSeek", the proxy of
+// the settings, and the check worker's status callback, whose context is the
+// worker's StatusCallbackData.
+namespace qx {
+
+struct Options;
+
+class _MyInternetSession : public CInternetSession {
+public:
+    explicit _MyInternetSession(const Options& options);
+    ~_MyInternetSession() override;
+
+    static constexpr const char* kAgent = "NorbaSeek";
+};
+
+} // namespace qx

@@ -1,0 +1,115 @@
+#include "net/httpwstreambuf.h"
+
+#include "net/UrlTransfer.h"
+#include "platform/FileTime.h"
+#include "platform/SystemError.h"
+
+#include <charconv>
+#include <curl/curl.h>
+#include <optional>
+#include <string>
+#include <strings.h>
+
+namespace qx {
+
+namespace {
+
+const char* headerName(std::uint32_t level) {
+    switch (level) {
+    case query::ContentType:
+        return "Content-Type";
+    case query::ContentLength:
+        return "Content-Length";
+    case query::LastModified:
+        return "Last-Modified";
+    default:
+        return nullptr;
+    }
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// The answer's value of a level as text; the status code is a level of its
+// own. Sets the last error when there is none.
+std::optional<std::string> levelText(const UrlTransfer* transfer, std::uint32_t level) {
+    if (!transfer) {
+        platform::setLastError(platform::err::InvalidHandle);
+        return std::nullopt;
+    }
+    if (level == query::StatusCode)
+        return std::to_string(transfer->statusCode());
+    const char* name = headerName(level);
+    if (!name) {
+        platform::setLastError(platform::err::HttpInvalidQueryRequest);
+        return std::nullopt;
+    }
+    const std::size_t nameLength = std::char_traits<char>::length(name);
+    for (const std::string& line : transfer->headerLines()) {
+        if (line.size() > nameLength && line[nameLength] == ':' &&
+            ::strncasecmp(line.c_str(), name, nameLength) == 0)
+            return std::string(trimmed(std::string_view(line).substr(nameLength + 1)));
+    }
+    platform::setLastError(platform::err::HttpHeaderNotFound);
+    return std::nullopt;
+}
+
+} // namespace
+
+httpwstreambuf::httpwstreambuf(std::shared_ptr<InternetSessionCore> session,
+                               std::unique_ptr<UrlTransfer> transfer, std::uintptr_t context,
+                               Str verb, Str object)
+    : nwstreambuf(std::move(session), std::move(transfer), context, true),
+      object_(std::move(object)), verb_(std::move(verb)) {}
+
+bool httpwstreambuf::QueryStatusCode(int& code) const {
+    std::uint32_t value = 0;
+    if (!QueryInfoNumber(query::StatusCode, value))
+        return false;
+    code = static_cast<int>(value);
+    return true;
+}
+
+bool httpwstreambuf::QueryInfoText(std::uint32_t level, Str& text) const {
+    const auto value = levelText(transfer(), level);
+    if (!value)
+        return false;
+    text = Str(*value);
+    return true;
+}
+
+bool httpwstreambuf::QueryInfoNumber(std::uint32_t level, std::uint32_t& value) const {
+    const auto text = levelText(transfer(), level);
+    if (!text)
+        return false;
+    std::uint32_t number = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), number);
+    if (ec != std::errc() || end != text->data() + text->size() || text->empty()) {
+        platform::setLastError(platform::err::HttpInvalidHeader);
+        return false;
+    }
+    value = number;
+    return true;
+}
+
+bool httpwstreambuf::QueryInfoTime(std::uint32_t level, platform::SystemTime& time) const {
+    const auto text = levelText(transfer(), level);
+    if (!text)
+        return false;
+    const time_t seconds = curl_getdate(text->c_str(), nullptr);
+    platform::SystemTime converted;
+    if (seconds == -1 ||
+        !platform::fileTimeToSystemTime(platform::fileTimeFromUnix(seconds), converted)) {
+        platform::setLastError(platform::err::HttpInvalidHeader);
+        return false;
+    }
+    time = converted;
+    return true;
+}
+
+} // namespace qx

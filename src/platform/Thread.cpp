@@ -1,0 +1,82 @@
+#include "platform/Thread.h"
+
+#include "platform/Event.h"
+#include "platform/SystemError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace qx::platform {
+
+namespace {
+constexpr int kIdlePriority = -15;
+constexpr int kTimeCriticalPriority = 15;
+constexpr int kNiceMin = -20;
+constexpr int kNiceMax = 19;
+// One step of the design's priority scale in nice units.
+constexpr int kNicePerStep = 5;
+} // namespace
+
+Thread::~Thread() {
+    join();
+}
+
+bool Thread::start(std::function<void()> body, int priority) {
+    if (thread_.joinable())
+        return false;
+    tid_.store(0);
+    Event known;
+    thread_ = std::thread([this, &known, priority, body = std::move(body)] {
+        tid_.store(::gettid());
+        setThreadPriority(::gettid(), priority);
+        known.set();
+        body();
+    });
+    // The id is needed for later priority changes; the body may not have run
+    // a single instruction yet.
+    known.wait(kInfinite);
+    return true;
+}
+
+bool Thread::setPriority(int priority) {
+    const pid_t tid = tid_.load();
+    return tid != 0 && thread_.joinable() && setThreadPriority(tid, priority);
+}
+
+void Thread::join() {
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id())
+        thread_.join();
+}
+
+void Thread::detach() {
+    if (thread_.joinable())
+        thread_.detach();
+}
+
+int niceForPriority(int processNice, int priority) {
+    int lowering;
+    if (priority <= kIdlePriority)
+        lowering = kNiceMax - kNiceMin;
+    else if (priority >= kTimeCriticalPriority)
+        lowering = kNiceMin - kNiceMax;
+    else
+        lowering = -priority * kNicePerStep;
+    return std::clamp(processNice + lowering, kNiceMin, kNiceMax);
+}
+
+bool setThreadPriority(pid_t tid, int priority) {
+    errno = 0;
+    const int processNice = ::getpriority(PRIO_PROCESS, 0);
+    if (processNice == -1 && errno != 0)
+        return false;
+    if (::setpriority(PRIO_PROCESS, static_cast<id_t>(tid),
+                      niceForPriority(processNice, priority)) != 0) {
+        setLastErrorFromErrno();
+        return false;
+    }
+    return true;
+}
+
+} // namespace qx::platform
