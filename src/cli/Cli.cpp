@@ -27,12 +27,6 @@ void printhelp(const Command& command) {
     std::printf("Usage: qxseek-cli %s %s\n\n%s\n", command.name, command.usage, command.details);
 }
 
-int usageerror(const std::string& message, const char* command) {
-    std::fprintf(stderr, "qxseek-cli: %s (see qxseek-cli help%s%s)\n", message.c_str(),
-                 command ? " " : "", command ? command : "");
-    return kUsageError;
-}
-
 const Command* findcommand(const char* name) {
     for (const Command& command : commands()) {
         if (std::strcmp(command.name, name) == 0) {
@@ -84,6 +78,12 @@ int runcommand(const Command& command, int argc, char** argv) {
 }
 
 } // namespace
+
+int usageerror(const std::string& message, const char* command) {
+    std::fprintf(stderr, "qxseek-cli: %s (see qxseek-cli help%s%s)\n", message.c_str(),
+                 command ? " " : "", command ? command : "");
+    return kUsageError;
+}
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "qxseek-cli: %s\n", message.c_str());

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/EnginesCommand.h"
 #include "cli/ErrorText.h"
 #include "cli/SearchCommand.h"
@@ -317,6 +318,7 @@ const Command kCommands[] = {
      runengines,
      {"--check"}},
     searchcommand(),
+    checkcommand(),
     {"version",
      "",
      "print the version, the program folder and the languages found",

@@ -22,6 +22,8 @@ const char* headerName(std::uint32_t level) {
         return "Content-Length";
     case query::LastModified:
         return "Last-Modified";
+    case query::RetryAfter:
+        return "Retry-After";
     default:
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EnglishLanguage.h"
 #include "model/FindInfo.h"
 #include "search/SearchBoard.h"
 #include "search/SearchScreen.h"
@@ -46,9 +47,6 @@ public:
     std::vector<Ref*> checks;
     bool busy = false;
 };
-
-// The English language module of the build, loaded; null when there is none.
-std::unique_ptr<Language> englishlanguage();
 
 // A result item as a worker would have queued it.
 WSearchInfo resultitem(std::uint32_t level, const char* title, const char* url,
