@@ -108,8 +108,13 @@ bool Appl::idle(long count) {
     if (!frame_)
         return false;
     ui::View* view = frame_->view();
+    // The view's scheduler comes before the framework's own idle work, which
+    // a search start skips this time.
+    const JobBoard::Pass jobs = view ? view->idle() : JobBoard::Pass::Nothing;
     frame_->progressGadget()->setValue(view ? view->progressFigure() : -1);
-    return frame_->idle(count);
+    if (jobs == JobBoard::Pass::SearchStarted)
+        return true;
+    return frame_->idle(count) || jobs != JobBoard::Pass::Nothing;
 }
 
 bool Appl::canClose() {

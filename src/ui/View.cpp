@@ -1,7 +1,10 @@
 #include "ui/View.h"
 
+#include "doc/Editor.h"
+#include "doc/QtMessageTarget.h"
 #include "doc/Texts.h"
 #include "lang/TextIds.h"
+#include "model/DDoc.h"
 #include "search/FindCommand.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
@@ -10,6 +13,7 @@
 #include "ui/WindowSeparator.h"
 #include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/ReferenceDialogs.h"
+#include "workers/WaitList.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -52,7 +56,16 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
       heading2_(heading(kHeading2, doc::text(language, text::SecondTreeHeading), this)),
       vertical_(new WindowSeparator(Qt::Vertical, kVerticalSeparator, this)),
       horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)),
-      find_(std::make_unique<FindCommand>(profile, options)) {
+      find_(std::make_unique<FindCommand>(profile, options)),
+      messages_(new doc::QtMessageTarget(
+          [this](platform::MessageId msg, platform::WParam wparam, platform::LParam lparam) {
+              if (jobs_)
+                  jobs_->HandleMessage(msg, wparam, lparam);
+          },
+          this)),
+      jobs_(std::make_unique<JobBoard>(options_, profile_, WaitList::Program(), messages_)) {
+    jobs_->SetRows(this);
+    document_.model().setworkers(jobs_.get());
     separators_.load(profile_);
     setObjectName(QStringLiteral("View"));
     connect(vertical_, &WindowSeparator::released, this, &View::verticalReleased);
@@ -61,11 +74,41 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
     tree1_->setFocus();
 }
 
-View::~View() = default;
+View::~View() {
+    document_.model().setworkers(nullptr);
+    // The rows go with the window; the board stops and waits for its workers.
+    jobs_->SetRows(nullptr);
+    jobs_.reset();
+}
 
-void View::documentClosed() {}
+void View::documentClosed() {
+    // Nothing of the old document may be touched by a job from here on.
+    jobs_->StopAll();
+    jobs_->StopChecking();
+    document_.model().setworkers(nullptr);
+}
 
-void View::documentReloaded() {}
+void View::documentReloaded() {
+    document_.model().setworkers(jobs_.get());
+}
+
+JobBoard::Pass View::idle() {
+    const JobBoard::Pass pass = jobs_->Schedule();
+    jobs_->RefreshRows();
+    return pass;
+}
+
+void View::AddRow(const WThread& worker, const std::string& text) {
+    emit threadRowAdded(reinterpret_cast<quintptr>(&worker), QString::fromStdString(text));
+}
+
+void View::UpdateRow(const WThread& worker, const std::string& text) {
+    emit threadRowChanged(reinterpret_cast<quintptr>(&worker), QString::fromStdString(text));
+}
+
+void View::RemoveRow(const WThread& worker) {
+    emit threadRowRemoved(reinterpret_cast<quintptr>(&worker));
+}
 
 int View::helpContext(const QWidget* focus) const {
     for (; focus; focus = focus->parentWidget()) {
@@ -101,6 +144,12 @@ bool View::commandState(int id, doc::CommandState& state) {
         state.enabled = true;
         state.checked = threadWindow_ != nullptr;
         return true;
+    case cmd::StopAll:
+        state.enabled = jobs_->Busy();
+        return true;
+    case cmd::StopChecking:
+        state.enabled = jobs_->Checks().HasPending();
+        return true;
     default:
         return false;
     }
@@ -120,6 +169,12 @@ bool View::execute(int id) {
         showThreadWindow(threadWindow_ == nullptr);
         options_.connections = threadWindow_ != nullptr;
         return true;
+    case cmd::StopAll:
+        jobs_->StopAll();
+        return true;
+    case cmd::StopChecking:
+        jobs_->StopChecking();
+        return true;
     default:
         return false;
     }
@@ -136,9 +191,11 @@ void View::showThreadWindow(bool shown) {
     if (shown && !threadWindow_) {
         threadWindow_ = pane("ThreadWindow", this);
         threadWindow_->show();
+        jobs_->RowsShown();
     } else if (!shown && threadWindow_) {
         delete threadWindow_;
         threadWindow_ = nullptr;
+        jobs_->RowsHidden();
     }
     layOut();
 }

@@ -4,6 +4,8 @@
 #include "doc/DocView.h"
 #include "settings/Separators.h"
 #include "ui/MainViewLayout.h"
+#include "workers/JobBoard.h"
+#include "workers/ThreadRows.h"
 
 #include <QWidget>
 #include <memory>
@@ -20,7 +22,8 @@ struct Options;
 
 namespace qx::doc {
 class Editor;
-}
+class QtMessageTarget;
+} // namespace qx::doc
 
 namespace qx::ui {
 
@@ -29,8 +32,10 @@ class WindowSeparator;
 
 // The main view: the document's two trees side by side under their headings,
 // the thread window below them when it is shown, and the two splitters between
-// them. It takes the commands that work on the trees and the running work.
-class View : public QWidget, public doc::DocView, public doc::CommandTarget {
+// them. It takes the commands that work on the trees and the running work, and
+// owns the job board of the document's searches and checks, whose rows it
+// hands to the thread window.
+class View : public QWidget, public doc::DocView, public doc::CommandTarget, public ThreadRows {
     Q_OBJECT
 public:
     // Help contexts by the window that has the focus.
@@ -60,12 +65,28 @@ public:
     int helpContext(const QWidget* focus) const;
     // -1 while nothing runs, else the percentage of the running work done.
     int progressFigure() const;
+    // The view's share of an idle pass, before the framework's own: one
+    // scheduler pass (SearchStarted asks to skip the framework's idle work this
+    // time), then the thread window's changed rows.
+    JobBoard::Pass idle();
+    JobBoard& jobs() { return *jobs_; }
+
+    bool Shown() const override { return threadWindow_ != nullptr; }
+    void AddRow(const WThread& worker, const std::string& text) override;
+    void UpdateRow(const WThread& worker, const std::string& text) override;
+    void RemoveRow(const WThread& worker) override;
 
     QWidget* tree1() const { return tree1_; }
     QWidget* tree2() const { return tree2_; }
     QWidget* threadWindow() const { return threadWindow_; }
     WindowSeparator* verticalSeparator() const { return vertical_; }
     WindowSeparator* horizontalSeparator() const { return horizontal_; }
+
+signals:
+    // The thread window's rows, one per worker (the key), with its status line.
+    void threadRowAdded(quintptr worker, const QString& text);
+    void threadRowChanged(quintptr worker, const QString& text);
+    void threadRowRemoved(quintptr worker);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -93,6 +114,9 @@ private:
     ReferenceDialogs* dialogs_ = nullptr;
     SearchStarter* starter_ = nullptr;
     std::unique_ptr<FindCommand> find_;
+    // The workers post here; it dies after the board, with the view's children.
+    doc::QtMessageTarget* messages_;
+    std::unique_ptr<JobBoard> jobs_;
 };
 
 } // namespace qx::ui
