@@ -42,6 +42,9 @@ std::optional<std::string> levelText(const UrlTransfer* transfer, std::uint32_t 
         platform::setLastError(platform::err::InvalidHandle);
         return std::nullopt;
     }
+    // The modifier bits callers may add (as a number, as a date) change
+    // nothing here: each query converts for itself.
+    level &= query::LevelMask;
     if (level == query::StatusCode)
         return std::to_string(transfer->statusCode());
     const char* name = headerName(level);
