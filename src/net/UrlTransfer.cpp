@@ -102,9 +102,12 @@ std::string addressText(const curl_sockaddr* address) {
 UrlTransfer::UrlTransfer(Notify notify) : notify_(std::move(notify)) {}
 
 UrlTransfer::~UrlTransfer() {
+    // Reported before the lock: the callback takes the session's lock, which
+    // a closing session holds while it takes this one.
+    if (easy_)
+        notify(status::HandleClosing, {});
     std::lock_guard guard(wakeLock_);
     if (easy_) {
-        notify(status::HandleClosing, {});
         if (multi_)
             curl_multi_remove_handle(multi_, easy_);
         curl_easy_cleanup(easy_);
