@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/EnginesCommand.h"
-
 #include "cli/ErrorText.h"
 #include "cli/HostOrder.h"
 #include "cli/SearchCommand.h"
@@ -352,6 +352,7 @@ const Command kCommands[] = {
      runengines,
      {"--check"}},
     searchcommand(),
+    checkcommand(),
 };
 
 } // namespace

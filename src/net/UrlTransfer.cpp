@@ -27,30 +27,6 @@ bool isFollowedRedirect(long code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
 
-// The code of a status line "HTTP/1.1 200 OK"; 0 when it has none.
-long statusOfLine(std::string_view line) {
-    const auto space = line.find(' ');
-    if (space == std::string_view::npos)
-        return 0;
-    long code = 0;
-    for (std::size_t i = space + 1; i < line.size() && i < space + 4; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(line[i])))
-            return 0;
-        code = code * 10 + (line[i] - '0');
-    }
-    return code;
-}
-
-std::string headerValue(const std::vector<std::string>& lines, std::string_view name) {
-    for (const std::string& line : lines) {
-        if (line.size() > name.size() && line[name.size()] == ':' && startsWithNoCase(line, name)) {
-            const auto first = line.find_first_not_of(" \t", name.size() + 1);
-            return first == std::string::npos ? std::string() : line.substr(first);
-        }
-    }
-    return {};
-}
-
 // A Location against the address it came from; empty when it does not
 // make an address.
 std::string resolved(const std::string& base, const std::string& location) {
@@ -102,9 +78,12 @@ std::string addressText(const curl_sockaddr* address) {
 UrlTransfer::UrlTransfer(Notify notify) : notify_(std::move(notify)) {}
 
 UrlTransfer::~UrlTransfer() {
+    // Reported before the lock: the callback takes the session's lock, which
+    // a closing session holds while it takes this one.
+    if (easy_)
+        notify(status::HandleClosing, {});
     std::lock_guard guard(wakeLock_);
     if (easy_) {
-        notify(status::HandleClosing, {});
         if (multi_)
             curl_multi_remove_handle(multi_, easy_);
         curl_easy_cleanup(easy_);
@@ -203,47 +182,32 @@ size_t UrlTransfer::onHeader(char* data, size_t size, size_t count, void* self) 
     const size_t n = size * count;
     if (!t->isHttp())
         return n; // an FTP server's replies are no header block
-    t->headBytes_ += n;
-    if (t->headBytes_ > kMaxHeaderBlock) {
-        t->localError_ = platform::err::HttpInvalidServerResponse;
-        return 0;
-    }
     std::string_view line(data, n);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.remove_suffix(1);
-    t->headerLine(line);
+    switch (t->head_.feed(line, n)) {
+    case ResponseHead::Step::TooLarge:
+        t->localError_ = platform::err::HttpInvalidServerResponse;
+        return 0;
+    case ResponseHead::Step::NewAnswer:
+        // The request is out and its answer is arriving (an interim answer
+        // or a redirect may have come before).
+        t->notify(status::RequestSent, {});
+        t->notify(status::ReceivingResponse, {});
+        break;
+    case ResponseHead::Step::Complete:
+        t->endOfHead();
+        break;
+    default:
+        break;
+    }
     return n;
 }
 
-void UrlTransfer::headerLine(std::string_view line) {
-    if (startsWithNoCase(line, "HTTP/")) {
-        // A new answer (an interim one or a redirect may have come before):
-        // the request is out and its answer is arriving.
-        notify(status::RequestSent, {});
-        notify(status::ReceivingResponse, {});
-        headers_.clear();
-        lineStatus_ = statusOfLine(line);
-        headBytes_ = line.size() + 2;
-        return;
-    }
-    if (line.empty()) {
-        endOfHead();
-        return;
-    }
-    if ((line.front() == ' ' || line.front() == '\t') && !headers_.empty())
-        headers_.back().append(" ").append(line.substr(line.find_first_not_of(" \t")));
-    else
-        headers_.emplace_back(line);
-}
-
 void UrlTransfer::endOfHead() {
-    const long code = lineStatus_;
-    if (code >= 100 && code < 200) {
-        headers_.clear();
-        return;
-    }
+    const long code = head_.status();
     if (isFollowedRedirect(code)) {
-        const std::string target = resolved(url_, headerValue(headers_, "Location"));
+        const std::string target = resolved(url_, head_.value("Location").value_or(""));
         if (!target.empty()) {
             redirectUrl_ = target;
             redirectPending_ = true;
@@ -366,8 +330,7 @@ bool UrlTransfer::restartForRedirect() {
     curl_multi_remove_handle(multi_, easy_);
     url_ = redirectUrl_;
     curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
-    headers_.clear();
-    headBytes_ = 0;
+    head_.clear();
     return curl_multi_add_handle(multi_, easy_) == CURLM_OK;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/ResponseHead.h"
 #include "platform/SystemError.h"
 
 #include <atomic>
@@ -61,16 +62,12 @@ public:
     void abort();
 
     // The final answer after open(): the status code (0 for a protocol
-    // without one), the header lines without their line ends, the URL
-    // after redirects and the scheme it used.
+    // without one), its head, the URL after redirects and the scheme it used.
     long statusCode() const { return status_; }
-    const std::vector<std::string>& headerLines() const { return headers_; }
+    const ResponseHead& head() const { return head_; }
     const std::string& finalUrl() const { return finalUrl_; }
     const std::string& scheme() const { return scheme_; }
 
-    // The header block of one answer may not be larger than this; a larger
-    // one is an invalid answer.
-    static constexpr std::size_t kMaxHeaderBlock = 100 * 1024;
     // What libcurl hands over at most at a time, and how much may wait for
     // the reader before the transfer pauses.
     static constexpr long kReceiveBlock = 256 * 1024;
@@ -85,7 +82,6 @@ private:
     static int onPrerequest(void* self, char* connIp, char* localIp, int connPort, int localPort);
 
     void setOptions(const Request& request);
-    void headerLine(std::string_view line);
     void endOfHead();
     // Drives the transfer until done() holds, it ends or it is aborted;
     // false when it failed.
@@ -114,9 +110,7 @@ private:
     CURLcode result_ = CURLE_OK;
     platform::SysError localError_ = platform::err::Success;
     long status_ = 0;
-    long lineStatus_ = 0; // of the answer whose head is arriving
-    std::size_t headBytes_ = 0;
-    std::vector<std::string> headers_;
+    ResponseHead head_; // a head larger than its limit is an invalid answer
     std::string finalUrl_;
     std::string redirectUrl_;
     std::string scheme_;

@@ -64,6 +64,9 @@ TEST(InternetSession, StatusAndHeadersOfEveryKindOfAnswer) {
             std::uint32_t length = 0;
             ASSERT_TRUE(with.QueryInfoNumber(query::ContentLength, length));
             EXPECT_EQ(length, 4u);
+            length = 0;
+            ASSERT_TRUE(with.QueryInfoNumber(query::ContentLength | 0x20000000, length));
+            EXPECT_EQ(length, 4u);
             EXPECT_EQ(readAll(with), "body");
         }
 

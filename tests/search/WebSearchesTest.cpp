@@ -34,11 +34,8 @@ std::string fakemodule(const char* name) {
 class WebSearchesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* folder = std::getenv("QX_PROGRAM_DIR");
-        ASSERT_NE(folder, nullptr);
-        language_ = std::make_unique<Language>(folder);
-        std::string code = "enu";
-        ASSERT_EQ(language_->load(code), 0);
+        language_ = test::englishlanguage();
+        ASSERT_TRUE(language_);
         options_.maxThreads = 4;
         script_ = dir_.file("script.txt");
         setenv("QX_FAKE_SEARCH_SCRIPT", script_.c_str(), 1);
