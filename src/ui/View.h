@@ -7,11 +7,15 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 
 namespace qx {
 class ApplicationProfile;
 class Language;
+class OrganizerTreeView;
+class RefTreeView;
 struct Options;
 } // namespace qx
 
@@ -21,6 +25,7 @@ class Editor;
 
 namespace qx::ui {
 
+class DocumentTrees;
 class WindowSeparator;
 
 // The main view: the document's two trees side by side under their headings,
@@ -50,8 +55,11 @@ public:
     // -1 while nothing runs, else the percentage of the running work done.
     int progressFigure() const;
 
-    QWidget* tree1() const { return tree1_; }
-    QWidget* tree2() const { return tree2_; }
+    QWidget* tree1() const;
+    QWidget* tree2() const;
+    OrganizerTreeView* organizerTree() const { return tree1_; }
+    RefTreeView* domainTree() const { return tree2_; }
+    DocumentTrees& trees() const { return *trees_; }
     QWidget* threadWindow() const { return threadWindow_; }
     WindowSeparator* verticalSeparator() const { return vertical_; }
     WindowSeparator* horizontalSeparator() const { return horizontal_; }
@@ -70,8 +78,9 @@ private:
     doc::Editor& document_;
     ApplicationProfile& profile_;
     Options& options_;
-    QWidget* tree1_;
-    QWidget* tree2_;
+    std::unique_ptr<DocumentTrees> trees_;
+    OrganizerTreeView* tree1_;
+    RefTreeView* tree2_;
     QLabel* heading1_;
     QLabel* heading2_;
     QWidget* threadWindow_ = nullptr;
