@@ -73,6 +73,9 @@ void DocumentTrees::unbind() {
     model().setviews(nullptr);
     first_->binding().bind(nullptr);
     second_->binding().bind(nullptr);
+    first_ = nullptr;
+    second_ = nullptr;
+    focus_ = nullptr;
 }
 
 RefTreeView* DocumentTrees::treeOf(const Ref& node) const {
@@ -104,7 +107,8 @@ void DocumentTrees::changed(std::uint32_t) {
 }
 
 void DocumentTrees::treeFocused(RefTreeView& tree) {
-    focus_ = &tree;
+    if (first_)
+        focus_ = &tree;
 }
 
 void DocumentTrees::treeCommand(int id) {
@@ -257,6 +261,8 @@ void DocumentTrees::toggleShowNew() {
 }
 
 bool DocumentTrees::commandState(int id, doc::CommandState& state) {
+    if (!first_)
+        return false;
     const std::vector<Ref*> nodes = selection();
     switch (id) {
     case cmd::EditCopy:
@@ -302,6 +308,8 @@ bool DocumentTrees::commandState(int id, doc::CommandState& state) {
 }
 
 bool DocumentTrees::execute(int id) {
+    if (!first_)
+        return false;
     switch (id) {
     case cmd::EditCopy:
         copy();

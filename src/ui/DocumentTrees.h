@@ -38,7 +38,7 @@ public:
 
     // Binds both trees to the document's roots (again, after a reload).
     void bind(OrganizerTreeView* first, RefTreeView* second);
-    // Lets go of the model: both trees empty.
+    // Lets go of the model and of the trees: both trees empty.
     void unbind();
 
     RefTreeView* focusTree() const { return focus_; }
