@@ -78,10 +78,12 @@ void RefTreeBinding::bind(RefRoot* root) {
     }
     auto top = std::make_unique<RefTVRoot>(*root, *this);
     RefTVRoot& row = *top;
-    view_.setRoot(std::move(top));
     root->setviewitem(&row);
+    // Built before the view sees it: one layout for the whole tree instead of
+    // one notice per row.
     for (Ref* child = asRef(root->firstchild()); child; child = asRef(child->nextsibling()))
         addUnder(*child, row);
+    view_.setRoot(std::move(top));
     view_.runPendingLayout();
 }
 
