@@ -11,18 +11,16 @@ bool isContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-// Splits at "\n", dropping a "\r" before it.
+// Splits at "\r\n", "\n" or a lone "\r": no line keeps a line break.
 std::vector<std::string_view> lines(std::string_view text) {
     std::vector<std::string_view> out;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        out.push_back(line);
+        const std::size_t end = text.find_first_of("\r\n");
+        out.push_back(text.substr(0, end));
         if (end == std::string_view::npos)
             break;
-        text.remove_prefix(end + 1);
+        const bool pair = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (pair ? 2 : 1));
     }
     return out;
 }

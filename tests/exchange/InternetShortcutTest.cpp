@@ -37,6 +37,10 @@ TEST(DroppedLinks, UriListAndMozUrl) {
     EXPECT_EQ(moz[1].url, "http://b/");
     EXPECT_EQ(moz[1].title, "");
     EXPECT_TRUE(parseMozUrl(std::string("\0\0\n\n", 4)).empty());
+    // A lone carriage return ends a line too: no address keeps a line break.
+    const auto bare = parseUriList("http://a/\rhttp://b/");
+    ASSERT_EQ(bare.size(), 2u);
+    EXPECT_EQ(bare[0].url, "http://a/");
 }
 
 } // namespace
