@@ -8,11 +8,8 @@ inline constexpr std::uint32_t None = 0;
 inline constexpr std::uint32_t Copy = 1;
 inline constexpr std::uint32_t Move = 2;
 inline constexpr std::uint32_t Link = 4;
-// Added while the view scrolls by itself during a drag.
-inline constexpr std::uint32_t Scroll = 0x80000000u;
-// What the reference trees and the plain tree allow a drag to do.
+// What a reference tree's drag allows.
 inline constexpr std::uint32_t RefTreeAllowed = Copy | Move | Link;
-inline constexpr std::uint32_t TreeAllowed = Copy | Move;
 
 // Shift and Control together link, Control alone copies, else move.
 std::uint32_t fromKeys(bool shift, bool control);

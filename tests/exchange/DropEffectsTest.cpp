@@ -19,7 +19,7 @@ TEST(DropEffects, FittingFallsBackInTheDesignedOrder) {
     EXPECT_EQ(fit(Move, Copy | Link), Copy);
     EXPECT_EQ(fit(Move, Link), Link);
     EXPECT_EQ(fit(Move, None), None);
-    EXPECT_EQ(fit(Link, TreeAllowed), None);
+    EXPECT_EQ(fit(Link, Copy | Move), None);
 }
 
 } // namespace
