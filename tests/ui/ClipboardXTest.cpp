@@ -161,6 +161,11 @@ int main(int argc, char** argv) {
     if (!server.display.empty()) {
         ::setenv("DISPLAY", server.display.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+        // The private X server has no session bus: keep Qt from looking for
+        // one (libdbus keeps a buffer of the failed connection to the end).
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+        ::setenv("QT_ACCESSIBILITY", "0", 1);
+        ::setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "0", 1);
     } else {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
