@@ -16,18 +16,20 @@
 #include "ui/tree/model/TreeViewNode.h"
 #include "ui/tree/model/TreeViewRoot.h"
 
+#include "QtBench.h"
+
 #include <QApplication>
 #include <QWindow>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+using qx::bench::millis;
 
 constexpr int kFolders = 1000;
 constexpr int kPerFolder = 100;
@@ -35,14 +37,6 @@ constexpr int kHosts = 1000;
 constexpr int kToggled = 10000;
 constexpr int kRuns = 3;
 constexpr QSize kWindow(600, 800);
-
-using Clock = std::chrono::steady_clock;
-
-double millis(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 class Options final : public qx::LabelTexts {
 public:
@@ -95,14 +89,6 @@ void fill(qx::DDoc& doc, int folders, int perFolder) {
     expandFirstLevel(doc.domainroot());
 }
 
-void showExposed(QWidget& w) {
-    w.resize(kWindow);
-    w.show();
-    for (int i = 0; i < 10 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
 // The same tree of labels in the plain control's nodes.
 void copyLabels(const qx::Ref& from, qx::TreeViewNode& to) {
     for (auto* n = static_cast<const qx::Ref*>(from.firstchild()); n;
@@ -118,8 +104,10 @@ void copyLabels(const qx::Ref& from, qx::TreeViewNode& to) {
 double bindOurs(qx::DDoc& doc, NoHost& host) {
     qx::OrganizerTreeView first(host);
     qx::RefTreeView second(host);
-    showExposed(first);
-    showExposed(second);
+    first.resize(kWindow);
+    second.resize(kWindow);
+    qx::bench::showExposed(first);
+    qx::bench::showExposed(second);
     const double ms = millis([&] {
         first.binding().bind(&doc.orgroot());
         second.binding().bind(&doc.domainroot());
@@ -134,8 +122,10 @@ double bindOurs(qx::DDoc& doc, NoHost& host) {
 double buildPlain(qx::DDoc& doc) {
     qx::TreeView first(nullptr, qx::RefTreeView::kStyle);
     qx::TreeView second(nullptr, qx::RefTreeView::kStyle);
-    showExposed(first);
-    showExposed(second);
+    first.resize(kWindow);
+    second.resize(kWindow);
+    qx::bench::showExposed(first);
+    qx::bench::showExposed(second);
     return millis([&] {
         for (auto [view, root] :
              {std::pair{&first, &doc.orgroot()}, {&second, &doc.domainroot()}}) {
