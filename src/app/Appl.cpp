@@ -37,7 +37,7 @@ bool isSwitch(const QString& argument) {
 
 Appl::Appl(const QString& title, Services services, QObject* parent)
     : QObject(parent), title_(title), services_(std::move(services)),
-      recentFiles_(services_.profile) {
+      labelTexts_(services_.language, services_.options), recentFiles_(services_.profile) {
     template_.setDescription(doc::text(services_.language, text::DocumentFilterDescription));
     dialogs_ = std::make_unique<ui::ReferenceDialogs>(
         services_.language, services_.profile, services_.options, services_.dialogs,

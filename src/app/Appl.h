@@ -3,6 +3,7 @@
 #include "doc/CommandTarget.h"
 #include "doc/DocTemplate.h"
 #include "settings/RecentFiles.h"
+#include "ui/tree/refs/OptionLabelTexts.h"
 
 #include <QObject>
 #include <QPointer>
@@ -88,6 +89,8 @@ private:
 
     QString title_;
     Services services_;
+    // The model's labels and show rule follow the language and the options.
+    OptionLabelTexts labelTexts_;
     QString commandLinePath_;
     bool firstIdle_ = true;
     doc::DocTemplate template_;

@@ -149,6 +149,19 @@ void FrameWindow::buildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &FrameWindow::updateCommandStates);
 }
 
+void FrameWindow::popupMenu(unsigned id, QPoint global) {
+    const Menu menu = language_.menu(id);
+    for (const MenuItem& item : menu.items) {
+        if (item.kind != MenuItem::Kind::Popup)
+            continue;
+        QMenu popup(this);
+        MenuBuilder([this](int command) { return commandAction(command); }).fillPopup(item, &popup);
+        updateCommandStates();
+        popup.exec(global);
+        return;
+    }
+}
+
 void FrameWindow::buildToolBar() {
     toolBar_ = addToolBar(QStringLiteral("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("Toolbar"));

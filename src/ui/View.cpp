@@ -10,10 +10,12 @@
 #include "settings/Options.h"
 #include "settings/Separators.h"
 #include "ui/Commands.h"
+#include "ui/DocumentTrees.h"
 #include "ui/WindowSeparator.h"
 #include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/ReferenceDialogs.h"
 #include "workers/WaitList.h"
+#include "ui/tree/RefTreeView.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -27,8 +29,7 @@ constexpr int kHeading2 = 16;
 constexpr int kVerticalSeparator = 99;
 constexpr int kHorizontalSeparator = 98;
 
-// The trees and the thread window are empty panes until their own widgets
-// take these places.
+// The thread window is an empty pane until its own widget takes this place.
 QWidget* pane(const char* name, QWidget* parent) {
     auto* widget = new QWidget(parent);
     widget->setObjectName(QString::fromLatin1(name));
@@ -51,7 +52,8 @@ QLabel* heading(int id, const QString& text, QWidget* parent) {
 View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
            const Language& language, QWidget* parent)
     : QWidget(parent), document_(document), profile_(profile), options_(options),
-      tree1_(pane("Tree1", this)), tree2_(pane("Tree2", this)),
+      trees_(std::make_unique<DocumentTrees>(document, options, language, *this)),
+      tree1_(new OrganizerTreeView(*trees_, this)), tree2_(new RefTreeView(*trees_, this)),
       heading1_(heading(kHeading1, doc::text(language, text::FirstTreeHeading), this)),
       heading2_(heading(kHeading2, doc::text(language, text::SecondTreeHeading), this)),
       vertical_(new WindowSeparator(Qt::Vertical, kVerticalSeparator, this)),
@@ -68,6 +70,9 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
     document_.model().setworkers(jobs_.get());
     separators_.load(profile_);
     setObjectName(QStringLiteral("View"));
+    tree1_->setObjectName(QStringLiteral("Tree1"));
+    tree2_->setObjectName(QStringLiteral("Tree2"));
+    trees_->bind(tree1_, tree2_);
     connect(vertical_, &WindowSeparator::released, this, &View::verticalReleased);
     connect(horizontal_, &WindowSeparator::released, this, &View::horizontalReleased);
     showThreadWindow(options_.connections);
@@ -79,6 +84,18 @@ View::~View() {
     // The rows go with the window; the board stops and waits for its workers.
     jobs_->SetRows(nullptr);
     jobs_.reset();
+    trees_->unbind();
+    // The trees report to trees_ until they are gone.
+    delete tree1_;
+    delete tree2_;
+}
+
+QWidget* View::tree1() const {
+    return tree1_;
+}
+
+QWidget* View::tree2() const {
+    return tree2_;
 }
 
 void View::documentClosed() {
@@ -86,10 +103,12 @@ void View::documentClosed() {
     jobs_->StopAll();
     jobs_->StopChecking();
     document_.model().setworkers(nullptr);
+    trees_->unbind();
 }
 
 void View::documentReloaded() {
     document_.model().setworkers(jobs_.get());
+    trees_->bind(tree1_, tree2_);
 }
 
 JobBoard::Pass View::idle() {
@@ -130,6 +149,8 @@ int View::progressFigure() const {
 }
 
 bool View::commandState(int id, doc::CommandState& state) {
+    if (trees_->commandState(id, state))
+        return true;
     switch (id) {
     case cmd::FindDialog:
         state.enabled = dialogs_ != nullptr;
@@ -156,6 +177,8 @@ bool View::commandState(int id, doc::CommandState& state) {
 }
 
 bool View::execute(int id) {
+    if (trees_->execute(id))
+        return true;
     switch (id) {
     case cmd::FindDialog:
         find();

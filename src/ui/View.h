@@ -17,6 +17,8 @@ class ApplicationProfile;
 class FindCommand;
 class Language;
 class SearchStarter;
+class OrganizerTreeView;
+class RefTreeView;
 struct Options;
 } // namespace qx
 
@@ -28,6 +30,7 @@ class QtMessageTarget;
 namespace qx::ui {
 
 class ReferenceDialogs;
+class DocumentTrees;
 class WindowSeparator;
 
 // The main view: the document's two trees side by side under their headings,
@@ -76,8 +79,11 @@ public:
     void UpdateRow(const WThread& worker, const std::string& text) override;
     void RemoveRow(const WThread& worker) override;
 
-    QWidget* tree1() const { return tree1_; }
-    QWidget* tree2() const { return tree2_; }
+    QWidget* tree1() const;
+    QWidget* tree2() const;
+    OrganizerTreeView* organizerTree() const { return tree1_; }
+    RefTreeView* domainTree() const { return tree2_; }
+    DocumentTrees& trees() const { return *trees_; }
     QWidget* threadWindow() const { return threadWindow_; }
     WindowSeparator* verticalSeparator() const { return vertical_; }
     WindowSeparator* horizontalSeparator() const { return horizontal_; }
@@ -103,8 +109,9 @@ private:
     doc::Editor& document_;
     ApplicationProfile& profile_;
     Options& options_;
-    QWidget* tree1_;
-    QWidget* tree2_;
+    std::unique_ptr<DocumentTrees> trees_;
+    OrganizerTreeView* tree1_;
+    RefTreeView* tree2_;
     QLabel* heading1_;
     QLabel* heading2_;
     QWidget* threadWindow_ = nullptr;
