@@ -179,5 +179,24 @@ TEST_F(WebSearchesTest, DeletingAFolderStopsTheSearchesInside) {
     EXPECT_EQ(doc_.orgroot().count(), 0u);
 }
 
+TEST_F(WebSearchesTest, StopCheckingKeepsARunningSearchFromQueueingChecks) {
+    script("*\titem\t:\tA\thttp://a.example/1\t\t1\t1\n"
+           "*\tsleep\t400\n"
+           "*\titem\t:\tB\thttp://b.example/1\t\t1\t2\n");
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("cats");
+    request.servers = 1;
+    request.check = true;
+    SearchRef* search = searches_->Run().start(request);
+    EXPECT_FALSE(loop_.Run(200));
+    ASSERT_EQ(search->count(), 1u);
+    EXPECT_FALSE(loop_.Board().Checks().empty());
+    loop_.Board().StopChecking();
+    ASSERT_TRUE(loop_.Run(10000));
+    EXPECT_EQ(search->count(), 2u);
+    EXPECT_TRUE(loop_.Board().Checks().empty());
+}
+
 } // namespace
 } // namespace qx
