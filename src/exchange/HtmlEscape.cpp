@@ -1,0 +1,68 @@
+#include "exchange/HtmlEscape.h"
+
+#include <cctype>
+
+namespace qx {
+
+namespace {
+
+const char* referenceof(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    case '\'':
+        return "&#39;";
+    case '\t':
+        return "&#9;";
+    case '\n':
+        return "&#10;";
+    case '\f':
+        return "&#12;";
+    case '\r':
+        return "&#13;";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void HtmlEscape::append(std::string_view text, std::string& out) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const char* reference = referenceof(text[i])) {
+            out.append(text.substr(from, i - from));
+            out.append(reference);
+            from = i + 1;
+        }
+    }
+    out.append(text.substr(from));
+}
+
+bool HtmlEscape::safelink(std::string_view url) {
+    // Browsers drop blanks and control characters around and inside the
+    // scheme before they look at it.
+    std::string scheme;
+    for (char c : url) {
+        if (c == ':')
+            break;
+        if (static_cast<unsigned char>(c) > ' ')
+            scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return scheme != "javascript" && scheme != "vbscript" && scheme != "data";
+}
+
+std::string HtmlEscape::escape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    append(text, out);
+    return out;
+}
+
+} // namespace qx
