@@ -22,8 +22,9 @@ class UserDialogs;
 } // namespace qx::doc
 
 namespace qx::ui {
+class ExportCommands;
 class FrameWindow;
-}
+} // namespace qx::ui
 
 namespace qx::app {
 
@@ -93,6 +94,7 @@ private:
     RecentFiles recentFiles_;
     QPointer<ui::FrameWindow> frame_;
     std::unique_ptr<doc::MyDocManager> docManager_;
+    std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;
     std::unique_ptr<IdleDriver> idleDriver_;
 };

@@ -9,9 +9,8 @@ namespace qx {
 namespace {
 
 bool namedas(const Ref& node, std::string_view name) {
-    if (!node.name().empty())
-        return node.name().view() == name;
-    return node.target() && node.target()->props().title.view() == name;
+    return node.name().view() == name ||
+           (node.target() && node.target()->props().title.view() == name);
 }
 
 } // namespace

@@ -8,8 +8,9 @@ class DDoc;
 class Ref;
 
 // Nodes of the organizer tree named by a path: node names separated by "/"
-// from the organizer root, as the tool's "add --folder" makes them. A node
-// without a name of its own is named by its page's title.
+// from the organizer root, as the tool's "add --folder" makes them. A
+// reference also answers to its page's title (its own name carries the date
+// and charset its label had when it was made).
 class OrganizerPath {
 public:
     // The first node at the path in tree order, or null; "" and "/" name the
