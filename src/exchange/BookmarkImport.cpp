@@ -6,12 +6,13 @@
 #include "model/OrgRef2.h"
 #include "platform/DateTime.h"
 #include "platform/FileTime.h"
+#include "stream/owstream.h"
 
 #include <libxml/HTMLparser.h>
-#include <libxml/tree.h>
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -19,50 +20,29 @@ namespace qx {
 
 namespace {
 
-struct DocFree {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+struct ContextFree {
+    void operator()(htmlParserCtxt* context) const { htmlFreeParserCtxt(context); }
 };
 
-struct XmlText {
-    void operator()(xmlChar* text) const { xmlFree(text); }
-};
-
-using OwnedText = std::unique_ptr<xmlChar, XmlText>;
-
-bool named(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE &&
-           xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
+bool named(const xmlChar* name, const char* what) {
+    return xmlStrcasecmp(name, reinterpret_cast<const xmlChar*>(what)) == 0;
 }
 
-std::string trimmed(const xmlChar* text) {
-    if (!text)
-        return {};
-    std::string_view view(reinterpret_cast<const char*>(text));
+std::string trimmed(std::string_view text) {
     const char* blanks = " \t\r\n\f";
-    const std::string_view::size_type first = view.find_first_not_of(blanks);
+    const std::string_view::size_type first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)
         return {};
-    return std::string(view.substr(first, view.find_last_not_of(blanks) - first + 1));
+    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
 }
 
-std::string content(const xmlNode* node) {
-    OwnedText text(xmlNodeGetContent(node));
-    return trimmed(text.get());
-}
-
-std::string attribute(const xmlNode* node, const char* name) {
-    OwnedText text(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
-    return trimmed(text.get());
-}
-
-// The text directly inside a node, without that of the elements in it.
-std::string owntext(const xmlNode* node) {
-    std::string text;
-    for (const xmlNode* child = node->children; child; child = child->next) {
-        if (child->type == XML_TEXT_NODE && child->content)
-            text += reinterpret_cast<const char*>(child->content);
+// The value of an attribute of a start tag (name, value pairs, then null).
+std::string attribute(const xmlChar** attrs, const char* name) {
+    for (; attrs && attrs[0]; attrs += 2) {
+        if (named(attrs[0], name) && attrs[1])
+            return trimmed(reinterpret_cast<const char*>(attrs[1]));
     }
-    return trimmed(reinterpret_cast<const xmlChar*>(text.c_str()));
+    return {};
 }
 
 // A bookmark date: seconds since 1970; some browsers write microseconds.
@@ -77,9 +57,11 @@ bool bookmarkdate(const std::string& text, platform::SystemTime& time) {
     return seconds > 0 && platform::fileTimeToSystemTime(platform::fileTimeFromUnix(seconds), time);
 }
 
-// Turns the parsed page into nodes while walking it in document order. A
-// folder's heading comes before its list, wherever the parser put the list,
-// so a list that follows a heading belongs to the heading's folder.
+// Builds nodes from the parser's events, in document order. A folder's
+// heading comes before its list, wherever the parser closes the elements
+// around them (it nests every DT in the one before), so a list that follows
+// a heading belongs to the heading's folder. Only events are used, no tree:
+// a file may nest as deep as it likes.
 class Builder {
 public:
     Builder(DDoc& doc, Ref& parent, std::size_t& folders, std::size_t& bookmarks,
@@ -88,50 +70,86 @@ public:
         open_.push_back(&parent);
     }
 
-    // Whether the walk goes on into the node's children.
-    bool enter(const xmlNode* node) {
-        if (named(node, "h3")) {
-            pending_ = &doc_.createfolder(Str(content(node)), *open_.back(), nullptr);
-            ++folders_;
-            return false;
-        }
-        if (named(node, "a")) {
+    bool started() const { return started_; }
+
+    void start(const xmlChar* name, const xmlChar** attrs) {
+        started_ = true;
+        if (named(name, "h3")) {
+            finish();
+            collect(Folder);
+        } else if (named(name, "a")) {
+            finish();
             pending_ = nullptr;
-            bookmark(node);
-            return false;
-        }
-        if (named(node, "dl")) {
+            href_ = attribute(attrs, "href");
+            date_ = attribute(attrs, "last_modified");
+            if (date_.empty())
+                date_ = attribute(attrs, "add_date");
+            collect(Link);
+        } else if (named(name, "dl")) {
+            finish();
             open_.push_back(pending_ ? pending_ : open_.back());
             pending_ = nullptr;
-        } else if (named(node, "dd") && last_) {
-            ObjectProp props = last_->props();
-            props.comment = Str(owntext(node));
-            doc_.setobjectprops(*last_, props);
-            last_ = nullptr;
+        } else if (named(name, "dd")) {
+            finish();
+            if (last_)
+                collect(Description);
+        } else if (named(name, "dt")) {
+            finish();
         }
-        return true;
     }
 
-    void leave(const xmlNode* node) {
-        if (named(node, "dl") && open_.size() > 1)
-            open_.pop_back();
+    void end(const xmlChar* name) {
+        if (named(name, "h3") || named(name, "a") || named(name, "dd")) {
+            finish();
+        } else if (named(name, "dl")) {
+            finish();
+            if (open_.size() > 1)
+                open_.pop_back();
+        }
+    }
+
+    void text(const xmlChar* bytes, int length) {
+        if (collecting_ != None && length > 0 && text_.size() < kMaxStreamText)
+            text_.append(reinterpret_cast<const char*>(bytes),
+                         std::min(static_cast<std::size_t>(length), kMaxStreamText - text_.size()));
     }
 
 private:
-    void bookmark(const xmlNode* node) {
+    enum Collecting { None, Folder, Link, Description };
+
+    void collect(Collecting what) {
+        collecting_ = what;
+        text_.clear();
+    }
+
+    // Ends whatever text was being gathered and makes what it names.
+    void finish() {
+        const Collecting was = collecting_;
+        collecting_ = None;
+        if (was == Folder) {
+            pending_ = &doc_.createfolder(Str(trimmed(text_)), *open_.back(), nullptr);
+            ++folders_;
+        } else if (was == Link) {
+            bookmark();
+        } else if (was == Description) {
+            ObjectProp props = last_->props();
+            props.comment = Str(trimmed(text_));
+            doc_.setobjectprops(*last_, props);
+            last_ = nullptr;
+        }
+    }
+
+    void bookmark() {
         last_ = nullptr;
-        Object* page = PageFiling::filepage(doc_, attribute(node, "href"));
+        Object* page = PageFiling::filepage(doc_, href_);
         if (!page) {
             ++skipped_;
             return;
         }
         ObjectProp props = page->props();
-        if (const std::string title = content(node); !title.empty())
+        if (const std::string title = trimmed(text_); !title.empty())
             props.title = Str(title);
-        std::string date = attribute(node, "last_modified");
-        if (date.empty())
-            date = attribute(node, "add_date");
-        bookmarkdate(date, props.modified);
+        bookmarkdate(date_, props.modified);
         doc_.setobjectprops(*page, props);
         page->addflags(Object::Confirmed);
         doc_.createresult(page, nullptr, *open_.back(), nullptr, false);
@@ -143,13 +161,34 @@ private:
     std::size_t& folders_;
     std::size_t& bookmarks_;
     std::size_t& skipped_;
-    // The folder of each list open around the walk; the first is the parent.
+    bool started_ = false;
+    // The folder of each list open around the parser; the first is the parent.
     std::vector<Ref*> open_;
     // A folder whose list has not begun yet.
     Ref* pending_ = nullptr;
     // The page of the bookmark a description would belong to.
     Object* last_ = nullptr;
+    Collecting collecting_ = None;
+    std::string text_;
+    std::string href_;
+    std::string date_;
 };
+
+Builder& builderof(void* context) {
+    return *static_cast<Builder*>(context);
+}
+
+void onstart(void* context, const xmlChar* name, const xmlChar** attrs) {
+    builderof(context).start(name, attrs);
+}
+
+void onend(void* context, const xmlChar* name) {
+    builderof(context).end(name);
+}
+
+void ontext(void* context, const xmlChar* bytes, int length) {
+    builderof(context).text(bytes, length);
+}
 
 } // namespace
 
@@ -160,29 +199,26 @@ BookmarkImport::BookmarkImport(DDoc& doc) : doc_(doc) {
 int BookmarkImport::read(std::string_view bytes, Ref& parent) {
     if (bytes.size() > static_cast<std::size_t>(INT_MAX))
         return TooLarge;
-    const int options =
-        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
-    std::unique_ptr<xmlDoc, DocFree> page(
-        htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, "UTF-8", options));
-    const xmlNode* root = page ? xmlDocGetRootElement(page.get()) : nullptr;
-    if (!root)
+    std::unique_ptr<htmlParserCtxt, ContextFree> context(htmlNewParserCtxt());
+    if (!context || bytes.empty())
         return NotHtml;
-    // Without recursion: a file may nest its lists as deep as it likes.
+    htmlSAXHandler events;
+    std::memset(&events, 0, sizeof events);
+    events.startElement = onstart;
+    events.endElement = onend;
+    events.characters = ontext;
+    events.ignorableWhitespace = ontext;
+    *context->sax = events;
     Builder builder(doc_, parent, folders_, bookmarks_, skipped_);
-    const xmlNode* node = root;
-    while (node) {
-        if (builder.enter(node) && node->children) {
-            node = node->children;
-            continue;
-        }
-        while (node != root && !node->next) {
-            builder.leave(node);
-            node = node->parent;
-        }
-        builder.leave(node);
-        node = node == root ? nullptr : node->next;
-    }
-    return Ok;
+    context->userData = &builder;
+    // No depth limit: browsers' files nest each entry in the one before as
+    // the parser reads them, so a folder of a thousand bookmarks is that deep.
+    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                        HTML_PARSE_NONET | XML_PARSE_HUGE;
+    htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                       "UTF-8", options);
+    builder.end(reinterpret_cast<const xmlChar*>("a"));
+    return builder.started() ? Ok : NotHtml;
 }
 
 } // namespace qx

@@ -1,5 +1,6 @@
 #include "exchange/HtmlEscape.h"
 
+#include <array>
 #include <cctype>
 
 namespace qx {
@@ -34,8 +35,17 @@ const char* referenceof(char c) {
 } // namespace
 
 void HtmlEscape::append(std::string_view text, std::string& out) {
+    // Most bytes of a title need nothing: a table finds the others.
+    static const auto special = [] {
+        std::array<bool, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[static_cast<std::size_t>(c)] = referenceof(static_cast<char>(c)) != nullptr;
+        return table;
+    }();
     std::size_t from = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!special[static_cast<unsigned char>(text[i])])
+            continue;
         if (const char* reference = referenceof(text[i])) {
             out.append(text.substr(from, i - from));
             out.append(reference);

@@ -32,7 +32,9 @@ void putline(owstream& out) {
 // Outside text as it may stand in the page: UTF-8, escaped.
 const std::string& escaped(CharsetConverter& converter, std::string_view text,
                            std::uint32_t charset, std::string& scratch) {
-    const std::string utf8 = converter.toutf8(text, charset);
+    thread_local std::string utf8;
+    utf8.clear();
+    converter.appendutf8(text, charset, utf8);
     scratch.clear();
     HtmlEscape::append(utf8, scratch);
     return scratch;

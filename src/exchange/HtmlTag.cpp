@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace qx {
 
@@ -17,19 +19,82 @@ bool needsquotes(const char* text) {
     return !text || !*text || std::strpbrk(text, " ='<>") != nullptr;
 }
 
+std::string upper(const char* name) {
+    std::string text(name);
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The names as they are written, made once: pages run to many thousand tags.
+template <int Count, const char* (*Name)(int)> const std::string& uppername(int id) {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all(Count + 1);
+        for (int i = 1; i <= Count; ++i)
+            all[i] = upper(Name(i));
+        return all;
+    }();
+    return names[id >= 1 && id <= Count ? id : 0];
+}
+
+const std::string& tagname(int id) {
+    return uppername<HtmlNames::kTagCount, HtmlNames::tagname>(id);
+}
+
+const std::string& attrname(int id) {
+    return uppername<HtmlNames::kAttrCount, HtmlNames::attrname>(id);
+}
+
+// Each tag goes to the stream in one write, assembled here.
+std::string& scratch() {
+    thread_local std::string text;
+    text.clear();
+    return text;
+}
+
+void appendattr(std::string& tag, const HtmlAttr& attr) {
+    tag += ' ';
+    tag += attrname(attr.attribute);
+    if (attr.kind == HtmlAttr::None)
+        return;
+    tag += '=';
+    if (attr.kind == HtmlAttr::Text) {
+        const bool quoted = needsquotes(attr.text);
+        if (quoted)
+            tag += '"';
+        if (attr.text)
+            tag += attr.text;
+        if (quoted)
+            tag += '"';
+        return;
+    }
+    char digits[16];
+    const int length =
+        attr.kind == HtmlAttr::Signed
+            ? std::snprintf(digits, sizeof digits, "%s%d", attr.number >= 0 ? "+" : "", attr.number)
+            : std::snprintf(digits, sizeof digits, "%u", static_cast<unsigned>(attr.number));
+    tag.append(digits, static_cast<std::size_t>(length));
+}
+
+void put(owstream& out, const std::string& text) {
+    out.write(text.data(), static_cast<int>(text.size()));
+}
+
 } // namespace
 
 HtmlTag::HtmlTag(owstream& out, int element) : HtmlTag(out, element, {}) {}
 
 HtmlTag::HtmlTag(owstream& out, int element, std::initializer_list<HtmlAttr> attrs)
     : out_(out), element_(element) {
-    put("<");
-    put(HtmlNames::tagname(element));
+    std::string& tag = scratch();
+    tag += '<';
+    tag += tagname(element);
     for (const HtmlAttr& attr : attrs)
-        putattr(attr);
-    out_.write(">", 1);
+        appendattr(tag, attr);
+    tag += '>';
     if (!HtmlNames::isinline(element))
-        out_.write(kLineBreak, 2);
+        tag += kLineBreak;
+    put(out_, tag);
 }
 
 HtmlTag::~HtmlTag() {
@@ -38,46 +103,15 @@ HtmlTag::~HtmlTag() {
 
 void HtmlTag::close() {
     if (element_ != 0 && !HtmlNames::isempty(element_)) {
-        put("</");
-        put(HtmlNames::tagname(element_));
-        out_.write(">", 1);
+        std::string& tag = scratch();
+        tag += "</";
+        tag += tagname(element_);
+        tag += '>';
         if (!HtmlNames::isinline(element_))
-            out_.write(kLineBreak, 2);
+            tag += kLineBreak;
+        put(out_, tag);
     }
     element_ = 0;
-}
-
-// Names go out in upper case.
-void HtmlTag::put(const char* text) {
-    char upper[32];
-    std::size_t length = 0;
-    for (; text[length] && length < sizeof upper; ++length)
-        upper[length] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[length])));
-    out_.write(upper, static_cast<int>(length));
-}
-
-void HtmlTag::putattr(const HtmlAttr& attr) {
-    out_.write(" ", 1);
-    put(HtmlNames::attrname(attr.attribute));
-    if (attr.kind == HtmlAttr::None)
-        return;
-    out_.write("=", 1);
-    if (attr.kind == HtmlAttr::Text) {
-        const bool quoted = needsquotes(attr.text);
-        if (quoted)
-            out_.write("\"", 1);
-        if (attr.text)
-            out_.write(attr.text, static_cast<int>(std::strlen(attr.text)));
-        if (quoted)
-            out_.write("\"", 1);
-        return;
-    }
-    char digits[16];
-    const int length =
-        attr.kind == HtmlAttr::Signed
-            ? std::snprintf(digits, sizeof digits, "%s%d", attr.number >= 0 ? "+" : "", attr.number)
-            : std::snprintf(digits, sizeof digits, "%u", static_cast<unsigned>(attr.number));
-    out_.write(digits, length);
 }
 
 } // namespace qx

@@ -24,9 +24,6 @@ public:
     void close();
 
 private:
-    void put(const char* text);
-    void putattr(const HtmlAttr& attr);
-
     owstream& out_;
     int element_;
 };
