@@ -97,9 +97,7 @@ private:
     }
 
     void text(std::string_view bytes, std::uint32_t charset) {
-        utf8_.clear();
-        converter_.appendutf8(bytes, charset, utf8_);
-        HtmlEscape::append(utf8_, line_);
+        HtmlEscape::appendconverted(converter_, bytes, charset, line_);
     }
 
     void flush() { out_.write(line_.data(), static_cast<int>(line_.size())); }
@@ -107,7 +105,6 @@ private:
     owstream& out_;
     CharsetConverter& converter_;
     std::string line_;
-    std::string utf8_;
     std::vector<bool> folders_;
     std::size_t depth_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "exchange/HtmlEscape.h"
 
+#include "model/CharsetConverter.h"
+
 #include <array>
 #include <cctype>
 
@@ -58,14 +60,28 @@ void HtmlEscape::append(std::string_view text, std::string& out) {
 bool HtmlEscape::safelink(std::string_view url) {
     // Browsers drop blanks and control characters around and inside the
     // scheme before they look at it.
-    std::string scheme;
+    char scheme[16];
+    std::size_t length = 0;
     for (char c : url) {
-        if (c == ':')
+        if (c == ':' || length == sizeof scheme)
             break;
         if (static_cast<unsigned char>(c) > ' ')
-            scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            scheme[length++] = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return scheme != "javascript" && scheme != "vbscript" && scheme != "data";
+    const std::string_view name(scheme, length);
+    return name != "javascript" && name != "vbscript" && name != "data";
+}
+
+void HtmlEscape::appendconverted(CharsetConverter& converter, std::string_view text,
+                                 std::uint32_t charset, std::string& out) {
+    if (CharsetConverter::ascii(text)) {
+        append(text, out);
+        return;
+    }
+    thread_local std::string utf8;
+    utf8.clear();
+    converter.appendutf8(text, charset, utf8);
+    append(utf8, out);
 }
 
 std::string HtmlEscape::escape(std::string_view text) {

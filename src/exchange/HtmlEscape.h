@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace qx {
+
+class CharsetConverter;
 
 // Makes outside text safe to stand in HTML text or in an attribute value,
 // quoted or bare: "&", "<", ">", double and single quotes become character
@@ -13,6 +16,9 @@ class HtmlEscape {
 public:
     static void append(std::string_view text, std::string& out);
     static std::string escape(std::string_view text);
+    // Page bytes in their charset, as escaped UTF-8.
+    static void appendconverted(CharsetConverter& converter, std::string_view text,
+                                std::uint32_t charset, std::string& out);
     // Whether an address may be a link: not one that runs script or carries
     // its own document (javascript:, vbscript:, data:), however it is spelt.
     static bool safelink(std::string_view url);

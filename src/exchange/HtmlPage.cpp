@@ -11,9 +11,9 @@
 #include "model/Ref.h"
 #include "stream/ofbwstream.h"
 
+#include <deque>
 #include <filesystem>
-#include <memory>
-#include <vector>
+#include <optional>
 
 namespace qx {
 
@@ -32,11 +32,8 @@ void putline(owstream& out) {
 // Outside text as it may stand in the page: UTF-8, escaped.
 const std::string& escaped(CharsetConverter& converter, std::string_view text,
                            std::uint32_t charset, std::string& scratch) {
-    thread_local std::string utf8;
-    utf8.clear();
-    converter.appendutf8(text, charset, utf8);
     scratch.clear();
-    HtmlEscape::append(utf8, scratch);
+    HtmlEscape::appendconverted(converter, text, charset, scratch);
     return scratch;
 }
 
@@ -53,7 +50,7 @@ public:
     NodeWriter(owstream& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
-        lists_.push_back(std::make_unique<HtmlTag>(out_, H::Dl));
+        lists_.emplace_back(out_, H::Dl);
         const Object* target = node.target();
         if (!target) {
             term(node.name().view(), 0);
@@ -101,7 +98,7 @@ private:
     owstream& out_;
     CharsetConverter& converter_;
     std::string text_;
-    std::vector<std::unique_ptr<HtmlTag>> lists_;
+    std::deque<HtmlTag> lists_;
 };
 
 } // namespace

@@ -4,7 +4,8 @@
 #include "stream/owstream.h"
 
 #include <cctype>
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -69,11 +70,14 @@ void appendattr(std::string& tag, const HtmlAttr& attr) {
         return;
     }
     char digits[16];
-    const int length =
+    char* end =
         attr.kind == HtmlAttr::Signed
-            ? std::snprintf(digits, sizeof digits, "%s%d", attr.number >= 0 ? "+" : "", attr.number)
-            : std::snprintf(digits, sizeof digits, "%u", static_cast<unsigned>(attr.number));
-    tag.append(digits, static_cast<std::size_t>(length));
+            ? std::to_chars(digits, digits + sizeof digits, attr.number).ptr
+            : std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(attr.number))
+                  .ptr;
+    if (attr.kind == HtmlAttr::Signed && attr.number >= 0)
+        tag += '+';
+    tag.append(digits, end);
 }
 
 void put(owstream& out, const std::string& text) {

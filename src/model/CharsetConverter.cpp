@@ -10,14 +10,6 @@ namespace {
 const iconv_t kClosed = reinterpret_cast<iconv_t>(-1);
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
-bool ascii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 // The length of the well-formed UTF-8 sequence at the start of text, or 0.
 std::size_t sequencelength(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -61,6 +53,14 @@ CharsetConverter::~CharsetConverter() {
         if (handle != kClosed)
             iconv_close(static_cast<iconv_t>(handle));
     }
+}
+
+bool CharsetConverter::ascii(std::string_view text) {
+    for (unsigned char c : text) {
+        if (c >= 0x80)
+            return false;
+    }
+    return true;
 }
 
 const char* CharsetConverter::iconvname(std::uint32_t charset) {

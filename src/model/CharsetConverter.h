@@ -23,6 +23,9 @@ public:
     void appendutf8(std::string_view text, std::uint32_t charset, std::string& out);
     std::string toutf8(std::string_view text, std::uint32_t charset);
 
+    // Whether the text is plain ASCII, the same bytes in every charset here.
+    static bool ascii(std::string_view text);
+
     // The iconv name of a charset code, or null for 0 and unknown codes.
     static const char* iconvname(std::uint32_t charset);
 
