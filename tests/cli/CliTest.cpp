@@ -61,7 +61,9 @@ TEST(Cli, HelpForTheToolAndEachCommand) {
     test::TempDir dir;
     Outcome all = cli(dir, {"--help"});
     EXPECT_EQ(all.code, 0);
-    for (const char* name : {"new", "dump", "file", "add", "convert", "merge", "stats"}) {
+    for (const char* name :
+         {"new", "dump", "file", "add", "convert", "merge", "stats", "export-html",
+          "export-shortcuts", "import-bookmarks", "export-bookmarks"}) {
         EXPECT_NE(all.out.find(std::string("  ") + name + " "), std::string::npos) << name;
         Outcome one = cli(dir, {"help", name});
         EXPECT_EQ(one.code, 0) << name;
@@ -119,6 +121,48 @@ TEST(Cli, EveryCommandOnce) {
     EXPECT_NE(stats.out.find("hosts: 3\n"), std::string::npos);
     EXPECT_NE(stats.out.find("OrgRef2: 6\n"), std::string::npos) << stats.out;
     EXPECT_NE(stats.out.find("SearchRef: 0\n"), std::string::npos);
+}
+
+TEST(Cli, ExportsAndBookmarkFilesOverOrganizerPaths) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.qxo");
+    ASSERT_EQ(cli(dir, {"new", a}).code, 0);
+    ASSERT_EQ(cli(dir, {"add", a, "--folder", "Work/Docs", "--title", "<b>Spec</b>",
+                        "http://example.com/spec"})
+                  .code,
+              0);
+    ASSERT_EQ(
+        cli(dir, {"add", a, "--folder", "Home", "--title", "Recipes", "http://food.org/"}).code, 0);
+
+    const std::string page = dir.file("page.html");
+    ASSERT_EQ(cli(dir, {"export-html", a, page, "Work/Docs"}).code, 0);
+    const std::string html = test::TempDir::read(page);
+    EXPECT_NE(html.find("&lt;b&gt;Spec&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(html.find("Recipes"), std::string::npos);
+    ASSERT_EQ(cli(dir, {"export-html", a, dir.file("all.html")}).code, 0);
+    EXPECT_NE(test::TempDir::read(dir.file("all.html")).find("Recipes"), std::string::npos);
+
+    ASSERT_EQ(cli(dir, {"export-shortcuts", a, dir.file("links"), "Work"}).code, 0);
+    EXPECT_NE(test::TempDir::read(dir.file("links/Work/Docs/_b_Spec__b_.url"))
+                  .find("URL=http://example.com/spec\r\n"),
+              std::string::npos);
+
+    const std::string bookmarks = dir.file("bookmarks.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", a, bookmarks}).code, 0);
+    const std::string b = dir.file("b.qxo");
+    ASSERT_EQ(cli(dir, {"new", b}).code, 0);
+    Outcome imported = cli(dir, {"import-bookmarks", b, bookmarks});
+    ASSERT_EQ(imported.code, 0);
+    EXPECT_EQ(imported.out, "folders: 3\nbookmarks: 2\nskipped: 0\n");
+    const std::string again = dir.file("again.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", b, again}).code, 0);
+    EXPECT_EQ(test::TempDir::read(again), test::TempDir::read(bookmarks));
+
+    Outcome missing = cli(dir, {"export-html", a, dir.file("x.html"), "Work/Nothing"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "qxseek-cli: no node at Work/Nothing in the organizer tree\n");
+    EXPECT_EQ(cli(dir, {"import-bookmarks", b, dir.write("empty.html", "")}).code, 1);
+    EXPECT_EQ(cli(dir, {"export-html", a, dir.file("no/such/folder.html")}).code, 1);
 }
 
 TEST(Cli, FailuresAreOneLineAndChangeNothing) {
