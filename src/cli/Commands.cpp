@@ -26,8 +26,6 @@
 
 namespace qx::cli {
 
-namespace {
-
 bool load(const std::string& path, DDoc& doc) {
     int result = loadDocument(path, doc);
     if (result != 0) {
@@ -35,6 +33,8 @@ bool load(const std::string& path, DDoc& doc) {
     }
     return result == 0;
 }
+
+namespace {
 
 int save(const std::string& path, DDoc& doc) {
     int result = saveDocument(path, doc);

@@ -1,5 +1,6 @@
 #include "cli/ExchangeCommands.h"
 
+#include "cli/Commands.h"
 #include "cli/ErrorText.h"
 #include "exchange/BookmarkExport.h"
 #include "exchange/BookmarkImport.h"
@@ -22,17 +23,14 @@ namespace qx::cli {
 
 namespace {
 
-bool load(const std::string& path, DDoc& doc) {
-    const int result = loadDocument(path, doc);
-    if (result != 0)
-        fail("cannot open " + path + ": " + documentfailure(result));
-    return result == 0;
-}
-
-// The nodes the organizer paths after the first `from` arguments name; every
-// top-level node of the organizer tree when there are none. False (reported)
-// for a path that names nothing.
-bool selectnodes(DDoc& doc, const Args& args, std::size_t from, std::vector<const Ref*>& nodes) {
+// The document of the first argument and the nodes the organizer paths after
+// the second name; every top-level node of the organizer tree when there are
+// none. False (reported) when the document cannot be read or a path names
+// nothing.
+bool loadnodes(const Args& args, DDoc& doc, std::vector<const Ref*>& nodes) {
+    constexpr std::size_t from = 2;
+    if (!load(args[0], doc))
+        return false;
     if (args.size() <= from) {
         for (Tree* n = doc.orgroot().firstchild(); n; n = n->nextsibling())
             nodes.push_back(static_cast<const Ref*>(n));
@@ -68,7 +66,7 @@ void loadlanguage(Language& language) {
 int runexporthtml(const Args& args, const std::vector<std::string>&) {
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!load(args[0], doc) || !selectnodes(doc, args, 2, nodes))
+    if (!loadnodes(args, doc, nodes))
         return 1;
     Language language(ProgramFolder::current());
     loadlanguage(language);
@@ -80,7 +78,7 @@ int runexporthtml(const Args& args, const std::vector<std::string>&) {
 int runexportshortcuts(const Args& args, const std::vector<std::string>&) {
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!load(args[0], doc) || !selectnodes(doc, args, 2, nodes))
+    if (!loadnodes(args, doc, nodes))
         return 1;
     FavoritesExport shortcuts;
     for (const Ref* node : nodes) {
@@ -113,7 +111,7 @@ int runimportbookmarks(const Args& args, const std::vector<std::string>&) {
 int runexportbookmarks(const Args& args, const std::vector<std::string>&) {
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!load(args[0], doc) || !selectnodes(doc, args, 2, nodes))
+    if (!loadnodes(args, doc, nodes))
         return 1;
     BookmarkExport bookmarks;
     const platform::SysError result = bookmarks.write(args[1], nodes);

@@ -2,6 +2,7 @@
 
 #include "exchange/ExportWalk.h"
 #include "exchange/HtmlEscape.h"
+#include "exchange/WholeFile.h"
 #include "model/Object.h"
 #include "model/Ref.h"
 #include "platform/FileTime.h"
@@ -123,10 +124,10 @@ platform::SysError BookmarkExport::write(const std::string& path,
                                          std::span<const Ref* const> nodes) {
     ofbwstream out(path.c_str(), kBufferSize);
     if (!out.good())
-        return platform::lastError() ? platform::lastError() : platform::err::AccessDenied;
+        return WholeFile::failure(platform::err::AccessDenied);
     write(out, nodes);
     if (out.close() != 0 || !out.good())
-        return platform::lastError() ? platform::lastError() : platform::err::DiskFull;
+        return WholeFile::failure(platform::err::DiskFull);
     return 0;
 }
 

@@ -148,7 +148,7 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
                                            std::span<const Ref* const> nodes) {
     ofbwstream out(path.c_str(), kBufferSize);
     if (!out.good())
-        return platform::lastError() ? platform::lastError() : platform::err::AccessDenied;
+        return WholeFile::failure(platform::err::AccessDenied);
     const std::string home = HtmlEscape::escape(language_.text(text::HomePage));
     const std::string image = HtmlEscape::escape(fileurl(banner(path)));
     {
@@ -184,7 +184,7 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
             WriteHtmlNode(out, *node);
     }
     if (out.close() != 0 || !out.good())
-        return platform::lastError() ? platform::lastError() : platform::err::DiskFull;
+        return WholeFile::failure(platform::err::DiskFull);
     return 0;
 }
 

@@ -23,4 +23,9 @@ platform::SysError WholeFile::write(const std::string& path, std::string_view co
     return result;
 }
 
+platform::SysError WholeFile::failure(platform::SysError fallback) {
+    const platform::SysError last = platform::lastError();
+    return last != 0 ? last : fallback;
+}
+
 } // namespace qx
