@@ -7,26 +7,29 @@
 namespace qx {
 
 int ExportWalk::walk(const Ref& top, ExportVisitor& visitor) {
-    std::vector<const Ref*> open;
-    int result = 0;
-    for (const Tree* n = &top; n && result == 0;) {
-        const auto& node = static_cast<const Ref&>(*n);
-        const bool hidden = node.hasflags(Ref::Hidden);
-        if (!hidden) {
-            while (!open.empty() && open.back() != node.parent() && result == 0) {
-                result = visitor.leave(*open.back());
-                open.pop_back();
+    if (top.hasflags(Ref::Hidden))
+        return 0;
+    int result = visitor.enter(top);
+    // The nodes entered and not yet left; next is the one to look at after
+    // the last of them, null once its children are done.
+    std::vector<const Ref*> open{&top};
+    const Tree* next = top.firstchild();
+    while (result == 0 && !open.empty()) {
+        if (next) {
+            const auto& node = static_cast<const Ref&>(*next);
+            if (node.hasflags(Ref::Hidden)) {
+                next = next->nextsibling();
+                continue;
             }
-            if (result == 0) {
-                result = visitor.enter(node);
-                open.push_back(&node);
-            }
+            result = visitor.enter(node);
+            open.push_back(&node);
+            next = node.firstchild();
+            continue;
         }
-        n = n->nextpreorder(&top, hidden);
-    }
-    while (!open.empty() && result == 0) {
-        result = visitor.leave(*open.back());
+        const Ref* done = open.back();
         open.pop_back();
+        result = visitor.leave(*done);
+        next = done == &top ? nullptr : done->nextsibling();
     }
     return result;
 }

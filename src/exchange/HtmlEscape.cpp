@@ -3,7 +3,6 @@
 #include "model/CharsetConverter.h"
 
 #include <array>
-#include <cctype>
 
 namespace qx {
 
@@ -66,7 +65,7 @@ bool HtmlEscape::safelink(std::string_view url) {
         if (c == ':' || length == sizeof scheme)
             break;
         if (static_cast<unsigned char>(c) > ' ')
-            scheme[length++] = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            scheme[length++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     const std::string_view name(scheme, length);
     return name != "javascript" && name != "vbscript" && name != "data";

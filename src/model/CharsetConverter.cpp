@@ -1,6 +1,7 @@
 #include "model/CharsetConverter.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace qx {
@@ -56,8 +57,17 @@ CharsetConverter::~CharsetConverter() {
 }
 
 bool CharsetConverter::ascii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80)
+    // Eight bytes at a time: exports test every title and address.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & kHighBits)
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
             return false;
     }
     return true;
