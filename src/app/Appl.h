@@ -24,6 +24,7 @@ class UserDialogs;
 namespace qx::ui {
 class ExportCommands;
 class FrameWindow;
+class ReferenceDialogs;
 } // namespace qx::ui
 
 namespace qx::app {
@@ -93,6 +94,8 @@ private:
     doc::DocTemplate template_;
     RecentFiles recentFiles_;
     QPointer<ui::FrameWindow> frame_;
+    // Before the document manager: the views it owns use the dialogs.
+    std::unique_ptr<ui::ReferenceDialogs> dialogs_;
     std::unique_ptr<doc::MyDocManager> docManager_;
     std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;

@@ -3,6 +3,7 @@
 #include "cli/ErrorText.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/StdoutStreamBuf.h"
+#include "cli/VersionCommand.h"
 #include "exchange/PageFiling.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
@@ -323,6 +324,15 @@ const Command kCommands[] = {
      -1,
      {},
      runexportbookmarks},
+    {"version",
+     "",
+     "print the version, the program folder and the languages found",
+     "Prints the tool's version, the folder it takes its modules from (links\n"
+     "resolved) and each language module found there. Fails when there is none.",
+     0,
+     0,
+     {},
+     runversion},
 };
 
 } // namespace
