@@ -13,6 +13,7 @@
 #include "settings/Options.h"
 #include "ui/AboutBox.h"
 #include "ui/Commands.h"
+#include "ui/ExportCommands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ProgressGadget.h"
 #include "ui/View.h"
@@ -50,6 +51,9 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     });
     docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,
                                                       services_.language, services_.dialogs);
+    exportCommands_ = std::make_unique<ui::ExportCommands>(
+        [this] { return docManager_->document(); }, services_.profile, services_.language,
+        services_.dialogs);
     connect(docManager_.get(), &doc::MyDocManager::viewCreated, this, &Appl::viewCreated);
     connect(docManager_.get(), &doc::MyDocManager::viewClosed, this, &Appl::viewClosed);
     connect(docManager_.get(), &doc::MyDocManager::documentCreated, this, &Appl::documentNamed);
@@ -72,6 +76,7 @@ Appl::~Appl() {
 
 void Appl::initInstance(const QStringList& arguments) {
     frame_ = new ui::FrameWindow(services_.profile, services_.language, title_);
+    frame_->addCommandTarget(exportCommands_.get());
     frame_->addCommandTarget(docManager_.get());
     frame_->addCommandTarget(this);
     frame_->setCloseTest([this] { return canClose(); });

@@ -23,6 +23,7 @@ class UserDialogs;
 } // namespace qx::doc
 
 namespace qx::ui {
+class ExportCommands;
 class FrameWindow;
 class ReferenceDialogs;
 } // namespace qx::ui
@@ -99,6 +100,7 @@ private:
     // Before the document manager: the views it owns use the dialogs.
     std::unique_ptr<ui::ReferenceDialogs> dialogs_;
     std::unique_ptr<doc::MyDocManager> docManager_;
+    std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;
     std::unique_ptr<IdleDriver> idleDriver_;
 };
