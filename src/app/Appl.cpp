@@ -9,9 +9,12 @@
 #include "doc/Texts.h"
 #include "doc/UserDialogs.h"
 #include "lang/Language.h"
+#include "lang/ProgramFolder.h"
 #include "lang/TextIds.h"
+#include "search/SearchModule.h"
 #include "settings/Options.h"
 #include "ui/AboutBox.h"
+#include "ui/Browser.h"
 #include "ui/Commands.h"
 #include "ui/ExportCommands.h"
 #include "ui/FrameWindow.h"
@@ -43,10 +46,15 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     dialogs_ = std::make_unique<ui::ReferenceDialogs>(
         services_.language, services_.profile, services_.options, services_.dialogs,
         [&help = services_.help](int context) { help.context(context); });
+    browser_ =
+        std::make_unique<ui::Browser>(services_.language, services_.dialogs, title_.toStdString());
+    searchModule_ = SearchModule::load(ProgramFolder::current() + "/qsearch.so");
     template_.setViewFactory([this](doc::Editor& document) -> std::unique_ptr<doc::DocView> {
         auto view = std::make_unique<ui::View>(document, services_.profile, services_.options,
                                                services_.language);
         view->setDialogs(dialogs_.get());
+        view->setBrowser(browser_.get());
+        view->setSearchModule(searchModule_, services_.dialogs);
         return view;
     });
     docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,
@@ -164,7 +172,7 @@ bool Appl::execute(int id) {
         services_.help.helpOnHelp();
         return true;
     case ui::cmd::About:
-        ui::AboutBox(services_.language, frame_).exec();
+        ui::AboutBox(services_.language, *browser_, frame_).exec();
         return true;
     case ui::cmd::Exit:
         frame_->close();

@@ -12,6 +12,7 @@
 namespace qx {
 class ApplicationProfile;
 class Language;
+class SearchModule;
 struct Options;
 } // namespace qx
 
@@ -23,6 +24,7 @@ class UserDialogs;
 } // namespace qx::doc
 
 namespace qx::ui {
+class Browser;
 class ExportCommands;
 class FrameWindow;
 class ReferenceDialogs;
@@ -97,8 +99,12 @@ private:
     doc::DocTemplate template_;
     RecentFiles recentFiles_;
     QPointer<ui::FrameWindow> frame_;
-    // Before the document manager: the views it owns use the dialogs.
+    // Before the document manager: the views it owns use the dialogs, the
+    // browser and the search module (a worker left running at shutdown keeps
+    // its own hold on the module).
     std::unique_ptr<ui::ReferenceDialogs> dialogs_;
+    std::unique_ptr<ui::Browser> browser_;
+    std::shared_ptr<const SearchModule> searchModule_;
     std::unique_ptr<doc::MyDocManager> docManager_;
     std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;

@@ -20,10 +20,8 @@
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QUrl>
 #include <QWidget>
 
 namespace qx::ui {
@@ -231,15 +229,6 @@ void DocumentTrees::clearSelection() {
     treeStatus(focus_->binding().status());
 }
 
-void DocumentTrees::openSelection() {
-    const std::vector<Ref*> nodes = selection();
-    if (nodes.empty())
-        return;
-    const std::string url = RefTreeBinding::addressOf(*nodes.front());
-    if (!url.empty())
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-}
-
 void DocumentTrees::toggleShowHidden() {
     options_.showHidden = !options_.showHidden;
     for (RefTreeView* tree : {static_cast<RefTreeView*>(first_), second_}) {
@@ -288,9 +277,6 @@ bool DocumentTrees::commandState(int id, doc::CommandState& state) {
     case cmd::Collapse:
         state.enabled = !nodes.empty() && nodes.front()->firstchild() != nullptr;
         return true;
-    case cmd::OpenInBrowser:
-        state.enabled = !nodes.empty() && !RefTreeBinding::addressOf(*nodes.front()).empty();
-        return true;
     case cmd::ShowHidden:
         state.enabled = true;
         state.checked = options_.showHidden;
@@ -330,9 +316,6 @@ bool DocumentTrees::execute(int id) {
     case cmd::Expand:
     case cmd::Collapse:
         expandSelection(id == cmd::Expand);
-        return true;
-    case cmd::OpenInBrowser:
-        openSelection();
         return true;
     case cmd::ShowHidden:
         toggleShowHidden();

@@ -75,7 +75,6 @@ private:
     void setHidden(bool hidden);
     void expandSelection(bool on);
     void clearSelection();
-    void openSelection();
     void toggleShowHidden();
     void toggleShowNew();
 

@@ -1,4 +1,5 @@
 #include "FakeStore.h"
+#include "RecordingMessageBoxer.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "app/Appl.h"
@@ -13,6 +14,7 @@
 #include "search/ObjPropDialogInfo.h"
 #include "settings/SettingsLocation.h"
 #include "ui/AboutBox.h"
+#include "ui/Browser.h"
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ToolbarImages.h"
@@ -455,12 +457,18 @@ void AppTest::screenshots() {
         spin(300);
         const QString prefix = QString::fromLocal8Bit(folder) + QLatin1Char('/');
         const QString suffix = QLatin1Char('-') + QLatin1String(code) + QStringLiteral(".png");
-        QVERIFY(program.appl()->frame()->grab().save(prefix + QStringLiteral("main") + suffix));
+        ui::FrameWindow* frame = program.appl()->frame();
+        if (frame->view() && !frame->view()->threadWindow())
+            frame->execute(ui::cmd::ThreadWindow);
+        spin(100);
+        QVERIFY(frame->grab().save(prefix + QStringLiteral("main") + suffix));
         ui::OptionsDialog options(program.options(), program.language(),
                                   program.language().languages(), program.languageCode());
         options.show();
         QVERIFY(options.grab().save(prefix + QStringLiteral("options") + suffix));
-        ui::AboutBox about(program.language());
+        test::RecordingMessageBoxer boxes;
+        ui::Browser browser(program.language(), boxes, "Norba Seek");
+        ui::AboutBox about(program.language(), browser);
         about.show();
         QVERIFY(about.grab().save(prefix + QStringLiteral("about") + suffix));
 

@@ -8,6 +8,7 @@
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ProgressGadget.h"
+#include "ui/ThreadWindow.h"
 #include "ui/View.h"
 #include "ui/WindowSeparator.h"
 #include "workers/CheckList.h"
