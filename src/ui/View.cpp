@@ -487,7 +487,9 @@ TreeView* View::organizerRows() {
 bool View::renameRow(TreeViewNode& row, const TextQuery& query, const std::string& with, bool all,
                      int& replaced) {
     Ref& node = refOf(row);
-    if (node.root() != &document_.model().orgroot())
+    // Only a name the row shows: a reference's label is its page's title.
+    if (node.root() != &document_.model().orgroot() || node.target() ||
+        node.label().view() != node.name().view())
         return false;
     std::string name(node.name().view());
     const int count = replaceInText(name, query, with, all);

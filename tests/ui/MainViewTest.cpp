@@ -117,6 +117,7 @@ private slots:
     void findInTheTreesWalksAndReplacesOrganizerNames();
     void resultOrderCommandsAreCheckedAndChangeTheDocument();
     void aFailedLaunchShowsItsErrorWithAStopIcon();
+    void searchCheckFindSaveAndReopen_data();
     void searchCheckFindSaveAndReopen();
 
 private:
@@ -179,7 +180,7 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     auto doc = open();
     DDoc& m = doc->model();
     OrgRef2& alpha = m.createfolder(Str("Alpha"), m.orgroot(), nullptr);
-    OrgRef2& beta = m.createfolder(Str("beta folder"), alpha, nullptr);
+    SearchRef& beta = m.createsearch(Str("beta search"), alpha, nullptr);
     OrgRef2& result = m.createresultobject(page("http://a.example/b", "Beta page"), OrgProp{},
                                            m.orgroot(), nullptr);
     doc->show();
@@ -220,8 +221,8 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     replace->findChild<QLineEdit*>(QStringLiteral("replaceWith"))->setText(QStringLiteral("gamma"));
     replace->findChild<QPushButton*>(QStringLiteral("replaceAll"))->click();
     // Names only: the page's title is the result's label and stays.
-    QCOMPARE(std::string(beta.name().view()), std::string("gamma folder"));
-    QCOMPARE(rowOf(beta).label(), std::string("gamma folder"));
+    QCOMPARE(std::string(beta.name().view()), std::string("gamma search"));
+    QCOMPARE(rowOf(beta).label(), std::string("gamma search"));
     QCOMPARE(rowOf(result).label(), std::string("Beta page"));
     QVERIFY(doc->editor.isDirty());
     QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
@@ -267,7 +268,18 @@ void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
 // The way a user goes: a search on a local engine through our module, the
 // workers in the thread window, a check against a real nginx, the failed
 // ones selected, a title found, the document saved and read back.
+void MainViewTest::searchCheckFindSaveAndReopen_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QStringLiteral("enu");
+    QTest::newRow("Russian") << QStringLiteral("rus");
+}
+
 void MainViewTest::searchCheckFindSaveAndReopen() {
+    QFETCH(QString, language);
+    std::string code = language.toStdString();
+    texts_.reset();
+    QCOMPARE(language_->load(code), 0u);
+    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
     if (!test::NginxServer::Available()) {
         if (std::getenv("CI"))
             QFAIL("nginx is missing");
@@ -330,7 +342,8 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     QVERIFY(doc->frame.commandState(ui::cmd::StopChecking).enabled);
     if (const char* shots = std::getenv("QX_SHOT_DIR"))
         QVERIFY(doc->frame.grab().save(QString::fromLocal8Bit(shots) +
-                                       QStringLiteral("/main-view-check-enu.png")));
+                                       QStringLiteral("/main-view-check-") + language +
+                                       QStringLiteral(".png")));
     QVERIFY(doc->runJobs());
     QVERIFY(lost->flags() & Ref::kCheckState);
     QVERIFY(!lost->target()->props().status.empty());
