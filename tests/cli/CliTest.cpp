@@ -127,9 +127,118 @@ TEST(Cli, EveryCommandOnce) {
     EXPECT_NE(stats.out.find("SearchRef: 0\n"), std::string::npos);
 }
 
-    for (const char* name :
-         {"new", "dump", "file", "add", "convert", "merge", "stats", "search", "export-html",
-          "export-shortcuts", "import-bookmarks", "export-bookmarks"}) {
+// Hosts as another sort type or another program may have written them: out of
+// order under every sort type (names a, b, c; by host com, net, org; by count
+// 5 before 1).
+void writeunordered(const std::string& path) {
+    DDoc doc;
+    for (auto [name, count] :
+         {std::pair{"http://b.net", 1u}, {"http://a.org", 1u}, {"http://c.com", 5u}}) {
+        auto& host = static_cast<DomainRef&>(
+            doc.createdomainnode(doc.domainroot(), Str(name), nullptr, false));
+        host.sethostcount(count);
+    }
+    ASSERT_EQ(saveDocument(path, doc), 0);
+}
+
+std::string hostnames(const std::string& path) {
+    DDoc doc;
+    if (loadDocument(path, doc) != 0)
+        return "unreadable";
+    std::string names;
+    for (const Node* n = doc.domainroot().first(); n; n = n->next())
+        names += std::string(names.empty() ? "" : ",") +
+                 std::string(static_cast<const Ref*>(n)->name().view());
+    return names;
+}
+
+// Filing into such a document finds the host that is there, through every
+// command that files, and leaves the hosts as the program would sort them.
+TEST(Cli, FilingNeverMakesASecondHost) {
+    test::TempDir dir;
+    const std::string from = dir.file("from.qxo");
+    ASSERT_EQ(cli(dir, {"new", from}).code, 0);
+    ASSERT_EQ(cli(dir, {"add", from, "--sort-hosts", "name", "http://a.org/new"}).code, 0);
+    const std::pair<const char*, const char*> types[] = {
+        {"name", "http://a.org,http://b.net,http://c.com"},
+        {"host", "http://c.com,http://b.net,http://a.org"},
+        {"count", "http://c.com,http://a.org,http://b.net"}};
+    for (const char* command : {"file", "add", "merge"}) {
+        for (const auto& [type, order] : types) {
+            const std::string t = dir.file("t.qxo");
+            writeunordered(t);
+            std::vector<std::string> args{command, "--sort-hosts", type, t};
+            args.push_back(std::string(command) == "merge" ? from : "http://a.org/new");
+            const Outcome outcome = cli(dir, args);
+            EXPECT_EQ(outcome.code, 0) << command << " " << type << ": " << outcome.err;
+            EXPECT_EQ(hostnames(t), order) << command << " " << type;
+            DDoc doc;
+            ASSERT_EQ(loadDocument(t, doc), 0);
+            UrlRef* page = doc.finddomainnode("http://a.org/new");
+            ASSERT_NE(page, nullptr) << command << " " << type;
+            EXPECT_EQ(static_cast<DomainRef*>(page->parent())->hostcount(), 2u);
+        }
+    }
+    Outcome bad = cli(dir, {"file", "--sort-hosts", "size", dir.file("t.qxo"), "http://a.org/"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_EQ(lines(bad.err), 1u);
+}
+
+// Without --sort-hosts the tool takes the program's setting from the settings
+// file beside it.
+TEST(Cli, SortsHostsAsTheProgramsSettingsSay) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.file("bin"));
+    const std::string tool = dir.file("bin/qxseek-cli");
+    std::filesystem::copy_file(QX_CLI_PATH, tool);
+    dir.write("bin/qxseek.INI", "[Options]\nSortServersType=1\n");
+    const std::string t = dir.file("t.qxo");
+    writeunordered(t);
+    const std::string command = quoted(tool) + " file " + quoted(t) + " http://a.org/new";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(hostnames(t), "http://c.com,http://b.net,http://a.org");
+}
+
+TEST(Cli, ExportsAndBookmarkFilesOverOrganizerPaths) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.qxo");
+    ASSERT_EQ(cli(dir, {"new", a}).code, 0);
+    ASSERT_EQ(cli(dir, {"add", a, "--folder", "Work/Docs", "--title", "<b>Spec</b>",
+                        "http://example.com/spec"})
+                  .code,
+              0);
+    ASSERT_EQ(
+        cli(dir, {"add", a, "--folder", "Home", "--title", "Recipes", "http://food.org/"}).code, 0);
+
+    const std::string page = dir.file("page.html");
+    ASSERT_EQ(cli(dir, {"export-html", a, page, "Work/Docs"}).code, 0);
+    const std::string html = test::TempDir::read(page);
+    EXPECT_NE(html.find("&lt;b&gt;Spec&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(html.find("Recipes"), std::string::npos);
+    ASSERT_EQ(cli(dir, {"export-html", a, dir.file("all.html")}).code, 0);
+    EXPECT_NE(test::TempDir::read(dir.file("all.html")).find("Recipes"), std::string::npos);
+
+    ASSERT_EQ(cli(dir, {"export-shortcuts", a, dir.file("links"), "Work"}).code, 0);
+    EXPECT_NE(test::TempDir::read(dir.file("links/Work/Docs/_b_Spec__b_.url"))
+                  .find("URL=http://example.com/spec\r\n"),
+              std::string::npos);
+
+    const std::string bookmarks = dir.file("bookmarks.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", a, bookmarks}).code, 0);
+    const std::string b = dir.file("b.qxo");
+    ASSERT_EQ(cli(dir, {"new", b}).code, 0);
+    Outcome imported = cli(dir, {"import-bookmarks", b, bookmarks});
+    ASSERT_EQ(imported.code, 0);
+    EXPECT_EQ(imported.out, "folders: 3\nbookmarks: 2\nskipped: 0\n");
+    const std::string again = dir.file("again.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", b, again}).code, 0);
+    EXPECT_EQ(test::TempDir::read(again), test::TempDir::read(bookmarks));
+
+    Outcome missing = cli(dir, {"export-html", a, dir.file("x.html"), "Work/Nothing"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "qxseek-cli: no node at Work/Nothing in the organizer tree\n");
+    EXPECT_EQ(cli(dir, {"import-bookmarks", b, dir.write("empty.html", "")}).code, 1);
+    EXPECT_EQ(cli(dir, {"export-html", a, dir.file("no/such/folder.html")}).code, 1);
 }
 
 TEST(Cli, FailuresAreOneLineAndChangeNothing) {
