@@ -1,4 +1,5 @@
 #include "FakeStore.h"
+#include "ProgramDir.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
 #include "lang/Language.h"
@@ -102,7 +103,7 @@ private:
 void FrameTest::init() {
     dir_ = std::make_unique<TempDir>();
     profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    language_ = std::make_unique<Language>(test::programFolder());
     std::string code = "enu";
     QCOMPARE(language_->load(code), 0u);
     options_ = Options();
