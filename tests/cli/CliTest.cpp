@@ -1,11 +1,14 @@
+#include "NginxServer.h"
 #include "TempDir.h"
 
 #include "model/Container.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
 #include "model/Object.h"
+#include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
+#include "platform/FileTime.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +214,65 @@ TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
         EXPECT_NE(checked.err.find(bad + line), std::string::npos) << checked.err;
     EXPECT_EQ(cli(dir, {"engines", bad}).code, 0); // listing alone does not fail
     EXPECT_EQ(cli(dir, {"engines", "--check", dir.file("none.json")}).code, 1);
+}
+
+// qxseek-cli check against nginx on a few hundred references: the summary,
+// the list, the saved marks, a path, and the exit codes.
+TEST(Cli, CheckMarksAndSavesAFewHundredReferences) {
+    if (!test::NginxServer::Available()) {
+        if (std::getenv("CI"))
+            FAIL() << test::NginxServer::kBinary << " is missing (install nginx-light)";
+        GTEST_SKIP() << test::NginxServer::kBinary << " is missing (install nginx-light)";
+    }
+    constexpr long kFileTime = 1700000000;
+    test::NginxServer nginx;
+    ASSERT_TRUE(nginx.Running());
+    test::TempDir dir;
+    const std::string path = dir.file("refs.qxo");
+    {
+        DDoc doc;
+        platform::SystemTime date;
+        platform::fileTimeToSystemTime(platform::fileTimeFromUnix(kFileTime), date);
+        Ref& a = doc.createfolder(Str("a"), doc.orgroot(), nullptr);
+        Ref& b = doc.createfolder(Str("b"), doc.orgroot(), nullptr);
+        for (int i = 0; i < 300; ++i) {
+            const std::string name = "/p" + std::to_string(i) + ".html";
+            if (i < 250)
+                nginx.Put(name, "<html></html>", kFileTime);
+            const std::string url = nginx.Url(i < 290 ? name : "/fails?" + std::to_string(i));
+            ObjectProp props;
+            props.url = Str(url);
+            props.modified = date;
+            auto* page = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
+            doc.settarget(*doc.filedomainnode(url), page);
+            doc.createresult(page, nullptr, i % 10 ? a : b, nullptr, false);
+        }
+        ASSERT_EQ(saveDocument(path, doc), 0);
+    }
+
+    Outcome all = cli(dir, {"check", path, "--jobs", "8"});
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_EQ(all.out, "unchanged 250\tchanged 0\tnot found 40\terror 10\tskipped 0\n");
+    EXPECT_EQ(all.err, "");
+    DDoc doc;
+    ASSERT_EQ(loadDocument(path, doc), 0);
+    EXPECT_EQ(doc.finddomainnode(nginx.Url("/p0.html"))->flags() & Ref::kCheckState,
+              Ref::CheckUnchanged);
+    const Ref* missing = doc.finddomainnode(nginx.Url("/p260.html"));
+    EXPECT_EQ(missing->flags() & Ref::kCheckState, Ref::CheckNotFound);
+    EXPECT_EQ(missing->target()->props().status.view(), "Not found (404)");
+
+    Outcome listed = cli(dir, {"check", path, "--list", "--per-host", "2", "b"});
+    ASSERT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(lines(listed.out), 31u);
+    EXPECT_NE(listed.out.find("not found\t" + nginx.Url("/p260.html") + "\tNot found (404)\n"),
+              std::string::npos);
+    EXPECT_NE(listed.out.find("unchanged 25\tchanged 0\tnot found 4\terror 1\tskipped 0\n"),
+              std::string::npos);
+
+    EXPECT_EQ(cli(dir, {"check", path, "a/none"}).code, 1);
+    EXPECT_EQ(cli(dir, {"check", path, "--jobs", "0"}).code, 2);
+    EXPECT_EQ(cli(dir, {"check", dir.file("absent.qxo")}).code, 1);
 }
 
 } // namespace

@@ -60,6 +60,7 @@ public:
         worker.Node()->SetState(CheckNode::Done);
         ++applied;
     }
+    bool CheckReference(Ref&) override { return false; }
     int applied = 0;
 };
 
