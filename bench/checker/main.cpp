@@ -88,7 +88,7 @@ double curl(const qx::test::NginxServer& nginx, const std::string& folder) {
     }
     qx::platform::SystemTime date;
     qx::platform::fileTimeToSystemTime(qx::platform::fileTimeFromUnix(kFileTime), date);
-    const std::string command = "curl -s --parallel --parallel-max " + std::to_string(kThreads) +
+    const std::string command = "curl -s --no-progress-meter --parallel --parallel-max " + std::to_string(kThreads) +
                                 " -H 'If-Modified-Since: " + qx::platform::formatHttpDate(date) +
                                 "' -K '" + config + "'";
     const auto start = Clock::now();
