@@ -1,3 +1,4 @@
+#include "HttpTestServer.h"
 #include "NginxServer.h"
 #include "TempDir.h"
 
@@ -183,6 +184,28 @@ TEST(Cli, SearchFilesResultsAndReusesTheSavedSearch) {
     EXPECT_EQ(nomodule.code, 0);
     EXPECT_NE(nomodule.err.find("cannot load the search module"), std::string::npos);
     EXPECT_EQ(cli(dir, {"search", doc, "--mode", "9", "x"}).code, 1);
+}
+
+// search --check: the new results are checked in the same run, and a 404 is
+// counted as broken in the totals.
+TEST(Cli, SearchWithCheckChecksTheNewResults) {
+    test::HttpTestServer server;
+    test::HttpTestServer::Reply gone;
+    gone.status = 404;
+    server.on("/gone", gone);
+    server.on("/here", test::HttpTestServer::Reply{});
+    test::TempDir dir;
+    const std::string doc = dir.file("c.qxo");
+    const std::string script =
+        dir.write("script.txt", "1\titem\t:\tGone\t" + server.url("/gone") + "\t\t10\t5\n" +
+                                    "1\titem\t:\tHere\t" + server.url("/here") + "\t\t10\t4\n");
+    setenv("QX_FAKE_SEARCH_SCRIPT", script.c_str(), 1);
+    const std::string module = std::string(QX_FAKE_SEARCH_DIR) + "/qsearch_fake.so";
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    Outcome run = cli(dir, {"search", doc, "--engines", "1", "--check", "--module", module, "x"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("total 2\tadded 2\tbroken 1\n"), std::string::npos) << run.out;
+    EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
