@@ -51,6 +51,7 @@ public:
         worker.Node()->SetState(qx::CheckNode::Done);
         ++done;
     }
+    bool CheckReference(qx::Ref&) override { return false; }
     int done = 0;
 };
 

@@ -174,8 +174,10 @@ Command checkcommand() {
         "the domain tree, each address once. PATH: the organizer subtree at those\n"
         "node names separated by \"/\" (folders, saved searches, references), as\n"
         "add --folder writes them; a PATH that does not exist is an error.\n"
-        "--jobs N: checks at a time (default 10, as \"maxthreads\"); --per-host N: checks at a time\n"
-        "against one host (default the setting ChecksPerHost, 4; 0 no limit).\n"
+        "--jobs N: checks at a time (default 10, as \"maxthreads\"); --per-host N:\n"
+        "checks at a time against one host (default the setting ChecksPerHost, 4;\n"
+        "0 no limit). A server answering 429 or 503 with Retry-After of at most 120\n"
+        "seconds is asked again after that wait, at most twice.\n"
         "Prints one summary line (unchanged, changed, not found, error, skipped);\n"
         "--list first prints one line per page: new state, address, error text.\n"
         "Exits with 0 when the run completed, whatever the links said.",

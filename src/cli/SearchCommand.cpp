@@ -13,6 +13,7 @@
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
+#include "workers/Checker.h"
 #include "workers/JobLoop.h"
 
 #include <cstdio>
@@ -108,6 +109,8 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     StderrBoxes boxes;
     JobLoop jobs(options, profile);
     WebSearches searches(doc, jobs.Board(), jobs.Waits(), screen, language, boxes, options, module);
+    // --check: new results are checked in the same run.
+    Checker checker(doc, jobs.Board(), language, options);
     doc.setworkers(&searches);
     SearchRef* search = searches.Run().start(request);
     jobs.Run();

@@ -23,8 +23,7 @@ public:
     static constexpr std::int64_t kNoRetryAfter = -1;
 
     CheckThread(platform::MessageTarget* window, const Str& url, CheckNode* node,
-                const platform::SystemTime& date, const Options& options,
-                const Language* language);
+                const platform::SystemTime& date, const Options& options, const Language* language);
     ~CheckThread() override;
 
     // The exit code: 0 answered (status 0, 200 or 304 mean success), -1 an HTTP

@@ -64,8 +64,7 @@ void Checker::CheckSubtree(Ref& node) {
             continue;
         }
         const Object* page = ref.target();
-        if (page && !page->props().url.empty() &&
-            (organizer || page->hasflags(Object::Confirmed)))
+        if (page && !page->props().url.empty() && (organizer || page->hasflags(Object::Confirmed)))
             CheckReference(ref);
         t = t->nextpreorder(&node);
     }
@@ -133,9 +132,9 @@ void Checker::ApplyCheck(CheckWorker& worker, int result) {
         doc_.commit();
         return;
     }
-    const CheckVerdict verdict = JudgeCheck(result, check.HttpStatus(),
-                                            check.LastModifiedObtained(), check.Date(),
-                                            page->props().modified);
+    const CheckVerdict verdict =
+        JudgeCheck(result, check.HttpStatus(), check.LastModifiedObtained(), check.Date(),
+                   page->props().modified);
     if (verdict.status != CheckVerdict::Status::Keep) {
         ObjectProp props = page->props();
         if (verdict.status == CheckVerdict::Status::Clear) {

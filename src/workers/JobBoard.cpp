@@ -1,8 +1,8 @@
 #include "workers/JobBoard.h"
 
 #include "model/Object.h"
-#include "net/SplitUrl.h"
 #include "model/SearchRef.h"
+#include "net/SplitUrl.h"
 #include "settings/Options.h"
 #include "settings/SearchSettings.h"
 #include "workers/CheckWorker.h"

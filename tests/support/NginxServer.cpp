@@ -5,8 +5,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -84,7 +84,8 @@ NginxServer::NginxServer(int ports) {
         << "  proxy_temp_path " << t << "proxy;\n  fastcgi_temp_path " << t << "fastcgi;\n"
         << "  uwsgi_temp_path " << t << "uwsgi;\n  scgi_temp_path " << t << "scgi;\n"
         << "  keepalive_requests 100000;\n  default_type text/html;\n"
-        << "  server {\n" << listen << "    root " << root_ << ";\n"
+        << "  server {\n"
+        << listen << "    root " << root_ << ";\n"
         << "    location = /moved { return 301 /index.html; }\n"
         << "    location = /fails { return 500; }\n"
         << "  }\n}\n";

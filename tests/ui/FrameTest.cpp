@@ -62,7 +62,6 @@ public:
         worker.Node()->SetState(CheckNode::Done);
         ++applied;
     }
-    // The test queues its check on the board itself.
     bool CheckReference(Ref&) override { return false; }
     int applied = 0;
 };

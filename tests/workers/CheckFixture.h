@@ -37,7 +37,6 @@ public:
     static platform::SystemTime Date(long unixSeconds);
 
 protected:
-
     TempDir dir_;
     ApplicationProfile profile_{dir_.file("qxseek.INI")};
     Options options_;

@@ -20,7 +20,8 @@ std::string httpdate(long unixSeconds) {
     return platform::formatHttpDate(CheckFixture::Date(unixSeconds));
 }
 
-HttpTestServer::Reply answer(int status, std::vector<std::pair<std::string, std::string>> headers = {},
+HttpTestServer::Reply answer(int status,
+                             std::vector<std::pair<std::string, std::string>> headers = {},
                              std::string body = "") {
     HttpTestServer::Reply reply;
     reply.status = status;

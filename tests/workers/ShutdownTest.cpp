@@ -61,6 +61,7 @@ public:
         return std::make_unique<Worker>(*this, window, url, &node);
     }
     void ApplyCheck(CheckWorker&, int) override { ++applied; }
+    bool CheckReference(Ref&) override { return false; }
 
     std::atomic<int> alive{0};
     int applied = 0;
