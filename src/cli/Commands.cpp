@@ -5,6 +5,7 @@
 #include "cli/ErrorText.h"
 #include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
+#include "cli/VersionCommand.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
@@ -303,6 +304,15 @@ const Command kCommands[] = {
      1,
      {},
      runstats},
+    {"version",
+     "",
+     "print the version, the program folder and the languages found",
+     "Prints the tool's version, the folder it takes its modules from (links\n"
+     "resolved) and each language module found there. Fails when there is none.",
+     0,
+     0,
+     {},
+     runversion},
     {"engines",
      "[--check] [FILE]",
      "list the search module's engines and check its definitions",

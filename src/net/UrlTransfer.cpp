@@ -27,6 +27,50 @@ bool isFollowedRedirect(long code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
 
+// The code of a status line "HTTP/1.1 200 OK"; 0 when it has none.
+long statusOfLine(std::string_view line) {
+    const auto space = line.find(' ');
+    if (space == std::string_view::npos)
+        return 0;
+    long code = 0;
+    for (std::size_t i = space + 1; i < line.size() && i < space + 4; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(line[i])))
+            return 0;
+        code = code * 10 + (line[i] - '0');
+    }
+    return code;
+}
+
+std::string headerValue(const std::vector<std::string>& lines, std::string_view name) {
+    for (const std::string& line : lines) {
+        if (line.size() > name.size() && line[name.size()] == ':' && startsWithNoCase(line, name)) {
+            const auto first = line.find_first_not_of(" \t", name.size() + 1);
+            return first == std::string::npos ? std::string() : line.substr(first);
+        }
+    }
+    return {};
+}
+
+// A Location against the address it came from; empty when it does not
+// make an address.
+std::string resolved(const std::string& base, const std::string& location) {
+    if (location.empty())
+        return {};
+    std::string out;
+    CURLU* parts = curl_url();
+    char* text = nullptr;
+    if (parts &&
+        curl_url_set(parts, CURLUPART_URL, base.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK &&
+        curl_url_set(parts, CURLUPART_URL, location.c_str(), CURLU_NON_SUPPORT_SCHEME) ==
+            CURLUE_OK &&
+        curl_url_get(parts, CURLUPART_URL, &text, 0) == CURLUE_OK && text) {
+        out = text;
+        curl_free(text);
+    }
+    curl_url_cleanup(parts);
+    return out;
+}
+
 std::string hostOf(const std::string& url) {
     std::string host;
     CURLU* parts = curl_url();
@@ -92,8 +136,8 @@ platform::SysError UrlTransfer::open(const Request& request) {
     platform::SysError error = platform::err::Success;
     if (curl_multi_add_handle(multi_, easy_) != CURLM_OK)
         error = platform::err::InternetInternalError;
-    else if (!pump([this] { return headDone_; }))
-        error = finishError();
+    else if (!pump([this] { return headDone_; }) && !headDone_)
+        error = finishError(); // a failure after the head shows on the read
     if (error == platform::err::Success) {
         char* text = nullptr;
         if (curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &text) == CURLE_OK && text)
@@ -114,6 +158,7 @@ void UrlTransfer::setOptions(const Request& request) {
     curl_easy_setopt(easy_, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(easy_, CURLOPT_SHARE, sharedCurlState());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, kReceiveBlock);
     curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,gopher,gophers");
     curl_easy_setopt(easy_, CURLOPT_USERAGENT, request.agent.c_str());
     if (request.proxy)
@@ -177,6 +222,7 @@ void UrlTransfer::headerLine(std::string_view line) {
         notify(status::RequestSent, {});
         notify(status::ReceivingResponse, {});
         headers_.clear();
+        lineStatus_ = statusOfLine(line);
         headBytes_ = line.size() + 2;
         return;
     }
@@ -191,18 +237,18 @@ void UrlTransfer::headerLine(std::string_view line) {
 }
 
 void UrlTransfer::endOfHead() {
-    long code = 0;
-    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &code);
+    const long code = lineStatus_;
     if (code >= 100 && code < 200) {
         headers_.clear();
         return;
     }
-    char* location = nullptr;
-    if (isFollowedRedirect(code) &&
-        curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location) {
-        redirectUrl_ = location;
-        redirectPending_ = true;
-        return;
+    if (isFollowedRedirect(code)) {
+        const std::string target = resolved(url_, headerValue(headers_, "Location"));
+        if (!target.empty()) {
+            redirectUrl_ = target;
+            redirectPending_ = true;
+            return;
+        }
     }
     status_ = code;
     headDone_ = true;
@@ -215,19 +261,17 @@ size_t UrlTransfer::onWrite(char* data, size_t size, size_t count, void* self) {
     if (t->redirectPending_)
         return n;        // the body of a redirect is never read
     t->headDone_ = true; // without a header block, the first byte ends the head
-    if (t->space_ == 0) {
-        t->paused_ = true;
-        return CURL_WRITEFUNC_PAUSE;
-    }
     const size_t k = std::min(n, t->space_);
-    std::memcpy(t->dst_, data, k);
+    if (k < n && t->pending_.size() - t->pendingAt_ >= kMaxPending) {
+        t->paused_ = true;
+        return CURL_WRITEFUNC_PAUSE; // held by libcurl until the reader asks
+    }
+    if (k > 0)
+        std::memcpy(t->dst_, data, k);
     t->dst_ += k;
     t->space_ -= k;
     t->got_ += k;
-    if (k < n) {
-        t->pending_.assign(data + k, n - k);
-        t->pendingAt_ = 0;
-    }
+    t->pending_.append(data + k, n - k);
     return n;
 }
 
@@ -258,6 +302,7 @@ int UrlTransfer::onPrerequest(void* self, char* connIp, char*, int, int) {
         t->newConnection_ = false;
     }
     t->notify(status::SendingRequest, {});
+    t->requestSent_ = true;
     return CURL_PREREQFUNC_OK;
 }
 
@@ -295,6 +340,11 @@ bool UrlTransfer::pump(const std::function<bool()>& done) {
             finished_ = true;
             if (result_ != CURLE_OK || localError_ != platform::err::Success)
                 return false;
+            if (!headDone_ && isHttp()) {
+                // The connection ended inside the head.
+                localError_ = platform::err::HttpInvalidServerResponse;
+                return false;
+            }
             headDone_ = true; // an answer without head or body (an empty file)
             return true;
         }
@@ -326,6 +376,10 @@ platform::SysError UrlTransfer::finishError() {
         return localError_;
     if (aborted_)
         return platform::err::InternetOperationCancelled;
+    // A server that answers without a status line is taken by libcurl for
+    // an old protocol it refuses; for us the answer is simply invalid.
+    if (requestSent_ && result_ == CURLE_UNSUPPORTED_PROTOCOL)
+        return platform::err::HttpInvalidServerResponse;
     long verify = 0;
     long osErrno = 0;
     curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &verify);

@@ -82,6 +82,11 @@ int waitForAny(const Event* const* events, std::size_t count, int timeoutMs) {
         }
         const int n = ::poll(fds.data(), fds.size(), wait);
         if (n > 0) {
+            // The setter wrote under the counter lock: taking it once orders
+            // everything the setter did before set() (its last touch of the
+            // event included) before what the waiter does next, such as
+            // destroying the event.
+            { std::lock_guard guard(counterLock()); }
             for (std::size_t i = 0; i < count; ++i)
                 if (fds[i].revents & POLLIN)
                     return static_cast<int>(i);

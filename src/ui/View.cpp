@@ -1,12 +1,19 @@
 #include "ui/View.h"
 
+#include "doc/Editor.h"
+#include "doc/QtMessageTarget.h"
 #include "doc/Texts.h"
 #include "lang/TextIds.h"
+#include "model/DDoc.h"
+#include "search/FindCommand.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "settings/Separators.h"
 #include "ui/Commands.h"
 #include "ui/WindowSeparator.h"
+#include "ui/dialogs/DialogControls.h"
+#include "ui/dialogs/ReferenceDialogs.h"
+#include "workers/WaitList.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -48,7 +55,17 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
       heading1_(heading(kHeading1, doc::text(language, text::FirstTreeHeading), this)),
       heading2_(heading(kHeading2, doc::text(language, text::SecondTreeHeading), this)),
       vertical_(new WindowSeparator(Qt::Vertical, kVerticalSeparator, this)),
-      horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)) {
+      horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)),
+      messages_(new doc::QtMessageTarget(
+          [this](platform::MessageId msg, platform::WParam wparam, platform::LParam lparam) {
+              if (jobs_)
+                  jobs_->HandleMessage(msg, wparam, lparam);
+          },
+          this)),
+      jobs_(std::make_unique<JobBoard>(options_, profile_, WaitList::Program(), messages_)),
+      find_(std::make_unique<FindCommand>(profile, options)) {
+    jobs_->SetRows(this);
+    document_.model().setworkers(jobs_.get());
     separators_.load(profile_);
     setObjectName(QStringLiteral("View"));
     connect(vertical_, &WindowSeparator::released, this, &View::verticalReleased);
@@ -57,11 +74,41 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
     tree1_->setFocus();
 }
 
-View::~View() = default;
+View::~View() {
+    document_.model().setworkers(nullptr);
+    // The rows go with the window; the board stops and waits for its workers.
+    jobs_->SetRows(nullptr);
+    jobs_.reset();
+}
 
-void View::documentClosed() {}
+void View::documentClosed() {
+    // Nothing of the old document may be touched by a job from here on.
+    jobs_->StopAll();
+    jobs_->StopChecking();
+    document_.model().setworkers(nullptr);
+}
 
-void View::documentReloaded() {}
+void View::documentReloaded() {
+    document_.model().setworkers(jobs_.get());
+}
+
+JobBoard::Pass View::idle() {
+    const JobBoard::Pass pass = jobs_->Schedule();
+    jobs_->RefreshRows();
+    return pass;
+}
+
+void View::AddRow(const WThread& worker, const std::string& text) {
+    emit threadRowAdded(reinterpret_cast<quintptr>(&worker), QString::fromStdString(text));
+}
+
+void View::UpdateRow(const WThread& worker, const std::string& text) {
+    emit threadRowChanged(reinterpret_cast<quintptr>(&worker), QString::fromStdString(text));
+}
+
+void View::RemoveRow(const WThread& worker) {
+    emit threadRowRemoved(reinterpret_cast<quintptr>(&worker));
+}
 
 int View::helpContext(const QWidget* focus) const {
     for (; focus; focus = focus->parentWidget()) {
@@ -71,6 +118,9 @@ int View::helpContext(const QWidget* focus) const {
             return kHelpTree2;
         if (threadWindow_ && focus == threadWindow_)
             return kHelpThreadWindow;
+        // A dialog opened over the view names its own context.
+        if (const QVariant context = focus->property(kHelpContextProperty); context.isValid())
+            return context.toInt();
     }
     return 0;
 }
@@ -81,6 +131,9 @@ int View::progressFigure() const {
 
 bool View::commandState(int id, doc::CommandState& state) {
     switch (id) {
+    case cmd::FindDialog:
+        state.enabled = dialogs_ != nullptr;
+        return true;
     case cmd::Nothing506:
     case cmd::Nothing901:
     case cmd::Nothing902:
@@ -91,6 +144,12 @@ bool View::commandState(int id, doc::CommandState& state) {
         state.enabled = true;
         state.checked = threadWindow_ != nullptr;
         return true;
+    case cmd::StopAll:
+        state.enabled = jobs_->Busy();
+        return true;
+    case cmd::StopChecking:
+        state.enabled = jobs_->Checks().HasPending();
+        return true;
     default:
         return false;
     }
@@ -98,6 +157,9 @@ bool View::commandState(int id, doc::CommandState& state) {
 
 bool View::execute(int id) {
     switch (id) {
+    case cmd::FindDialog:
+        find();
+        return true;
     case cmd::Nothing506:
     case cmd::Nothing901:
     case cmd::Nothing902:
@@ -107,18 +169,33 @@ bool View::execute(int id) {
         showThreadWindow(threadWindow_ == nullptr);
         options_.connections = threadWindow_ != nullptr;
         return true;
+    case cmd::StopAll:
+        jobs_->StopAll();
+        return true;
+    case cmd::StopChecking:
+        jobs_->StopChecking();
+        return true;
     default:
         return false;
     }
+}
+
+void View::find() {
+    if (!dialogs_)
+        return;
+    find_->run([this](FindInfo& request) { return dialogs_->find(request, nullptr, this); },
+               starter_);
 }
 
 void View::showThreadWindow(bool shown) {
     if (shown && !threadWindow_) {
         threadWindow_ = pane("ThreadWindow", this);
         threadWindow_->show();
+        jobs_->RowsShown();
     } else if (!shown && threadWindow_) {
         delete threadWindow_;
         threadWindow_ = nullptr;
+        jobs_->RowsHidden();
     }
     layOut();
 }

@@ -4,29 +4,38 @@
 #include "doc/DocView.h"
 #include "settings/Separators.h"
 #include "ui/MainViewLayout.h"
+#include "workers/JobBoard.h"
+#include "workers/ThreadRows.h"
 
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 
 namespace qx {
 class ApplicationProfile;
+class FindCommand;
 class Language;
+class SearchStarter;
 struct Options;
 } // namespace qx
 
 namespace qx::doc {
 class Editor;
-}
+class QtMessageTarget;
+} // namespace qx::doc
 
 namespace qx::ui {
 
+class ReferenceDialogs;
 class WindowSeparator;
 
 // The main view: the document's two trees side by side under their headings,
 // the thread window below them when it is shown, and the two splitters between
-// them. It takes the commands that work on the trees and the running work.
-class View : public QWidget, public doc::DocView, public doc::CommandTarget {
+// them. It takes the commands that work on the trees and the running work, and
+// owns the job board of the document's searches and checks, whose rows it
+// hands to the thread window.
+class View : public QWidget, public doc::DocView, public doc::CommandTarget, public ThreadRows {
     Q_OBJECT
 public:
     // Help contexts by the window that has the focus.
@@ -45,16 +54,39 @@ public:
     bool commandState(int id, doc::CommandState& state) override;
     bool execute(int id) override;
 
+    // The find and properties dialogs; none (the default) leaves the find
+    // command disabled. Neither is owned.
+    void setDialogs(ReferenceDialogs* dialogs) { dialogs_ = dialogs; }
+    ReferenceDialogs* dialogs() const { return dialogs_; }
+    // Where accepted requests go; without one they are only remembered.
+    void setSearchStarter(SearchStarter* starter) { starter_ = starter; }
+
     // The help context of a window inside the view, 0 when it has none.
     int helpContext(const QWidget* focus) const;
     // -1 while nothing runs, else the percentage of the running work done.
     int progressFigure() const;
+    // The view's share of an idle pass, before the framework's own: one
+    // scheduler pass (SearchStarted asks to skip the framework's idle work this
+    // time), then the thread window's changed rows.
+    JobBoard::Pass idle();
+    JobBoard& jobs() { return *jobs_; }
+
+    bool Shown() const override { return threadWindow_ != nullptr; }
+    void AddRow(const WThread& worker, const std::string& text) override;
+    void UpdateRow(const WThread& worker, const std::string& text) override;
+    void RemoveRow(const WThread& worker) override;
 
     QWidget* tree1() const { return tree1_; }
     QWidget* tree2() const { return tree2_; }
     QWidget* threadWindow() const { return threadWindow_; }
     WindowSeparator* verticalSeparator() const { return vertical_; }
     WindowSeparator* horizontalSeparator() const { return horizontal_; }
+
+signals:
+    // The thread window's rows, one per worker (the key), with its status line.
+    void threadRowAdded(quintptr worker, const QString& text);
+    void threadRowChanged(quintptr worker, const QString& text);
+    void threadRowRemoved(quintptr worker);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -66,6 +98,7 @@ private:
     void showThreadWindow(bool shown);
     void verticalReleased(int x);
     void horizontalReleased(int y);
+    void find();
 
     doc::Editor& document_;
     ApplicationProfile& profile_;
@@ -78,6 +111,12 @@ private:
     WindowSeparator* vertical_;
     WindowSeparator* horizontal_;
     Separators separators_;
+    // The workers post here; it dies after the board, with the view's children.
+    doc::QtMessageTarget* messages_;
+    std::unique_ptr<JobBoard> jobs_;
+    ReferenceDialogs* dialogs_ = nullptr;
+    SearchStarter* starter_ = nullptr;
+    std::unique_ptr<FindCommand> find_;
 };
 
 } // namespace qx::ui

@@ -44,6 +44,11 @@ public:
     // I/O device error), never 0.
     CopyResult CopyStream(iwstream& source, owstream& target);
 
+protected:
+    // The last system error of a failure, never 0: a failure that left none
+    // gives 1117 (an I/O device error), so that it never reads as success.
+    static platform::SysError FailureCode();
+
 private:
     const std::uint32_t interval_;
     std::uint64_t nextReport_ = 0; // tick count in ms
