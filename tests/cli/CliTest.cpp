@@ -1,3 +1,4 @@
+#include "HttpTestServer.h"
 #include "TempDir.h"
 
 #include "model/Container.h"
@@ -11,6 +12,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -211,6 +213,44 @@ TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
         EXPECT_NE(checked.err.find(bad + line), std::string::npos) << checked.err;
     EXPECT_EQ(cli(dir, {"engines", bad}).code, 0); // listing alone does not fail
     EXPECT_EQ(cli(dir, {"engines", "--check", dir.file("none.json")}).code, 1);
+}
+
+TEST(Cli, SearchThroughOurModuleFilesAnEnginesResultsIntoTheDocument) {
+    // The real qsearch.so beside the tool, its engine defined by the user's
+    // file and answering from a local server in the SearXNG shape.
+    test::TempDir dir;
+    test::HttpTestServer engine;
+    engine.on("/search", test::HttpTestServer::Reply{200,
+                                                     {},
+                                                     R"json({"number_of_results": 1234, "results": [
+          {"title": "Big &amp; <b>cats</b>", "url": "http://cats.example/big", "score": 2},
+          {"title": "Small cats", "url": "/small", "publishedDate": "2024-03-05T10:20:30Z"}]})json",
+                                                     "application/json"});
+    mkdir(dir.file("config").c_str(), 0700);
+    mkdir(dir.file("config/qxseek").c_str(), 0700);
+    dir.write("config/qxseek/qsearch.json", R"json({"engines": {"1": {"url": ")json" +
+                                                engine.url("/search") +
+                                                R"json(?q={query}&format=json",
+        "fields": {"results": "results", "title": "title", "url": "url",
+                   "date": "publishedDate", "score": "score", "total": "number_of_results"}}}})json");
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    const std::string doc = dir.file("s.qxo");
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    Outcome searched = cli(dir, {"search", doc, "--engines", "3", "--max", "10", "big cats"});
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(searched.code, 0) << searched.err;
+    EXPECT_NE(searched.out.find("Aport\tfound 2\tadded 2\t\n"), std::string::npos) << searched.out;
+    // The Rambler slot has no definition: its record says so.
+    EXPECT_NE(searched.out.find("Rambler\tfound 0\tadded 0\tThere is no definition"),
+              std::string::npos)
+        << searched.out;
+    ASSERT_EQ(engine.requests().size(), 1u);
+    EXPECT_EQ(engine.requests()[0].target, "/search?q=big+cats&format=json");
+    const Outcome dumped = cli(dir, {"dump", doc});
+    for (const std::string& text :
+         {std::string("http://cats.example/big"), std::string("Big & cats"), engine.url("/small"),
+          std::string("Small cats")})
+        EXPECT_NE(dumped.out.find(text), std::string::npos) << text << "\n" << dumped.out;
 }
 
 } // namespace

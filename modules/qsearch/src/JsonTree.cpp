@@ -62,7 +62,7 @@ public:
     bool start_object(std::size_t) { return open(json::object()); }
     bool start_array(std::size_t) { return open(json::array()); }
     bool key(json::string_t& k) {
-        key_ = k;
+        key_ = std::move(k);
         return true;
     }
     bool end_object() { return close(); }
@@ -122,17 +122,19 @@ private:
             error_ = "nested deeper than " + std::to_string(JsonTree::kMaxDepth) + " levels";
             return false;
         }
-        const std::string pointer = childPointer();
-        if (lines_)
+        if (lines_) {
+            const std::string pointer = childPointer();
             (*lines_)[pointer] = line();
+            pointers_.push_back(pointer);
+        }
         stack_.push_back(place(std::move(container)));
-        pointers_.push_back(pointer);
         return true;
     }
 
     bool close() {
         stack_.pop_back();
-        pointers_.pop_back();
+        if (lines_)
+            pointers_.pop_back();
         return true;
     }
 
@@ -153,9 +155,16 @@ bool JsonTree::parse(std::string_view text, json& out, std::string* error,
     out = json();
     const char* consumed = text.data();
     TreeBuilder builder(out, text, &consumed, lines);
-    CountingIterator first{text.data(), &consumed};
-    CountingIterator last{text.data() + text.size(), nullptr};
-    const bool ok = json::sax_parse(first, last, &builder, json::input_format_t::json, true);
+    bool ok = false;
+    if (lines || error) {
+        CountingIterator first{text.data(), &consumed};
+        CountingIterator last{text.data() + text.size(), nullptr};
+        ok = json::sax_parse(first, last, &builder, json::input_format_t::json, true);
+    } else {
+        // Nobody asks where: the library's own fast input.
+        ok = json::sax_parse(text.data(), text.data() + text.size(), &builder,
+                             json::input_format_t::json, true);
+    }
     if (!ok) {
         out = json();
         if (error) {

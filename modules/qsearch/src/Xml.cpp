@@ -5,10 +5,15 @@
 #include <libxml/xmlerror.h>
 
 #include <climits>
+#include <memory>
+#include <mutex>
 
 namespace qsearch {
 
 namespace {
+
+constexpr int kHtmlOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                             HTML_PARSE_NONET | HTML_PARSE_COMPACT;
 
 void ignoreError(void*, xmlErrorPtr) {}
 void ignoreGeneric(void*, const char*, ...) {}
@@ -21,6 +26,9 @@ int clampedSize(std::string_view bytes) {
 } // namespace
 
 void silenceXml() {
+    // libxml2 wants its global set-up done once before threads share it.
+    static std::once_flag once;
+    std::call_once(once, [] { xmlInitParser(); });
     xmlSetStructuredErrorFunc(nullptr, ignoreError);
     xmlSetGenericErrorFunc(nullptr, ignoreGeneric);
 }
@@ -28,9 +36,19 @@ void silenceXml() {
 XmlDoc parseHtml(std::string_view bytes, const std::string& encoding) {
     silenceXml();
     return XmlDoc(htmlReadMemory(bytes.data(), clampedSize(bytes), "",
-                                 encoding.empty() ? nullptr : encoding.c_str(),
-                                 HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                                     HTML_PARSE_NONET | HTML_PARSE_COMPACT));
+                                 encoding.empty() ? nullptr : encoding.c_str(), kHtmlOptions));
+}
+
+XmlDoc parseHtmlFragment(std::string_view bytes) {
+    silenceXml();
+    struct ContextFree {
+        void operator()(htmlParserCtxt* context) const { htmlFreeParserCtxt(context); }
+    };
+    thread_local std::unique_ptr<htmlParserCtxt, ContextFree> context(htmlNewParserCtxt());
+    if (!context)
+        return parseHtml(bytes, "UTF-8");
+    return XmlDoc(htmlCtxtReadMemory(context.get(), bytes.data(), clampedSize(bytes), "", "UTF-8",
+                                     kHtmlOptions));
 }
 
 XmlDoc parseXml(std::string_view bytes, const std::string& encoding) {

@@ -34,6 +34,10 @@ void silenceXml();
 // null for non-empty input: the parser recovers from anything.
 XmlDoc parseHtml(std::string_view bytes, const std::string& encoding);
 
+// Parses a small UTF-8 HTML text (a title) with the calling thread's reused
+// parser context, which spares a context's set-up per title.
+XmlDoc parseHtmlFragment(std::string_view bytes);
+
 // Parses an XML document (a feed) without fetching or expanding anything
 // external; null when nothing could be made of it.
 XmlDoc parseXml(std::string_view bytes, const std::string& encoding);

@@ -2,6 +2,7 @@
 // mistake is found and reported on its own line, leaving the other engines
 // usable.
 #include "DefinitionReader.h"
+#include "DefinitionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,20 @@ TEST(DefinitionReader, ATextThatIsNotJsonBreaksTheWholeFileWithItsLine) {
     EXPECT_TRUE(
         DefinitionReader::read(std::string(100, '[') + std::string(100, ']'), messages).fileBroken);
     EXPECT_NE(messages.at(0).text.find("nested"), std::string::npos);
+}
+
+TEST(DefinitionReader, TheShippedFileAndTheReadmeExamplesReadCleanly) {
+    for (const char* name : {"qsearch.json", "examples/searxng-json.json",
+                             "examples/opensearch-feed.json", "examples/html-xpath.json"}) {
+        const std::string path = std::string(QSEARCH_SOURCE_DIR) + "/" + name;
+        std::string text;
+        ASSERT_TRUE(DefinitionFile::readText(path, text)) << path;
+        std::vector<DefinitionMessage> messages;
+        const DefinitionSet set = DefinitionReader::read(text, messages);
+        EXPECT_TRUE(messages.empty())
+            << name << ":" << messages.front().line << ": " << messages.front().text;
+        EXPECT_FALSE(set.engines.empty()) << name;
+    }
 }
 
 } // namespace

@@ -18,6 +18,9 @@ TEST(TextCleaner, ResolvesEntitiesStripsTagsAndFoldsBlanks) {
     // A feed escapes the markup once more.
     EXPECT_EQ(TextCleaner::clean("&lt;b&gt;Bold&lt;/b&gt; &amp;amp; plain"), "Bold & plain");
     EXPECT_EQ(TextCleaner::clean("  plain words  "), "plain words");
+    // Entities without tags, numeric ones too; what names no entity stays.
+    EXPECT_EQ(TextCleaner::clean("AT&T &#x41;&#66; &nosuch; &#xD800; &copy;"),
+              "AT&T AB &nosuch; &#xD800; \xC2\xA9");
     EXPECT_EQ(TextCleaner::clean("<script>x</script"), "x");
     EXPECT_EQ(TextCleaner::clean(""), "");
 }

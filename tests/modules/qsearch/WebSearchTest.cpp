@@ -3,6 +3,7 @@
 // links, titles and dates as they come out, grouping, stopping, time-outs,
 // failures and wrong definitions.
 #include "HttpTestServer.h"
+#include "RawSocketServer.h"
 #include "TempDir.h"
 
 #include "platform/Event.h"
@@ -128,6 +129,17 @@ protected:
         outcome.code = search_(&param);
         outcome.took = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - start);
+        return outcome;
+    }
+
+    // A run of engine 1 whose stop event is set after ms milliseconds.
+    Outcome runStoppedAfter(int ms, qx::platform::Event& stop) {
+        std::thread stopper([&stop, ms] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            stop.set();
+        });
+        Outcome outcome = run(1, "q", 10, 0, "", &stop);
+        stopper.join();
         return outcome;
     }
 
@@ -378,16 +390,30 @@ TEST_F(WebSearchModule, TheStopEventEndsAWaitingRunAtOnce) {
     server_.on("/search", slow);
     define(kSearx);
     qx::platform::Event stop;
-    std::thread stopper([&stop] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        stop.set();
-    });
-    const Outcome outcome = run(1, "q", 10, 0, "", &stop);
-    stopper.join();
+    const Outcome outcome = runStoppedAfter(300, stop);
     EXPECT_EQ(outcome.code, 1223);
     EXPECT_LT(outcome.took.count(), 1500);
     EXPECT_TRUE(outcome.items.empty());
     EXPECT_TRUE(stop.isSet()); // never consumed by the module
+}
+
+TEST_F(WebSearchModule, TheStopEventEndsARunInTheMiddleOfAPage) {
+    // Half a page, then silence.
+    qx::test::RawSocketServer engine([](qx::test::RawSocketServer::Connection& connection) {
+        connection.readRequest();
+        connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                        "Content-Length: 100000\r\n\r\n{\"results\": [");
+        connection.hold();
+    });
+    define(R"json({"engines": {"1": {"url": ")json" + engine.url("/search?q={query}") +
+           R"json(", "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    qx::platform::Event stop;
+    const Outcome outcome = runStoppedAfter(300, stop);
+    EXPECT_EQ(outcome.code, 1223);
+    EXPECT_LT(outcome.took.count(), 1500);
+    EXPECT_NE(std::find(outcome.statuses.begin(), outcome.statuses.end(),
+                        WSEARCH_STATUS_RECEIVING_RESPONSE),
+              outcome.statuses.end());
 }
 
 TEST_F(WebSearchModule, AServerThatStallsRunsIntoTheTimeOut) {
@@ -399,6 +425,48 @@ TEST_F(WebSearchModule, AServerThatStallsRunsIntoTheTimeOut) {
     const Outcome outcome = run(1, "q", 10);
     EXPECT_EQ(outcome.code, 12002);
     EXPECT_LT(outcome.took.count(), 5000);
+}
+
+TEST_F(WebSearchModule, AnEndlessEngineStopsAtTwentyPages) {
+    server_.on("/search", [](const Request& request) {
+        const int page = std::atoi(param(request, "pageno").c_str());
+        Reply reply;
+        reply.body = searxPage((page - 1) * 10 + 1, 10, 1000000);
+        return reply;
+    });
+    define(kSearx);
+    const Outcome outcome = run(1, "q", 1000);
+    EXPECT_EQ(outcome.code, WSEARCH_OK);
+    EXPECT_EQ(server_.requests().size(), 20u);
+    EXPECT_EQ(outcome.results().size(), 200u);
+}
+
+TEST_F(WebSearchModule, GoesThroughTheProxyOfTheBlock) {
+    // A raw server stands in for the proxy: it sees the engine's whole address.
+    const std::string body = searxPage(1, 3, 3);
+    qx::test::RawSocketServer proxy(qx::test::RawSocketServer::replyWith(
+        "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+        std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body));
+    define(R"json({"engines": {"1": {"url": "http://engine.invalid/search?q={query}",
+      "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    Outcome outcome;
+    WSearchParam param{};
+    const std::string address = "127.0.0.1:" + std::to_string(proxy.port());
+    param.query = "fox";
+    param.exclude = "";
+    param.max = 3;
+    param.engine = 1;
+    param.result = onItem;
+    param.resultContext = &outcome;
+    param.stopEvent = -1;
+    param.accessType = WSEARCH_ACCESS_PROXY;
+    param.proxy = address.c_str();
+    EXPECT_EQ(search_(&param), WSEARCH_OK);
+    EXPECT_EQ(outcome.results().size(), 3u);
+    ASSERT_EQ(proxy.requests().size(), 1u);
+    EXPECT_EQ(proxy.requests()[0].rfind("GET http://engine.invalid/search?q=fox HTTP/1.1\r\n", 0),
+              0u)
+        << proxy.requests()[0];
 }
 
 } // namespace
