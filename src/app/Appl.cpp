@@ -17,6 +17,7 @@
 #include "ui/ProgressGadget.h"
 #include "ui/View.h"
 #include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/ReferenceDialogs.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -38,9 +39,14 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     : QObject(parent), title_(title), services_(std::move(services)),
       recentFiles_(services_.profile) {
     template_.setDescription(doc::text(services_.language, text::DocumentFilterDescription));
+    dialogs_ = std::make_unique<ui::ReferenceDialogs>(
+        services_.language, services_.profile, services_.options, services_.dialogs,
+        [&help = services_.help](int context) { help.context(context); });
     template_.setViewFactory([this](doc::Editor& document) -> std::unique_ptr<doc::DocView> {
-        return std::make_unique<ui::View>(document, services_.profile, services_.options,
-                                          services_.language);
+        auto view = std::make_unique<ui::View>(document, services_.profile, services_.options,
+                                               services_.language);
+        view->setDialogs(dialogs_.get());
+        return view;
     });
     docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,
                                                       services_.language, services_.dialogs);

@@ -23,7 +23,8 @@ class UserDialogs;
 
 namespace qx::ui {
 class FrameWindow;
-}
+class ReferenceDialogs;
+} // namespace qx::ui
 
 namespace qx::app {
 
@@ -92,6 +93,8 @@ private:
     doc::DocTemplate template_;
     RecentFiles recentFiles_;
     QPointer<ui::FrameWindow> frame_;
+    // Before the document manager: the views it owns use the dialogs.
+    std::unique_ptr<ui::ReferenceDialogs> dialogs_;
     std::unique_ptr<doc::MyDocManager> docManager_;
     std::unique_ptr<ContextHelp> contextHelp_;
     std::unique_ptr<IdleDriver> idleDriver_;

@@ -8,6 +8,7 @@
 #include "lang/TextFormat.h"
 #include "lang/TextIds.h"
 #include "settings/FilePath.h"
+#include "settings/SettingsLocation.h"
 #include "ui/dialogs/LanguageDialog.h"
 
 #include <QApplication>
@@ -87,6 +88,13 @@ std::optional<int> Program::runSetup(const QStringList& arguments) {
         return std::nullopt;
     const QString first = arguments[1].toLower();
     const Setup setup({paths_.executable, paths_.settingsFile, paths_.dataHome});
+    const bool registering =
+        first == QLatin1String("/install") || first == QLatin1String("/uninstall");
+    if (registering && SettingsLocation::installedCopy(paths_.programFolder)) {
+        dialogs_.show(language_.text(text::InstalledCopyNeedsNoSetup),
+                      language_.text(text::AppTitle), mb::Ok | mb::IconInformation | mb::TaskModal);
+        return 0;
+    }
     if (first == QLatin1String("/uninstall")) {
         if (ask(text::UninstallQuestion)) {
             language_.release();

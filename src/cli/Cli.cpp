@@ -44,7 +44,7 @@ const Command* findcommand(const char* name) {
 
 int runcommand(const Command& command, int argc, char** argv) {
     Args args;
-    std::vector<std::string> values(command.options.size());
+    std::vector<std::string> values(command.options.size() + command.flags.size());
     for (int i = 0; i < argc; ++i) {
         const char* word = argv[i];
         if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0) {
@@ -53,6 +53,14 @@ int runcommand(const Command& command, int argc, char** argv) {
         }
         if (std::strncmp(word, "--", 2) != 0 || word[2] == '\0') {
             args.emplace_back(word);
+            continue;
+        }
+        std::size_t flag = 0;
+        while (flag < command.flags.size() && std::strcmp(command.flags[flag], word)) {
+            ++flag;
+        }
+        if (flag < command.flags.size()) {
+            values[command.options.size() + flag] = "1";
             continue;
         }
         std::size_t option = 0;

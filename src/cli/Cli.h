@@ -22,8 +22,11 @@ struct Command {
     // Options that take a value (e.g. "--folder"); other words starting with
     // "--" are refused.
     std::vector<const char*> options;
-    // Runs with the arguments and the option values: the exit code.
+    // Runs with the arguments and the option values: the exit code. The
+    // values of the options come first, then one per flag: "1" when given.
     int (*run)(const Args& args, const std::vector<std::string>& values);
+    // Options that take no value (e.g. "--check").
+    std::vector<const char*> flags = {};
 };
 
 // Runs the tool on a command line: the exit code, 0 on success. Failures are

@@ -1,7 +1,11 @@
 #include "cli/Commands.h"
 
+#include "cli/EnginesCommand.h"
+
 #include "cli/ErrorText.h"
+#include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
+#include "cli/VersionCommand.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
@@ -300,6 +304,29 @@ const Command kCommands[] = {
      1,
      {},
      runstats},
+    {"version",
+     "",
+     "print the version, the program folder and the languages found",
+     "Prints the tool's version, the folder it takes its modules from (links\n"
+     "resolved) and each language module found there. Fails when there is none.",
+     0,
+     0,
+     {},
+     runversion},
+    {"engines",
+     "[--check] [FILE]",
+     "list the search module's engines and check its definitions",
+     "Lists the engine slots and the definition the search module's qsearch.json\n"
+     "gives each (the user's ~/.config/qxseek/qsearch.json when there is one, else\n"
+     "the file beside the program; FILE instead when given). With --check every\n"
+     "mistake of the file (unknown keys, bad XPath, bad templates) is reported as\n"
+     "FILE:LINE: text, and the exit code is 1 when there is any.",
+     0,
+     1,
+     {},
+     runengines,
+     {"--check"}},
+    searchcommand(),
 };
 
 } // namespace

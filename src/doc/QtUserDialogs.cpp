@@ -79,4 +79,8 @@ QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
+int QtUserDialogs::exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
 } // namespace qx::doc

@@ -40,6 +40,7 @@ inline constexpr unsigned LanguageName = 9500;
 inline constexpr unsigned UninstallQuestion = 9501; // Yes/No
 inline constexpr unsigned InstallLanguagePrompt = 9502;
 inline constexpr unsigned InstallContinue = 9505; // Yes/No
+inline constexpr unsigned InstalledCopyNeedsNoSetup = 9506;
 inline constexpr unsigned InstallTitle = 9600;
 inline constexpr unsigned HttpStatusBase = 10120; // 10120 + HTTP status; 10120: a search's -1
 inline constexpr unsigned Untitled = 32503;

@@ -345,6 +345,7 @@ void DDoc::sorthosts() {
 
 void DDoc::setobjectprops(Object& object, const ObjectProp& props) {
     object.setprops(props);
+    edit_.touch();
     object.addchangemask(Object::kPropsChanged);
     changedobjects_.insert(&object);
     hints_ |= HintProps | HintNodes | HintDeleted;

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 namespace qx {
 
@@ -85,6 +86,11 @@ public:
     SearchRef* searchbyquery(std::string_view query);
     // The object of this document that is the same page.
     Object* findobject(const Object& object) const;
+    // The nodes of either tree whose target is the object, in no order.
+    std::vector<Ref*> referrers(const Object* object) { return edit_.targets().referrers(object); }
+    // Grows whenever a node is linked, moved or destroyed or an object's
+    // properties replaced: pointers kept into the trees since then may be stale.
+    std::uint64_t stamp() const { return edit_.stamp(); }
 
     // --- Filing: the domain-tree node of an address, created with its path
     // nodes where missing; null for an address without pieces.
@@ -152,6 +158,12 @@ public:
     void markseen(Ref& node);
     void setbusy(Ref& node, bool on);
     void setcheckstate(Ref& node, std::uint16_t state);
+    // The view side of a node whose visibility or marks changed by hand: give
+    // it an item (when its parent has one and it is visible), take its item
+    // away, or draw it again.
+    void showitem(Ref& node) { edit_.showitem(node); }
+    void removeitem(Ref& node) { edit_.removeitem(node); }
+    void repaint(Ref& node) { edit_.repaint(node); }
     // The views' hide and show commands on a selection.
     void hide(std::span<Ref* const> nodes);
     void show(std::span<Ref* const> nodes);

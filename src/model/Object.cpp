@@ -9,20 +9,6 @@
 
 namespace qx {
 
-namespace {
-
-// A date is later when it names a moment and the other does not, or both do
-// and it comes after the other.
-bool islater(const platform::SystemTime& a, const platform::SystemTime& b) {
-    platform::FileTime ta = 0, tb = 0;
-    if (!platform::systemTimeToFileTime(a, ta)) {
-        return false;
-    }
-    return !platform::systemTimeToFileTime(b, tb) || ta > tb;
-}
-
-} // namespace
-
 Object::Object() = default;
 
 Object::Object(const ObjectProp& props) : props_(props) {
@@ -45,7 +31,7 @@ int Object::mergeprops(const ObjectProp& newer) {
         addflags(Confirmed);
         return 2;
     }
-    const bool later = islater(newer.modified, props_.modified);
+    const bool later = platform::isLater(newer.modified, props_.modified);
     ObjectProp merged = props_;
     merged.servers |= newer.servers;
     if (later) {

@@ -63,6 +63,7 @@ void TreeEdit::dropjobs(Ref& node) {
 }
 
 void TreeEdit::discard(Ref& node) {
+    ++stamp_;
     if (node.parent())
         takeout(node).reset();
 }
@@ -107,6 +108,7 @@ void TreeEdit::settext(Ref& node) {
 }
 
 void TreeEdit::attach(Ref& parent, Ref& node, Ref* before) {
+    ++stamp_;
     if (before && before->parent() == &parent)
         parent.insert(&node, before);
     else

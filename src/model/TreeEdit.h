@@ -3,6 +3,7 @@
 #include "model/DomainIndex.h"
 #include "model/TargetIndex.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace qx {
@@ -66,6 +67,10 @@ public:
     // The node's label changed.
     void settext(Ref& node);
     DocViews* views() const { return views_; }
+    // Grows whenever a node is linked somewhere or destroyed, so that a
+    // helper keeping pointers into the trees can tell when to rebuild.
+    std::uint64_t stamp() const { return stamp_; }
+    void touch() { ++stamp_; }
 
 private:
     // Every node of the subtree enters or leaves the indexes.
@@ -76,6 +81,7 @@ private:
     DocWorkers* workers_ = nullptr;
     DomainIndex domainindex_;
     TargetIndex targets_;
+    std::uint64_t stamp_ = 0;
 };
 
 } // namespace qx

@@ -66,6 +66,14 @@ bool systemTimeToFileTime(const SystemTime& in, FileTime& out) {
     return true;
 }
 
+bool isLater(const SystemTime& a, const SystemTime& b) {
+    FileTime ta = 0, tb = 0;
+    if (!systemTimeToFileTime(a, ta)) {
+        return false;
+    }
+    return !systemTimeToFileTime(b, tb) || ta > tb;
+}
+
 bool fileTimeToSystemTime(FileTime in, SystemTime& out) {
     const std::int64_t days = static_cast<std::int64_t>(in / kTicksPerDay);
     std::int64_t ms = static_cast<std::int64_t>(in % kTicksPerDay) / kTicksPerMillisecond;

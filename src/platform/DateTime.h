@@ -29,6 +29,10 @@ struct SystemTime {
 // never converts.
 bool systemTimeToFileTime(const SystemTime& in, FileTime& out);
 
+// A date is later when it names a moment and the other does not, or both do
+// and it comes after the other.
+bool isLater(const SystemTime& a, const SystemTime& b);
+
 // The calendar date-time of a file time, the day of the week filled in. False
 // for file times past the last representable year.
 bool fileTimeToSystemTime(FileTime in, SystemTime& out);

@@ -58,6 +58,11 @@ void Thread::join() {
         thread_.join();
 }
 
+void Thread::detach() {
+    if (thread_.joinable())
+        thread_.detach();
+}
+
 int niceForPriority(int processNice, int priority) {
     int lowering;
     if (priority <= kIdlePriority)

@@ -28,6 +28,9 @@ public:
     // the system refused.
     bool setPriority(int priority);
     void join();
+    // Lets the thread run on without this object: an owner that gives up
+    // waiting for it, or one the thread itself deletes when done.
+    void detach();
     bool joinable() const { return thread_.joinable(); }
     // The kernel's id of the thread, 0 before start.
     pid_t id() const { return tid_.load(); }

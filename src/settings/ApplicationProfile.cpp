@@ -1,6 +1,7 @@
 #include "settings/ApplicationProfile.h"
 
 #include "settings/AtomicFile.h"
+#include "settings/DecimalText.h"
 #include "settings/TextLimit.h"
 
 #include <algorithm>
@@ -9,25 +10,6 @@
 namespace qx {
 
 namespace {
-
-// Decimal digits after an optional sign; no digits read as 0. Overflow wraps
-// at 32 bits, as the platform's conversion does, without undefined behaviour.
-int leadingInteger(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    std::uint32_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        value = value * 10u + static_cast<std::uint32_t>(c - '0');
-    }
-    if (negative)
-        value = 0u - value;
-    return static_cast<int>(value);
-}
 
 std::string_view withoutQuotes(std::string_view value) {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')

@@ -3,6 +3,7 @@
 #include "settings/FilePath.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,8 +32,16 @@ std::string SettingsLocation::choose(const std::string& programFile, bool folder
     return config + "/qxseek/" + name;
 }
 
+bool SettingsLocation::installedCopy(const std::string& programFolder) {
+    struct stat info {};
+    return ::stat(joinPath(programFolder, "../../share/applications/qxseek.desktop").c_str(),
+                  &info) == 0 &&
+           S_ISREG(info.st_mode);
+}
+
 std::string SettingsLocation::forProgram(const std::string& programFile) {
-    bool writable = ::access(folderOf(programFile).c_str(), W_OK) == 0;
+    const std::string folder = folderOf(programFile);
+    bool writable = !installedCopy(folder) && ::access(folder.c_str(), W_OK) == 0;
     return choose(programFile, writable, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 

@@ -18,7 +18,14 @@ public:
     static std::string choose(const std::string& programFile, bool folderWritable,
                               const char* xdgConfigHome, const char* home);
 
-    // choose() with the folder's real writability and the real environment.
+    // True when the program folder is that of an installed copy (cmake
+    // --install or the Debian package: <prefix>/lib/qxseek beside
+    // <prefix>/share/applications/qxseek.desktop). Such a folder belongs to the
+    // package manager even when the user may write to it (root).
+    static bool installedCopy(const std::string& programFolder);
+
+    // choose() with the real environment; the folder counts as writable only
+    // when it is, and is not an installed copy's.
     static std::string forProgram(const std::string& programFile);
 
     // The path of the running executable, links resolved; empty when unknown.

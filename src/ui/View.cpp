@@ -2,11 +2,14 @@
 
 #include "doc/Texts.h"
 #include "lang/TextIds.h"
+#include "search/FindCommand.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "settings/Separators.h"
 #include "ui/Commands.h"
 #include "ui/WindowSeparator.h"
+#include "ui/dialogs/DialogControls.h"
+#include "ui/dialogs/ReferenceDialogs.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -48,7 +51,8 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
       heading1_(heading(kHeading1, doc::text(language, text::FirstTreeHeading), this)),
       heading2_(heading(kHeading2, doc::text(language, text::SecondTreeHeading), this)),
       vertical_(new WindowSeparator(Qt::Vertical, kVerticalSeparator, this)),
-      horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)) {
+      horizontal_(new WindowSeparator(Qt::Horizontal, kHorizontalSeparator, this)),
+      find_(std::make_unique<FindCommand>(profile, options)) {
     separators_.load(profile_);
     setObjectName(QStringLiteral("View"));
     connect(vertical_, &WindowSeparator::released, this, &View::verticalReleased);
@@ -71,6 +75,9 @@ int View::helpContext(const QWidget* focus) const {
             return kHelpTree2;
         if (threadWindow_ && focus == threadWindow_)
             return kHelpThreadWindow;
+        // A dialog opened over the view names its own context.
+        if (const QVariant context = focus->property(kHelpContextProperty); context.isValid())
+            return context.toInt();
     }
     return 0;
 }
@@ -81,6 +88,9 @@ int View::progressFigure() const {
 
 bool View::commandState(int id, doc::CommandState& state) {
     switch (id) {
+    case cmd::FindDialog:
+        state.enabled = dialogs_ != nullptr;
+        return true;
     case cmd::Nothing506:
     case cmd::Nothing901:
     case cmd::Nothing902:
@@ -98,6 +108,9 @@ bool View::commandState(int id, doc::CommandState& state) {
 
 bool View::execute(int id) {
     switch (id) {
+    case cmd::FindDialog:
+        find();
+        return true;
     case cmd::Nothing506:
     case cmd::Nothing901:
     case cmd::Nothing902:
@@ -110,6 +123,13 @@ bool View::execute(int id) {
     default:
         return false;
     }
+}
+
+void View::find() {
+    if (!dialogs_)
+        return;
+    find_->run([this](FindInfo& request) { return dialogs_->find(request, nullptr, this); },
+               starter_);
 }
 
 void View::showThreadWindow(bool shown) {

@@ -6,12 +6,15 @@
 #include "ui/MainViewLayout.h"
 
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 
 namespace qx {
 class ApplicationProfile;
+class FindCommand;
 class Language;
+class SearchStarter;
 struct Options;
 } // namespace qx
 
@@ -21,6 +24,7 @@ class Editor;
 
 namespace qx::ui {
 
+class ReferenceDialogs;
 class WindowSeparator;
 
 // The main view: the document's two trees side by side under their headings,
@@ -45,6 +49,13 @@ public:
     bool commandState(int id, doc::CommandState& state) override;
     bool execute(int id) override;
 
+    // The find and properties dialogs; none (the default) leaves the find
+    // command disabled. Neither is owned.
+    void setDialogs(ReferenceDialogs* dialogs) { dialogs_ = dialogs; }
+    ReferenceDialogs* dialogs() const { return dialogs_; }
+    // Where accepted requests go; without one they are only remembered.
+    void setSearchStarter(SearchStarter* starter) { starter_ = starter; }
+
     // The help context of a window inside the view, 0 when it has none.
     int helpContext(const QWidget* focus) const;
     // -1 while nothing runs, else the percentage of the running work done.
@@ -66,6 +77,7 @@ private:
     void showThreadWindow(bool shown);
     void verticalReleased(int x);
     void horizontalReleased(int y);
+    void find();
 
     doc::Editor& document_;
     ApplicationProfile& profile_;
@@ -78,6 +90,9 @@ private:
     WindowSeparator* vertical_;
     WindowSeparator* horizontal_;
     Separators separators_;
+    ReferenceDialogs* dialogs_ = nullptr;
+    SearchStarter* starter_ = nullptr;
+    std::unique_ptr<FindCommand> find_;
 };
 
 } // namespace qx::ui

@@ -9,14 +9,20 @@
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
 #include "lang/TextIds.h"
+#include "model/SearchProp.h"
+#include "search/ObjPropDialogInfo.h"
+#include "settings/SettingsLocation.h"
 #include "ui/AboutBox.h"
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ToolbarImages.h"
 #include "ui/View.h"
+#include "ui/dialogs/FindDialog.h"
+#include "ui/dialogs/ObjPropDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -40,27 +46,6 @@ public:
 
 protected:
     void show(const QUrl& url) override { urls.append(url); }
-};
-
-// Takes the commands of later features and writes down the ones carried out.
-class Recorder : public doc::CommandTarget {
-public:
-    explicit Recorder(std::vector<int> ids) : ids_(std::move(ids)) {}
-    bool commandState(int id, doc::CommandState& state) override {
-        state.enabled = true;
-        return takes(id);
-    }
-    bool execute(int id) override {
-        if (!takes(id))
-            return false;
-        executed.push_back(id);
-        return true;
-    }
-    std::vector<int> executed;
-
-private:
-    bool takes(int id) const { return std::find(ids_.begin(), ids_.end(), id) != ids_.end(); }
-    std::vector<int> ids_;
 };
 
 // Lets the event loop run, and wait when it has nothing to do, for a while.
@@ -88,6 +73,7 @@ private slots:
     void aDocumentOnTheCommandLineOpensAtTheFirstIdlePassInsteadOfTheFindDialog();
     void withoutADocumentTheFirstIdlePassAsksForTheFindDialogOnce();
     void switchesCountOnlyAsTheFirstArgument();
+    void theFindCommandWritesTheAcceptedQueryAndItsHistory();
     void threeDroppedFilesOpenOnlyTheFirst();
     void openingAListedDocumentMovesItToTheTopOfTheRecentFiles();
     void changingTheLanguageShows9250AndTheFileHoldsItAfterClose();
@@ -95,6 +81,7 @@ private slots:
     void helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt();
     void aSystemColourChangeDrawsTheToolBarAgain();
     void installRegistersTheDocumentTypeAndUninstallRemovesItAll();
+    void anInstalledCopyNeedsNeitherInstallNorUninstall();
     void cancellingSetupsLanguageChoiceEndsTheProgram();
     void screenshots();
 
@@ -108,7 +95,6 @@ private:
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<RecordingHelp> help_;
     std::unique_ptr<app::Program> program_;
-    Recorder finder_{{ui::cmd::FindDialog}}; // outlives the programs it is added to
 };
 
 void AppTest::init() {
@@ -123,7 +109,6 @@ void AppTest::init() {
 
 void AppTest::cleanup() {
     program_.reset();
-    finder_.executed.clear();
     help_.reset();
     dialogs_.reset();
     dir_.reset();
@@ -203,22 +188,20 @@ void AppTest::aDocumentOnTheCommandLineOpensAtTheFirstIdlePassInsteadOfTheFindDi
     app::Program& program = makeProgram();
     QVERIFY(!program.start({QStringLiteral("qxseek"), path}));
     QVERIFY(program.options().findDialogAtStart);
-    program.appl()->frame()->addCommandTarget(&finder_);
     QCOMPARE(program.appl()->docManager().document()->path(), QString()); // not before idle
     spin(100);
     QCOMPARE(program.appl()->docManager().document()->path(), path);
     QCOMPARE(store_.reads, 1);
-    QVERIFY(finder_.executed.empty());
+    QVERIFY(dialogs_->dialogsRun().isEmpty());
     QCOMPARE(program.profile().readString("MRU", "MRU0", ""), path.toStdString());
 }
 
 void AppTest::withoutADocumentTheFirstIdlePassAsksForTheFindDialogOnce() {
     app::Program& program = makeProgram();
     QVERIFY(!program.start({QStringLiteral("qxseek")}));
-    program.appl()->frame()->addCommandTarget(&finder_);
     spin(100);
     spin(50);
-    QCOMPARE(finder_.executed, std::vector<int>{ui::cmd::FindDialog});
+    QCOMPARE(dialogs_->dialogsRun(), QStringList{QStringLiteral("FindDialog")});
 }
 
 void AppTest::switchesCountOnlyAsTheFirstArgument() {
@@ -232,10 +215,39 @@ void AppTest::switchesCountOnlyAsTheFirstArgument() {
     }
     app::Program& program = makeProgram();
     QVERIFY(!program.start({QStringLiteral("qxseek"), QStringLiteral("/nothing")}));
-    program.appl()->frame()->addCommandTarget(&finder_);
     spin(50);
     QCOMPARE(program.appl()->docManager().document()->path(), QString());
-    QCOMPARE(finder_.executed.size(), 1u);
+    QCOMPARE(dialogs_->dialogsRun().size(), 1);
+}
+
+void AppTest::theFindCommandWritesTheAcceptedQueryAndItsHistory() {
+    dir_->write("qxseek.INI", "[Options]\nFindDialogAtStart=0\n[Search]\nQuery=last one\n");
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    spin(50);
+    QVERIFY(dialogs_->dialogsRun().isEmpty());
+    ui::FrameWindow* frame = program.appl()->frame();
+    QVERIFY(frame->commandState(ui::cmd::FindDialog).enabled);
+    QString shown;
+    dialogs_->handleNextDialog([&](QDialog& dialog) {
+        auto* query = dialog.findChild<QComboBox*>(QStringLiteral("100"));
+        shown = query->currentText();
+        // F1 inside the dialog shows the dialog's own help.
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        query->setFocus();
+        QTest::keyClick(query, Qt::Key_F1);
+        query->setEditText(QStringLiteral(" norba  seek"));
+        dialog.accept();
+        return dialog.result();
+    });
+    frame->execute(ui::cmd::FindDialog);
+    QCOMPARE(shown, QStringLiteral("last one"));
+    QCOMPARE(help_->urls.size(), 1);
+    QCOMPARE(help_->urls[0].fragment(), QStringLiteral("ctx20"));
+    QCOMPARE(program.profile().readString("Search", "Query", ""), std::string("norba seek"));
+    QCOMPARE(program.profile().readString("SearchHistory", "0", ""),
+             std::string("norba seek,100,39,0,0,,"));
 }
 
 void AppTest::threeDroppedFilesOpenOnlyTheFirst() {
@@ -393,6 +405,34 @@ void AppTest::installRegistersTheDocumentTypeAndUninstallRemovesItAll() {
     QVERIFY(!std::filesystem::exists(paths_.settingsFile));
 }
 
+void AppTest::anInstalledCopyNeedsNeitherInstallNorUninstall() {
+    // The installed layout: <prefix>/lib/qxseek with the modules, and the
+    // launcher entry the installation put in <prefix>/share.
+    const std::string prefix = dir_->file("usr");
+    const std::string folder = prefix + "/lib/qxseek";
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(prefix + "/share/applications");
+    dir_->write("usr/share/applications/qxseek.desktop", "[Desktop Entry]\n");
+    for (const char* module : {"qxenu.so", "qxrus.so"})
+        std::filesystem::create_symlink(std::string(std::getenv("QX_PROGRAM_DIR")) + "/" + module,
+                                        folder + "/" + module);
+    paths_.executable = folder + "/qxseek";
+    paths_.programFolder = folder;
+    QVERIFY(SettingsLocation::installedCopy(folder));
+    QVERIFY(!SettingsLocation::installedCopy(std::getenv("QX_PROGRAM_DIR")));
+
+    for (const char* option : {"/install", "/uninstall"}) {
+        dir_->write("qxseek.INI", "[Options]\nLanguage=enu\n");
+        app::Program& program = makeProgram();
+        QCOMPARE(program.start({QStringLiteral("qxseek"), QLatin1String(option)}), 0);
+        QCOMPARE(dialogs_->texts().last(),
+                 qs(program.language().text(text::InstalledCopyNeedsNoSetup)));
+        program.finish(0);
+        QVERIFY(!std::filesystem::exists(paths_.dataHome));
+        QVERIFY(std::filesystem::exists(paths_.settingsFile));
+    }
+}
+
 void AppTest::cancellingSetupsLanguageChoiceEndsTheProgram() {
     app::Program& program = makeProgram();
     program.setLanguagePicker([](const Language&, std::vector<Language::Entry>,
@@ -423,6 +463,32 @@ void AppTest::screenshots() {
         ui::AboutBox about(program.language());
         about.show();
         QVERIFY(about.grab().save(prefix + QStringLiteral("about") + suffix));
+
+        SearchProp search;
+        search.query = "web organizer";
+        search.total = 42;
+        search.added = 17;
+        search.time = platform::currentFileTime();
+        search.serverinfo.append(new ServerInfoNode({1, 20, 9, Str(), search.time}));
+        search.serverinfo.append(new ServerInfoNode({4, 22, 8, Str(), search.time}));
+        search.serverinfo.append(new ServerInfoNode({32, 0, 0, Str("12029"), search.time}));
+        ui::FindDialog find(search, &search, program.language(), program.profile(),
+                            program.options());
+        find.show();
+        QVERIFY(find.grab().save(prefix + QStringLiteral("find") + suffix));
+
+        ObjPropDialogInfo info;
+        info.name = "Norba Seek";
+        info.props.title = "Norba Seek home page";
+        info.props.url = "https://norbaseek.example.org/";
+        info.props.modified = {2026, 11, 0, 6, 8, 49, 37, 0};
+        info.props.charset = 1;
+        info.props.size = 18342;
+        info.props.servers = 0x25;
+        info.orgprop = OrgProp{8750, 3};
+        ui::ObjPropDialog properties(info, program.language());
+        properties.show();
+        QVERIFY(properties.grab().save(prefix + QStringLiteral("properties") + suffix));
         program_.reset();
     }
     const QPixmap strip = ui::ToolbarImages::strip(QApplication::palette());

@@ -1,3 +1,4 @@
+#include "HttpTestServer.h"
 #include "TempDir.h"
 
 #include "model/Container.h"
@@ -11,6 +12,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -61,7 +63,7 @@ TEST(Cli, HelpForTheToolAndEachCommand) {
     test::TempDir dir;
     Outcome all = cli(dir, {"--help"});
     EXPECT_EQ(all.code, 0);
-    for (const char* name : {"new", "dump", "file", "add", "convert", "merge", "stats"}) {
+    for (const char* name : {"new", "dump", "file", "add", "convert", "merge", "stats", "search"}) {
         EXPECT_NE(all.out.find(std::string("  ") + name + " "), std::string::npos) << name;
         Outcome one = cli(dir, {"help", name});
         EXPECT_EQ(one.code, 0) << name;
@@ -149,6 +151,106 @@ TEST(Cli, FailuresAreOneLineAndChangeNothing) {
     Outcome unsaved = cli(dir, {"convert", a, dir.file("plain/b.qxo")});
     EXPECT_EQ(unsaved.code, 1);
     EXPECT_EQ(unsaved.err.rfind("qxseek-cli: cannot save ", 0), 0u);
+}
+
+TEST(Cli, SearchFilesResultsAndReusesTheSavedSearch) {
+    test::TempDir dir;
+    const std::string doc = dir.file("s.qxo");
+    const std::string script =
+        dir.write("script.txt", "*\titem\t\t\t\t\t250\t0\n"
+                                "1\titem\t:\tFirst\thttp://a.example/1\t\t10\t5\n"
+                                "3\titem\t:\tSecond\thttp://b.example/1\t\t10\t5\n"
+                                "3\treturn\t12007\n");
+    setenv("QX_FAKE_SEARCH_SCRIPT", script.c_str(), 1);
+    const std::string module = std::string(QX_FAKE_SEARCH_DIR) + "/qsearch_fake.so";
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    Outcome first = cli(dir, {"search", doc, "--engines", "5", "--module", module, "big", " cats"});
+    EXPECT_EQ(first.code, 0) << first.err;
+    EXPECT_NE(first.out.find("Aport\tfound 1\tadded 1\t\n"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("Yandex\tfound 1\tadded 1\tThe server name"), std::string::npos);
+    EXPECT_NE(first.out.find("total 2\tadded 2\tbroken 0\n"), std::string::npos);
+    EXPECT_TRUE(first.err.empty()) << first.err;
+
+    Outcome again = cli(dir, {"search", doc, "--engines", "1", "--module", module, "big cats"});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_NE(again.out.find("total 1\tadded 0\tbroken 0\n"), std::string::npos) << again.out;
+    EXPECT_EQ(lines(again.err), 2u) << again.err; // the question, answered OK
+    Outcome stats = cli(dir, {"stats", doc});
+    EXPECT_NE(stats.out.find("SearchRef: 1\n"), std::string::npos) << stats.out;
+
+    Outcome nomodule = cli(dir, {"search", doc, "--module", dir.file("none.so"), "x"});
+    EXPECT_EQ(nomodule.code, 0);
+    EXPECT_NE(nomodule.err.find("cannot load the search module"), std::string::npos);
+    EXPECT_EQ(cli(dir, {"search", doc, "--mode", "9", "x"}).code, 1);
+}
+
+TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
+    test::TempDir dir;
+    const std::string good =
+        dir.write("good.json", "{\"engines\": {\"6\": {\"url\": \"https://e.example/?q={query}\", "
+                               "\"kind\": \"feed\"}}}\n");
+    Outcome listed = cli(dir, {"engines", "--check", good});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_NE(listed.out.find(" 6  Yahoo      feed https://e.example/?q={query}"),
+              std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find(" 1  Aport      no definition"), std::string::npos);
+
+    const std::string bad = dir.write("bad.json", "{\n"
+                                                  " \"engines\": {\n"
+                                                  "  \"2\": {\"url\": \"https://x/?q={qury}\",\n"
+                                                  "        \"kind\": \"html\",\n"
+                                                  "        \"fields\": {\"results\": \"//li[\"},\n"
+                                                  "        \"colour\": 1}\n"
+                                                  " }\n"
+                                                  "}\n");
+    Outcome checked = cli(dir, {"engines", "--check", bad});
+    EXPECT_EQ(checked.code, 1);
+    EXPECT_NE(checked.out.find(" 2  Rambler    broken definition"), std::string::npos);
+    for (const char* line : {":3: \"url\" of engine 2: unknown placeholder {qury}",
+                             ":5: \"//li[\" is not a valid XPath expression",
+                             ":6: unknown key \"colour\" in engine 2"})
+        EXPECT_NE(checked.err.find(bad + line), std::string::npos) << checked.err;
+    EXPECT_EQ(cli(dir, {"engines", bad}).code, 0); // listing alone does not fail
+    EXPECT_EQ(cli(dir, {"engines", "--check", dir.file("none.json")}).code, 1);
+}
+
+TEST(Cli, SearchThroughOurModuleFilesAnEnginesResultsIntoTheDocument) {
+    // The real qsearch.so beside the tool, its engine defined by the user's
+    // file and answering from a local server in the SearXNG shape.
+    test::TempDir dir;
+    test::HttpTestServer engine;
+    engine.on("/search", test::HttpTestServer::Reply{200,
+                                                     {},
+                                                     R"json({"number_of_results": 1234, "results": [
+          {"title": "Big &amp; <b>cats</b>", "url": "http://cats.example/big", "score": 2},
+          {"title": "Small cats", "url": "/small", "publishedDate": "2024-03-05T10:20:30Z"}]})json",
+                                                     "application/json"});
+    mkdir(dir.file("config").c_str(), 0700);
+    mkdir(dir.file("config/qxseek").c_str(), 0700);
+    dir.write("config/qxseek/qsearch.json", R"json({"engines": {"1": {"url": ")json" +
+                                                engine.url("/search") +
+                                                R"json(?q={query}&format=json",
+        "fields": {"results": "results", "title": "title", "url": "url",
+                   "date": "publishedDate", "score": "score", "total": "number_of_results"}}}})json");
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    const std::string doc = dir.file("s.qxo");
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    Outcome searched = cli(dir, {"search", doc, "--engines", "3", "--max", "10", "big cats"});
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(searched.code, 0) << searched.err;
+    EXPECT_NE(searched.out.find("Aport\tfound 2\tadded 2\t\n"), std::string::npos) << searched.out;
+    // The Rambler slot has no definition: its record says so.
+    EXPECT_NE(searched.out.find("Rambler\tfound 0\tadded 0\tThere is no definition"),
+              std::string::npos)
+        << searched.out;
+    ASSERT_EQ(engine.requests().size(), 1u);
+    EXPECT_EQ(engine.requests()[0].target, "/search?q=big+cats&format=json");
+    const Outcome dumped = cli(dir, {"dump", doc});
+    for (const std::string& text :
+         {std::string("http://cats.example/big"), std::string("Big & cats"), engine.url("/small"),
+          std::string("Small cats")})
+        EXPECT_NE(dumped.out.find(text), std::string::npos) << text << "\n" << dumped.out;
 }
 
 } // namespace

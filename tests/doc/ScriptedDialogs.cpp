@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <QDialog>
+
 namespace qx::test {
 
 QString ScriptedDialogs::openFileName(const doc::FileDialogRequest& request) {
@@ -8,6 +10,15 @@ QString ScriptedDialogs::openFileName(const doc::FileDialogRequest& request) {
 
 QString ScriptedDialogs::saveFileName(const doc::FileDialogRequest& request) {
     return next(request);
+}
+
+int ScriptedDialogs::exec(QDialog& dialog) {
+    dialogsRun_.append(dialog.objectName());
+    if (scripts_.empty())
+        return QDialog::Rejected;
+    const auto script = std::move(scripts_.front());
+    scripts_.erase(scripts_.begin());
+    return script(dialog);
 }
 
 QString ScriptedDialogs::next(const doc::FileDialogRequest& request) {

@@ -5,6 +5,7 @@
 #include "lang/Language.h"
 #include "lang/TextIds.h"
 #include "platform/SystemError.h"
+#include "qsearch/WebSearch.h"
 
 #include "TempDir.h"
 
@@ -208,6 +209,21 @@ TEST_P(LanguageModules, EveryKnownErrorCodeHasATextOfItsOwn) {
         EXPECT_FALSE(language.launchErrorText(code).empty());
     EXPECT_NE(language.dialogErrorText(12345).find("12345"), std::string::npos);
     EXPECT_EQ(language.volumeLabelErrorText(12029), language.errorText(12029));
+}
+
+TEST_P(LanguageModules, SearchModuleCodesHaveTextsOfTheirOwn) {
+    // No definition for an engine, and a definition that is wrong: qsearch.so's
+    // two codes in the application range, which no errno maps onto.
+    for (std::int32_t code :
+         {std::int32_t{WSEARCH_NO_DEFINITION}, std::int32_t{WSEARCH_NO_DEFINITION + 1}}) {
+        const std::string text = language.errorText(code);
+        EXPECT_EQ(text.find(std::to_string(code)), std::string::npos) << code;
+        EXPECT_EQ(text.find(std::to_string(code - platform::kUnmappedErrnoBase)), std::string::npos)
+            << text;
+        EXPECT_NE(
+            platform::fromErrno(code - static_cast<std::int32_t>(platform::kUnmappedErrnoBase)),
+            static_cast<platform::SysError>(code));
+    }
 }
 
 TEST_P(LanguageModules, MenusHoldEveryCommandWithAHint) {

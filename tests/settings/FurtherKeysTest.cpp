@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace qx {
 namespace {
 
@@ -126,6 +129,23 @@ TEST(SettingsLocation, NameAndFolder) {
     TempDir dir;
     EXPECT_EQ(SettingsLocation::forProgram(dir.file("qxseek")), dir.file("qxseek.INI"));
     EXPECT_NE(SettingsLocation::runningExecutable().find("test_settings"), std::string::npos);
+}
+
+// A packaged program's folder is the package manager's even for root, who may
+// write to it: its settings go to the user's configuration folder.
+TEST(SettingsLocation, AnInstalledCopyKeepsItsSettingsInTheUsersFolder) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.file("usr/lib/qxseek"));
+    const std::string program = dir.file("usr/lib/qxseek/qxseek");
+    EXPECT_FALSE(SettingsLocation::installedCopy(dir.file("usr/lib/qxseek")));
+    EXPECT_EQ(SettingsLocation::forProgram(program), program + ".INI");
+
+    std::filesystem::create_directories(dir.file("usr/share/applications"));
+    dir.write("usr/share/applications/qxseek.desktop", "[Desktop Entry]\n");
+    EXPECT_TRUE(SettingsLocation::installedCopy(dir.file("usr/lib/qxseek")));
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(SettingsLocation::forProgram(program),
+              SettingsLocation::choose(program, false, config, std::getenv("HOME")));
 }
 
 } // namespace

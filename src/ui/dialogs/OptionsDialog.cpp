@@ -3,6 +3,7 @@
 #include "doc/Texts.h"
 #include "lang/TextIds.h"
 #include "settings/Options.h"
+#include "ui/dialogs/DialogControls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,11 +22,6 @@
 namespace qx::ui {
 
 namespace {
-
-template <typename W> W* control(int id, W* widget) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 bool sameCode(const std::string& a, const std::string& b) {
     return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
@@ -76,11 +72,7 @@ OptionsDialog::OptionsDialog(Options& options, const Language& language,
         sortLayout->addWidget(button);
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(t(text::ButtonOk), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(t(text::ButtonCancel), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &OptionsDialog::reject);
+    QDialogButtonBox* buttons = dialogButtons(*this, language);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(general);

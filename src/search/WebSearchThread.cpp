@@ -1,0 +1,84 @@
+#include "search/WebSearchThread.h"
+
+#include "net/StatusCallbackData.h"
+#include "platform/SystemError.h"
+#include "search/EngineTable.h"
+#include "search/SearchModule.h"
+#include "workers/ThreadMessages.h"
+
+#include <qsearch/WebSearch.h>
+
+namespace qx {
+
+namespace {
+
+std::int32_t resultcallback(const WSearchItem* item, void* context) {
+    auto* worker = static_cast<WebSearchThread*>(context);
+    return item ? worker->Deliver(*item) : (worker->IsRunning() ? 1 : 0);
+}
+
+// The module's status codes are the network layer's own.
+void statuscallback(void* context, std::uint32_t status, const void* info, std::uint32_t length) {
+    CheckStatusCallback(reinterpret_cast<std::uintptr_t>(context), status, info, length);
+}
+
+} // namespace
+
+WebSearchThread::WebSearchThread(platform::MessageTarget* window, const FindInfo& request,
+                                 std::uint16_t server, std::shared_ptr<const SearchModule> module,
+                                 const Language* language, bool useproxy, std::string proxy)
+    : SearchWorker(window, request, server), module_(std::move(module)), language_(language),
+      useproxy_(useproxy), proxy_(std::move(proxy)),
+      caption_(std::string(EngineTable::name(server)) + " \"" + std::string(request.query.view()) +
+               "\"") {}
+
+int WebSearchThread::Run() {
+    StatusCallbackData status;
+    status.worker = this;
+    status.prefix = Str(caption_);
+    status.language = language_;
+    const FindInfo& request = Request();
+    WSearchParam param{};
+    param.query = request.query.c_str();
+    param.queryMode = request.queryMode;
+    param.exclude = request.exclude.c_str();
+    param.max = request.max;
+    param.engine = EngineTable::number(Server());
+    param.result = resultcallback;
+    param.resultContext = this;
+    param.status = statuscallback;
+    param.statusContext = &status;
+    param.stopEvent = StopEvent().fd();
+    param.accessType = useproxy_ ? WSEARCH_ACCESS_PROXY : WSEARCH_ACCESS_PRECONFIG;
+    param.proxy = proxy_.c_str();
+    WebSearchFunction entry = nullptr;
+    if (module_) {
+        entry = module_->entry();
+    } else {
+        platform::setLastError(platform::err::ProcNotFound);
+    }
+    const int result = entry ? entry(&param) : platform::lastError();
+    PostEnd(0);
+    return result;
+}
+
+std::int32_t WebSearchThread::Deliver(const WSearchItem& item) {
+    const std::uint32_t level = WSearchInfo::countlevel(item.level);
+    if (level == 1) {
+        ++results_;
+    }
+    const std::uint32_t server = EngineTable::number(Server()) ? Server() : 0;
+    WSearchInfo info = WSearchInfo::fromitem(item, server, level, results_.load());
+    if (level == 0) {
+        hits_ = static_cast<std::uint32_t>(item.size);
+    }
+    if (!IsRunning()) {
+        return 0;
+    }
+    if (queue_.Append(std::make_unique<WSearchNode>(std::move(info)))) {
+        Post(threadMessages().page, 0);
+    }
+    return 1;
+}
+
+} // namespace qx

@@ -1,0 +1,46 @@
+#include "ui/dialogs/PageText.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace qx::ui {
+
+namespace {
+
+const char* encodingName(std::uint32_t charset) {
+    switch (charset) {
+    case 1:
+        return "windows-1251";
+    case 2:
+        return "IBM866";
+    case 3:
+        return "KOI8-R";
+    case 4:
+        return "ISO-8859-5";
+    case 5:
+        return "ISO-8859-1";
+    default:
+        return "UTF-8";
+    }
+}
+
+} // namespace
+
+QString PageText::decode(const Str& bytes, std::uint32_t charset) {
+    QStringDecoder decoder(encodingName(charset));
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    return decoder.decode(QByteArrayView(bytes.c_str(), static_cast<qsizetype>(bytes.length())));
+}
+
+Str PageText::encode(const QString& text, const Str& original, std::uint32_t charset) {
+    if (text == decode(original, charset))
+        return original;
+    QStringEncoder encoder(encodingName(charset));
+    if (!encoder.isValid())
+        encoder = QStringEncoder(QStringEncoder::Utf8);
+    const QByteArray bytes = encoder.encode(text);
+    return Str(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace qx::ui

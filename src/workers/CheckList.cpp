@@ -1,0 +1,37 @@
+#include "workers/CheckList.h"
+
+namespace qx {
+
+CheckNode::CheckNode(const Str& url, const platform::SystemTime& date) : url_(url), date_(date) {
+    key_.set(url_.get());
+}
+
+CheckNode* CheckList::Find(const char* url) const {
+    const SearchKey key(url, true);
+    for (CheckNode* node = First(); node; node = node->Next()) {
+        if (node->Key() == key)
+            return node;
+    }
+    return nullptr;
+}
+
+bool CheckList::QueueCheck(const Str& url, const platform::SystemTime& date) {
+    if (CheckNode* node = Find(url.get())) {
+        if (node->GetState() != CheckNode::Done)
+            return false;
+        node->SetState(CheckNode::Queued);
+        return true;
+    }
+    append(new CheckNode(url, date));
+    return true;
+}
+
+bool CheckList::HasPending() const {
+    for (CheckNode* node = First(); node; node = node->Next()) {
+        if (node->GetState() != CheckNode::Done)
+            return true;
+    }
+    return false;
+}
+
+} // namespace qx

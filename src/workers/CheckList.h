@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/List.h"
+#include "model/SearchKey.h"
+#include "platform/DateTime.h"
+#include "stream/Str.h"
+
+#include <cstdint>
+
+namespace qx {
+
+// A reference waiting to be checked, being checked, or checked.
+class CheckNode : public Node {
+public:
+    enum State : std::int32_t { Queued = 0, Running = 1, Done = 2 };
+
+    // date: the page's stored modification time, year 0 when unknown.
+    CheckNode(const Str& url, const platform::SystemTime& date);
+
+    const Str& Url() const { return url_; }
+    const platform::SystemTime& Date() const { return date_; }
+    State GetState() const { return state_; }
+    void SetState(State state) { state_ = state; }
+    // Equal keys name the same address in any letter case.
+    const SearchKey& Key() const { return key_; }
+    CheckNode* Next() const { return static_cast<CheckNode*>(next()); }
+
+private:
+    Str url_;
+    platform::SystemTime date_;
+    State state_ = Queued;
+    SearchKey key_{true};
+};
+
+// The checks of the job board, in the order they were queued.
+class CheckList : public List {
+public:
+    CheckNode* First() const { return static_cast<CheckNode*>(first()); }
+    // The node of an address, in any letter case; null when there is none.
+    CheckNode* Find(const char* url) const;
+    // Queues a check of an address: a done node of the address is queued
+    // again in place (keeping its date); a queued or running one makes the
+    // answer false; otherwise a new node is appended.
+    bool QueueCheck(const Str& url, const platform::SystemTime& date);
+    // Whether a node is queued or running.
+    bool HasPending() const;
+};
+
+} // namespace qx

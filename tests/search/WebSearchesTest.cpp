@@ -1,0 +1,186 @@
+#include "RecordingMessageBoxer.h"
+#include "SearchRecorders.h"
+#include "TempDir.h"
+
+#include "lang/Language.h"
+#include "model/DDoc.h"
+#include "model/Object.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "model/SearchRef.h"
+#include "model/UrlRef.h"
+#include "platform/SystemError.h"
+#include "search/SearchModule.h"
+#include "search/WebSearches.h"
+#include "settings/ApplicationProfile.h"
+#include "settings/Options.h"
+#include "workers/JobLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace qx {
+namespace {
+
+std::string fakemodule(const char* name) {
+    return std::string(QX_FAKE_SEARCH_DIR) + "/" + name + ".so";
+}
+
+// The real job board and workers driving a scripted module.
+class WebSearchesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* folder = std::getenv("QX_PROGRAM_DIR");
+        ASSERT_NE(folder, nullptr);
+        language_ = std::make_unique<Language>(folder);
+        std::string code = "enu";
+        ASSERT_EQ(language_->load(code), 0);
+        options_.maxThreads = 4;
+        script_ = dir_.file("script.txt");
+        setenv("QX_FAKE_SEARCH_SCRIPT", script_.c_str(), 1);
+    }
+
+    void script(const std::string& text) { std::ofstream(script_) << text; }
+
+    void plug(const char* module) {
+        searches_ = std::make_unique<WebSearches>(
+            doc_, loop_.Board(), loop_.Waits(), screen_, *language_, boxes_, options_,
+            module ? SearchModule::load(fakemodule(module)) : nullptr);
+        doc_.setworkers(searches_.get());
+    }
+
+    SearchRef& start(const char* query, std::uint16_t servers) {
+        FindInfo request;
+        request.query = Str(query);
+        request.servers = servers;
+        SearchRef* search = searches_->Run().start(request);
+        EXPECT_NE(search, nullptr);
+        return *search;
+    }
+
+    test::TempDir dir_;
+    ApplicationProfile profile_{dir_.file("qxseek.INI")};
+    Options options_;
+    std::unique_ptr<Language> language_;
+    DDoc doc_;
+    test::ScreenRecorder screen_;
+    test::RecordingMessageBoxer boxes_;
+    std::string script_;
+    JobLoop loop_{options_, profile_};
+    std::unique_ptr<WebSearches> searches_;
+};
+
+TEST_F(WebSearchesTest, EnginesRunThroughTheBoardAndFileIntoOneSearch) {
+    script("*\titem\t\t\t\t\t250\t0\n"
+           "1\titem\t:\tFirst\thttp://a.example/1\twindows-1251\t10\t5\t2001-02-03\n"
+           "1\titem\t:\tHeading\t\t\t0\t0\n"
+           "1\titem\t::\tunder\thttp://b.example/2\t\t10\t1\n"
+           "3\titem\t:\tFirst again\thttp://a.example/1\tkoi8-r\t10\t9\n"
+           "3\treturn\t-1\n");
+    plug("qsearch_fake");
+    SearchRef& search = start("cats", 1 | 4);
+    EXPECT_NE(searches_->ProgressFigure(), -1);
+    ASSERT_TRUE(loop_.Run(10000));
+    EXPECT_EQ(searches_->ProgressFigure(), -1);
+    EXPECT_FALSE(search.hasflags(Ref::Running));
+    EXPECT_EQ(search.searchprop().total, 2u);
+    EXPECT_EQ(search.searchprop().added, 2u);
+    const ServerInfo* aport = search.searchprop().serverinfo.find(1);
+    const ServerInfo* yandex = search.searchprop().serverinfo.find(4);
+    ASSERT_NE(aport, nullptr);
+    ASSERT_NE(yandex, nullptr);
+    // Which engine files the shared address first is the workers' race.
+    EXPECT_EQ(aport->found, 2);
+    EXPECT_EQ(aport->added + yandex->added, 2);
+    EXPECT_TRUE(aport->error.empty());
+    EXPECT_EQ(yandex->found, 1);
+    EXPECT_EQ(yandex->error.view(), language_->text(10120));
+    ASSERT_NE(doc_.finddomainnode("http://a.example/1"), nullptr);
+    const Object& page = *doc_.finddomainnode("http://a.example/1")->target();
+    EXPECT_EQ(page.props().servers, 5);
+    EXPECT_EQ(page.props().modified.year, 2001);
+    EXPECT_EQ(page.props().charset, 1u);
+    EXPECT_TRUE(boxes_.boxes().empty());
+}
+
+TEST_F(WebSearchesTest, TheModuleGetsTheRequestAndTheProxySettings) {
+    script("*\tquery\n");
+    options_.useProxy = true;
+    options_.proxyAdr = "proxy.example";
+    options_.proxyPort = "81";
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("big cats");
+    request.servers = 0x100; // no engine has this bit
+    request.queryMode = 2;
+    request.max = 7;
+    request.exclude = Str("lions");
+    SearchRef* search = searches_->Run().start(request);
+    ASSERT_TRUE(loop_.Run(10000));
+    ASSERT_NE(search->firstchild(), nullptr);
+    const Object& page = *static_cast<Ref*>(search->firstchild())->target();
+    EXPECT_EQ(page.props().title.view(), "big cats mode=2 max=7 exclude=lions engine=0 access=3 "
+                                         "proxy=proxy.example:81");
+    EXPECT_EQ(page.props().servers, 0);
+}
+
+TEST_F(WebSearchesTest, AMissingOrRefusedModuleGivesTheLookupErrorPerEngine) {
+    script("*\titem\t:\tA\thttp://a.example/1\t\t1\t1\n");
+    for (const char* module : {static_cast<const char*>(nullptr), "qsearch_fake_noentry",
+                               "qsearch_fake_abi2", "qsearch_missing"}) {
+        SCOPED_TRACE(module ? module : "no module");
+        plug(module);
+        SearchRef& search = start(module ? module : "none", 1 | 2);
+        ASSERT_TRUE(loop_.Run(10000));
+        for (std::uint16_t bit : {1, 2}) {
+            const ServerInfo* info = search.searchprop().serverinfo.find(bit);
+            ASSERT_NE(info, nullptr);
+            EXPECT_EQ(info->error.view(), language_->errorText(platform::err::ProcNotFound));
+        }
+        EXPECT_EQ(search.count(), 0u);
+        EXPECT_FALSE(search.hasflags(Ref::Running));
+        doc_.setworkers(nullptr);
+        searches_.reset();
+    }
+}
+
+TEST_F(WebSearchesTest, StoppingDetachesAndTheModuleObeysTheStopEvent) {
+    script("*\titem\t:\tA\thttp://a.example/1\t\t1\t1\n"
+           "*\twaitstop\n");
+    plug("qsearch_fake");
+    SearchRef& search = start("cats", 1);
+    EXPECT_FALSE(loop_.Run(300)); // the module waits for the stop
+    ASSERT_EQ(search.count(), 1u);
+    loop_.Board().StopAll();
+    EXPECT_FALSE(search.hasflags(Ref::Running));
+    ASSERT_TRUE(loop_.Run(10000));
+    const ServerInfo* info = search.searchprop().serverinfo.find(1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->found, 1);
+    EXPECT_TRUE(info->error.empty());
+    EXPECT_TRUE(boxes_.boxes().empty());
+    EXPECT_EQ(screen_.statuses.back(), language_->text(9208));
+}
+
+TEST_F(WebSearchesTest, DeletingAFolderStopsTheSearchesInside) {
+    script("*\titem\t:\tA\thttp://a.example/1\t\t1\t1\n"
+           "*\twaitstop\n");
+    plug("qsearch_fake");
+    OrgRef2& folder = doc_.createfolder(Str("f"), doc_.orgroot(), nullptr);
+    SearchRef& search = start("cats", 1 | 2);
+    doc_.move(folder, search, nullptr);
+    options_.maxThreads = 1; // the second engine keeps waiting
+    EXPECT_FALSE(loop_.Run(300));
+    doc_.deletesubtree(folder);
+    doc_.commit();
+    EXPECT_TRUE(loop_.Board().Waits().empty());
+    ASSERT_TRUE(loop_.Run(10000));
+    EXPECT_EQ(doc_.orgroot().count(), 0u);
+}
+
+} // namespace
+} // namespace qx

@@ -1,0 +1,39 @@
+#include "BoardFixture.h"
+
+#include <chrono>
+
+namespace qx::test {
+
+BoardFixture::BoardFixture() : profile_(dir_.file("qxseek.INI")) {
+    options_.maxThreads = 4;
+    board_ = std::make_unique<JobBoard>(options_, profile_, waits_, &loop_);
+    board_->SetSearchJobs(&searches_);
+    board_->SetCheckJobs(&checks_);
+    board_->SetRows(&rows_);
+    loop_.setHandler(
+        [this](platform::MessageId msg, platform::WParam wparam, platform::LParam lparam) {
+            board_->HandleMessage(msg, wparam, lparam);
+        });
+}
+
+BoardFixture::~BoardFixture() {
+    control_.gate.set();
+    board_.reset();
+}
+
+bool BoardFixture::pumpUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        loop_.runFor(5);
+    }
+    return true;
+}
+
+bool BoardFixture::finishAll() {
+    control_.gate.set();
+    return pumpUntil([this] { return board_->Threads().empty(); });
+}
+
+} // namespace qx::test
