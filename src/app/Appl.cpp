@@ -6,13 +6,16 @@
 #include "doc/DocView.h"
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
+#include "doc/QtMessageTarget.h"
 #include "doc/Texts.h"
 #include "doc/UserDialogs.h"
 #include "lang/Language.h"
 #include "lang/ProgramFolder.h"
 #include "lang/TextIds.h"
+#include "search/ModuleUpdate.h"
 #include "search/SearchModule.h"
 #include "settings/Options.h"
+#include "settings/PlatformSettings.h"
 #include "ui/AboutBox.h"
 #include "ui/Browser.h"
 #include "ui/Commands.h"
@@ -48,7 +51,24 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
         [&help = services_.help](int context) { help.context(context); });
     browser_ =
         std::make_unique<ui::Browser>(services_.language, services_.dialogs, title_.toStdString());
-    searchModule_ = SearchModule::load(ProgramFolder::current() + "/qsearch.so");
+    // The search module comes from its update: a waiting module is installed
+    // first, then the one in place is loaded and the description page fetched.
+    updateMessages_ = new doc::QtMessageTarget(
+        [this](platform::MessageId msg, platform::WParam wparam, platform::LParam lparam) {
+            if (moduleUpdate_)
+                moduleUpdate_->HandleMessage(msg, wparam, lparam);
+        },
+        this);
+    ModuleUpdate::Setup update;
+    update.folder = ProgramFolder::current();
+    update.pageAddress = PlatformSettings::pageAddress(services_.profile);
+    update.moduleAddress = PlatformSettings::moduleAddress(services_.profile);
+    update.options = &services_.options;
+    update.window = updateMessages_;
+    update.boxes = &services_.dialogs;
+    update.language = &services_.language;
+    moduleUpdate_ = std::make_unique<ModuleUpdate>(std::move(update));
+    searchModule_ = moduleUpdate_->StartUp();
     template_.setViewFactory([this](doc::Editor& document) -> std::unique_ptr<doc::DocView> {
         auto view = std::make_unique<ui::View>(document, services_.profile, services_.options,
                                                services_.language);

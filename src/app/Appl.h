@@ -12,6 +12,7 @@
 namespace qx {
 class ApplicationProfile;
 class Language;
+class ModuleUpdate;
 class SearchModule;
 struct Options;
 } // namespace qx
@@ -20,6 +21,7 @@ namespace qx::doc {
 class DocView;
 class DocumentStore;
 class MyDocManager;
+class QtMessageTarget;
 class UserDialogs;
 } // namespace qx::doc
 
@@ -104,6 +106,10 @@ private:
     // its own hold on the module).
     std::unique_ptr<ui::ReferenceDialogs> dialogs_;
     std::unique_ptr<ui::Browser> browser_;
+    // Gets the update downloads' end messages; a child of this object.
+    doc::QtMessageTarget* updateMessages_ = nullptr;
+    // Stops its downloads when it goes, after every view.
+    std::unique_ptr<ModuleUpdate> moduleUpdate_;
     std::shared_ptr<const SearchModule> searchModule_;
     std::unique_ptr<doc::MyDocManager> docManager_;
     std::unique_ptr<ui::ExportCommands> exportCommands_;

@@ -10,6 +10,7 @@
 #include "stream/fwstreambuf.h"
 #include "stream/owstream.h"
 
+#include <cstdio>
 #include <string>
 
 namespace qx {
@@ -38,9 +39,10 @@ bool fileSize(const char* path, std::uint64_t& size) {
 } // namespace
 
 GetFileThread::GetFileThread(platform::MessageTarget* window, const Options& options,
-                             const Str& url, const Str& target, const Str& reference)
+                             const Str& url, const Str& target, const Str& reference,
+                             std::uint64_t sizeLimit)
     : ActiveNode(options), ThreadBase(window, kNoReports), url_(url), target_(target),
-      reference_(reference) {}
+      sizeLimit_(sizeLimit), reference_(reference) {}
 
 bool GetFileThread::Start() {
     return StartAndWait(HandleCreated(), kBelowNormal);
@@ -116,7 +118,7 @@ int GetFileThread::Download(iwstream& source, bool knowsModified, platform::File
     if (!file.isopen())
         return static_cast<int>(FailureCode());
     owstream out(&file);
-    CopyResult copy = CopyStream(source, out);
+    CopyResult copy = CopyStream(source, out, sizeLimit_);
     // A close that fails may have lost written bytes: a write error.
     if (file.close() != 0 && copy.outcome == CopyComplete) {
         copy.outcome = CopyWriteError;
@@ -125,6 +127,9 @@ int GetFileThread::Download(iwstream& source, bool knowsModified, platform::File
     switch (copy.outcome) {
     case CopyStopped:
         return static_cast<int>(platform::err::Cancelled);
+    case CopyTooLarge:
+        std::remove(target_.c_str());
+        return kTooLarge;
     case CopyComplete:
         if (copy.bytes == 0)
             return kNothingReceived;

@@ -17,7 +17,8 @@ struct Options;
 // its own (the ActiveNode part); its end message carries wParam 1.
 //
 // Result codes: 0 downloaded, or not modified (HttpStatus 304); -1 an HTTP
-// status of 400 or more; -2 nothing received; 1223 stopped; 112 disk full;
+// status of 400 or more; -2 nothing received; -3 the answer was longer than
+// the size limit (the partial file is deleted); 1223 stopped; 112 disk full;
 // otherwise the system error of the failed open, read or write.
 class GetFileThread : public ActiveNode, public ThreadBase {
 public:
@@ -28,10 +29,13 @@ public:
     static constexpr platform::FileTime kSlack = 2 * 10'000'000ULL;
     static constexpr int kNotModified = 304;
     static constexpr int kNothingReceived = -2;
+    static constexpr int kTooLarge = -3;
 
-    // window gets the end message; reference may be empty (always download).
+    // window gets the end message; reference may be empty (always download);
+    // sizeLimit caps the bytes written (0: no cap), so that an answer that
+    // never ends cannot fill the disk.
     GetFileThread(platform::MessageTarget* window, const Options& options, const Str& url,
-                  const Str& target, const Str& reference);
+                  const Str& target, const Str& reference, std::uint64_t sizeLimit = 0);
 
     // Thread::Start, then a wait of at most 5000 ms for the session's first
     // handle or the end of the worker; then the priority becomes below normal.
@@ -55,6 +59,7 @@ private:
 
     Str url_;
     const Str target_;
+    const std::uint64_t sizeLimit_;
     Str reference_;
     platform::FileTime referenceTime_ = 0;
     int httpStatus_ = 0;

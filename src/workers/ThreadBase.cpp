@@ -41,7 +41,8 @@ void ThreadBase::Report(std::uint32_t bytes) {
     counted_ = 0;
 }
 
-ThreadBase::CopyResult ThreadBase::CopyStream(iwstream& source, owstream& target) {
+ThreadBase::CopyResult ThreadBase::CopyStream(iwstream& source, owstream& target,
+                                              std::uint64_t limit) {
     CopyResult result;
     char block[kCopyBlock];
     while (IsRunning()) {
@@ -60,6 +61,11 @@ ThreadBase::CopyResult ThreadBase::CopyStream(iwstream& source, owstream& target
             return result;
         }
         Report(static_cast<std::uint32_t>(n));
+        if (limit != 0 && result.bytes + static_cast<std::uint64_t>(n) > limit) {
+            Report(0);
+            result.outcome = CopyTooLarge;
+            return result;
+        }
         if (target.write(block, n) < n) {
             result.error = (target.state() & kFailedBits) ? FailureCode() : platform::err::DiskFull;
             if (!IsRunning())

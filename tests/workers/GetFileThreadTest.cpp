@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -54,10 +55,10 @@ protected:
 
     // Runs a download to its end message: the result code.
     int download(const std::string& url, const std::string& target, const std::string& ref,
-                 bool stopWhenWriting = false) {
+                 bool stopWhenWriting = false, std::uint64_t sizeLimit = 0) {
         if (worker_)
             worker_->Release();
-        worker_ = new GetFileThread(&loop_, options_, Str(url), Str(target), Str(ref));
+        worker_ = new GetFileThread(&loop_, options_, Str(url), Str(target), Str(ref), sizeLimit);
         bool ended = false;
         loop_.setHandler(
             [&](platform::MessageId msg, platform::WParam wparam, platform::LParam lparam) {
@@ -144,6 +145,24 @@ TEST_F(WorkersGetFile, TinyOrMissingLocalCopyAlwaysDownloadsAndTheFinalUrlIsKept
 
     EXPECT_EQ(download(server_->url("/old"), dir_.file("got2"), dir_.file("missing")), 0);
     EXPECT_EQ(TempDir::read(dir_.file("got2")), "body");
+}
+
+TEST_F(WorkersGetFile, AnAnswerOverTheSizeLimitEndsTooLargeAndLeavesNoFile) {
+    HttpTestServer::Reply big;
+    big.generatedBytes = 100'000;
+    server_->on("/big", big);
+    HttpTestServer::Reply endless;
+    endless.endless = true;
+    server_->on("/endless", endless);
+    const std::string target = dir_.file("got");
+
+    EXPECT_EQ(download(server_->url("/big"), target, "", false, 100'000), 0);
+    EXPECT_EQ(TempDir::read(target).size(), 100'000u);
+    EXPECT_EQ(download(server_->url("/big"), target, "", false, 99'999), GetFileThread::kTooLarge);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(download(server_->url("/endless"), target, "", false, 50'000),
+              GetFileThread::kTooLarge);
+    EXPECT_FALSE(std::filesystem::exists(target));
 }
 
 TEST_F(WorkersGetFile, HttpErrorsAndEmptyBodies) {
