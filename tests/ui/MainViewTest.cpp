@@ -63,6 +63,12 @@ struct Shown {
           dialogs(language, profile, options, scripted, [](int) {}),
           browser(language, scripted, "Norba Seek") {}
 
+    // The frame never owns its view: in the program the document does.
+    ~Shown() {
+        frame.clearView();
+        delete view;
+    }
+
     void show(std::shared_ptr<const SearchModule> module = nullptr) {
         view = new ui::View(editor, profile, options, language, &frame);
         view->setDialogs(&dialogs);
