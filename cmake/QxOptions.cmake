@@ -41,14 +41,16 @@ function(qx_add_library name)
 endfunction()
 
 # qx_add_gtest(NAME SOURCES... LIBS targets...)
-# One GoogleTest executable; every test case becomes a ctest test.
+# One GoogleTest executable; every test case becomes a ctest test, labelled
+# with the executable's name so that one suite can be run alone (ctest -L).
 function(qx_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE qx_options qx_testsupport ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QX_PROGRAM_DIR=${QX_PROGRAM_DIR};QX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    PROPERTIES LABELS ${name}
+      ENVIRONMENT "QX_PROGRAM_DIR=${QX_PROGRAM_DIR};QX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 
 # qx_add_qttest(NAME SOURCES... LIBS targets...)

@@ -13,10 +13,9 @@
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
+#include "search/QuietSearchSide.h"
 #include "search/ResultFiler.h"
-#include "search/SearchBoard.h"
 #include "search/SearchRunState.h"
-#include "search/SearchScreen.h"
 #include "search/WSearchInfo.h"
 
 #include <algorithm>
@@ -28,15 +27,6 @@
 #include <vector>
 
 namespace {
-
-struct Quiet : qx::SearchScreen, qx::SearchBoard {
-    void status(const std::string&) override {}
-    void progress() override {}
-    void expand(qx::Ref&) override {}
-    void queuesearch(qx::SearchRef&, std::uint16_t, const qx::FindInfo&) override {}
-    bool hassearch(const qx::SearchRef&, const qx::WThread*) const override { return false; }
-    void queuecheck(qx::Ref&) override {}
-};
 
 constexpr int kEngines = 3;
 constexpr std::array<std::uint32_t, kEngines> kBits = {1, 2, 4};
@@ -86,7 +76,7 @@ std::vector<Item> items(std::size_t results) {
 
 double searchfiling(const std::vector<Item>& list) {
     qx::DDoc doc;
-    Quiet quiet;
+    qx::QuietSearchSide quiet;
     qx::ResultFiler filer(doc, quiet, quiet);
     qx::SearchRef& search = doc.createsearch({}, doc.orgroot(), nullptr);
     qx::FindInfo request;

@@ -6,6 +6,8 @@
 #include "ui/tree/model/TreeViewNode.h"
 #include "ui/tree/model/TreeViewRoot.h"
 
+#include "QtBench.h"
+
 #include <QApplication>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -13,27 +15,19 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace {
+
+using qx::bench::millis;
 
 constexpr int kRows = 100000;
 constexpr int kHitTests = 200000;
 constexpr int kRuns = 5;
 constexpr int kScrolls = 8;
 constexpr QSize kWindow(600, 800);
-
-using Clock = std::chrono::steady_clock;
-
-double millis(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 std::vector<QString> makeLabels(const char* prefix) {
     std::vector<QString> labels;
@@ -42,14 +36,6 @@ std::vector<QString> makeLabels(const char* prefix) {
         labels.push_back(
             QStringLiteral("%1 %2 - a page title of ordinary length").arg(prefix).arg(i));
     return labels;
-}
-
-// Shows the window and lets it be exposed, so that repaint() paints at once.
-void showExposed(QWidget& w) {
-    w.show();
-    for (int i = 0; i < 10 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
 }
 
 // Scrolls from the top to points around the middle that were never on screen
@@ -84,7 +70,7 @@ Times runOurs(const std::vector<QString>& tops, const std::vector<QString>& chil
         big->append(std::make_unique<qx::TreeViewNode>(l.toStdString()));
     for (const QString& l : tops)
         root.append(std::make_unique<qx::TreeViewNode>(l.toStdString()));
-    showExposed(view);
+    qx::bench::showExposed(view);
     view.viewport()->repaint();
 
     Times t;
@@ -122,7 +108,7 @@ Times runQt(const std::vector<QString>& tops, const std::vector<QString>& childr
     view.setHeaderHidden(true);
     view.resize(kWindow);
     view.setModel(&model);
-    showExposed(view);
+    qx::bench::showExposed(view);
     view.viewport()->repaint();
 
     Times t;

@@ -6,13 +6,20 @@
 #include "doc/DocView.h"
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
+#include "doc/QtMessageTarget.h"
 #include "doc/Texts.h"
 #include "doc/UserDialogs.h"
 #include "lang/Language.h"
+#include "lang/ProgramFolder.h"
 #include "lang/TextIds.h"
+#include "search/ModuleUpdate.h"
+#include "search/SearchModule.h"
 #include "settings/Options.h"
+#include "settings/PlatformSettings.h"
 #include "ui/AboutBox.h"
+#include "ui/Browser.h"
 #include "ui/Commands.h"
+#include "ui/ExportCommands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ProgressGadget.h"
 #include "ui/View.h"
@@ -37,19 +44,44 @@ bool isSwitch(const QString& argument) {
 
 Appl::Appl(const QString& title, Services services, QObject* parent)
     : QObject(parent), title_(title), services_(std::move(services)),
-      recentFiles_(services_.profile) {
+      labelTexts_(services_.language, services_.options), recentFiles_(services_.profile) {
     template_.setDescription(doc::text(services_.language, text::DocumentFilterDescription));
     dialogs_ = std::make_unique<ui::ReferenceDialogs>(
         services_.language, services_.profile, services_.options, services_.dialogs,
         [&help = services_.help](int context) { help.context(context); });
+    browser_ =
+        std::make_unique<ui::Browser>(services_.language, services_.dialogs, title_.toStdString());
+    // The search module comes from its update: a waiting module is installed
+    // first, then the one in place is loaded and the description page fetched.
+    updateMessages_ = new doc::QtMessageTarget(
+        [this](platform::MessageId msg, platform::WParam wparam, platform::LParam lparam) {
+            if (moduleUpdate_)
+                moduleUpdate_->HandleMessage(msg, wparam, lparam);
+        },
+        this);
+    ModuleUpdate::Setup update;
+    update.folder = ProgramFolder::current();
+    update.pageAddress = PlatformSettings::pageAddress(services_.profile);
+    update.moduleAddress = PlatformSettings::moduleAddress(services_.profile);
+    update.options = &services_.options;
+    update.window = updateMessages_;
+    update.boxes = &services_.dialogs;
+    update.language = &services_.language;
+    moduleUpdate_ = std::make_unique<ModuleUpdate>(std::move(update));
+    searchModule_ = moduleUpdate_->StartUp();
     template_.setViewFactory([this](doc::Editor& document) -> std::unique_ptr<doc::DocView> {
         auto view = std::make_unique<ui::View>(document, services_.profile, services_.options,
                                                services_.language);
         view->setDialogs(dialogs_.get());
+        view->setBrowser(browser_.get());
+        view->setSearchModule(searchModule_, services_.dialogs);
         return view;
     });
     docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,
                                                       services_.language, services_.dialogs);
+    exportCommands_ = std::make_unique<ui::ExportCommands>(
+        [this] { return docManager_->document(); }, services_.profile, services_.language,
+        services_.dialogs);
     connect(docManager_.get(), &doc::MyDocManager::viewCreated, this, &Appl::viewCreated);
     connect(docManager_.get(), &doc::MyDocManager::viewClosed, this, &Appl::viewClosed);
     connect(docManager_.get(), &doc::MyDocManager::documentCreated, this, &Appl::documentNamed);
@@ -72,6 +104,7 @@ Appl::~Appl() {
 
 void Appl::initInstance(const QStringList& arguments) {
     frame_ = new ui::FrameWindow(services_.profile, services_.language, title_);
+    frame_->addCommandTarget(exportCommands_.get());
     frame_->addCommandTarget(docManager_.get());
     frame_->addCommandTarget(this);
     frame_->setCloseTest([this] { return canClose(); });
@@ -108,8 +141,13 @@ bool Appl::idle(long count) {
     if (!frame_)
         return false;
     ui::View* view = frame_->view();
+    // The view's scheduler comes before the framework's own idle work, which
+    // a search start skips this time.
+    const JobBoard::Pass jobs = view ? view->idle() : JobBoard::Pass::Nothing;
     frame_->progressGadget()->setValue(view ? view->progressFigure() : -1);
-    return frame_->idle(count);
+    if (jobs == JobBoard::Pass::SearchStarted)
+        return true;
+    return frame_->idle(count) || jobs != JobBoard::Pass::Nothing;
 }
 
 bool Appl::canClose() {
@@ -154,7 +192,7 @@ bool Appl::execute(int id) {
         services_.help.helpOnHelp();
         return true;
     case ui::cmd::About:
-        ui::AboutBox(services_.language, frame_).exec();
+        ui::AboutBox(services_.language, *browser_, frame_).exec();
         return true;
     case ui::cmd::Exit:
         frame_->close();

@@ -3,6 +3,7 @@
 #include "doc/CommandTarget.h"
 #include "doc/DocTemplate.h"
 #include "settings/RecentFiles.h"
+#include "ui/tree/refs/OptionLabelTexts.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,6 +12,8 @@
 namespace qx {
 class ApplicationProfile;
 class Language;
+class ModuleUpdate;
+class SearchModule;
 struct Options;
 } // namespace qx
 
@@ -18,10 +21,13 @@ namespace qx::doc {
 class DocView;
 class DocumentStore;
 class MyDocManager;
+class QtMessageTarget;
 class UserDialogs;
 } // namespace qx::doc
 
 namespace qx::ui {
+class Browser;
+class ExportCommands;
 class FrameWindow;
 class ReferenceDialogs;
 } // namespace qx::ui
@@ -88,14 +94,25 @@ private:
 
     QString title_;
     Services services_;
+    // The model's labels and show rule follow the language and the options.
+    OptionLabelTexts labelTexts_;
     QString commandLinePath_;
     bool firstIdle_ = true;
     doc::DocTemplate template_;
     RecentFiles recentFiles_;
     QPointer<ui::FrameWindow> frame_;
-    // Before the document manager: the views it owns use the dialogs.
+    // Before the document manager: the views it owns use the dialogs, the
+    // browser and the search module (a worker left running at shutdown keeps
+    // its own hold on the module).
     std::unique_ptr<ui::ReferenceDialogs> dialogs_;
+    std::unique_ptr<ui::Browser> browser_;
+    // Gets the update downloads' end messages; a child of this object.
+    doc::QtMessageTarget* updateMessages_ = nullptr;
+    // Stops its downloads when it goes, after every view.
+    std::unique_ptr<ModuleUpdate> moduleUpdate_;
+    std::shared_ptr<const SearchModule> searchModule_;
     std::unique_ptr<doc::MyDocManager> docManager_;
+    std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;
     std::unique_ptr<IdleDriver> idleDriver_;
 };

@@ -32,8 +32,17 @@ bool ContextHelp::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Holding F1 asks once, not once per repeat of the key.
+        if (key->key() == Qt::Key_F1 && key->isAutoRepeat())
+            return true;
         return keyPressed(watched, key->key(), key->modifiers());
     }
+    case QEvent::ApplicationDeactivate:
+    case QEvent::WindowDeactivate:
+        // F1 may be let go in another window (the browser help just opened):
+        // the program never sees that key-up.
+        f1Down_ = false;
+        return false;
     case QEvent::KeyRelease:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
             !static_cast<QKeyEvent*>(event)->isAutoRepeat())
@@ -56,7 +65,11 @@ bool ContextHelp::keyPressed(QObject* watched, int key, Qt::KeyboardModifiers mo
     if (key != Qt::Key_F1)
         return false;
     f1Down_ = true;
-    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+    // The key reaches the popup's window before the menu itself.
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (!menu)
+        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu) {
         // Choose the highlighted item in help mode: it shows its help.
         enterHelpMode();
         QCoreApplication::postEvent(menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, {}));

@@ -1,3 +1,4 @@
+#include "app/DisplayCheck.h"
 #include "app/HelpDisplay.h"
 #include "app/Program.h"
 #include "doc/FileDocumentStore.h"
@@ -8,7 +9,13 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
+    if (const std::string problem = qx::app::DisplayCheck::problem(argc, argv); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
     // The application ends the loop itself once its window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -22,6 +29,7 @@ int main(int argc, char** argv) {
     qx::app::BrowserHelpDisplay help;
     qx::doc::FileDocumentStore store;
     qx::app::Program program(paths, dialogs, help, store);
+    dialogs.useLanguage(&program.language());
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -18,7 +18,7 @@ void printlist() {
                 "Works on qxseek documents (.qxo) without the editor.\n\n"
                 "Commands:\n");
     for (const Command& command : commands()) {
-        std::printf("  %-8s %s\n", command.name, command.summary);
+        std::printf("  %-16s %s\n", command.name, command.summary);
     }
     std::printf("\nEvery command exits with 0 on success; on failure it says why on the\n"
                 "standard error and exits with 1 (2 for a command line it does not understand).\n");

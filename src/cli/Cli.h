@@ -33,6 +33,10 @@ struct Command {
 // reported on the standard error as one line.
 int run(int argc, char** argv);
 
+// Reports a command line the tool does not understand (with a pointer to the
+// help of command, when given) and gives the exit code for it.
+int usageerror(const std::string& message, const char* command);
+
 // Reports a failure ("qxseek-cli: " and the message) and gives the exit code
 // for it.
 int fail(const std::string& message);

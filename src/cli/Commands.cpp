@@ -1,13 +1,15 @@
 #include "cli/Commands.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/EnginesCommand.h"
-
 #include "cli/ErrorText.h"
 #include "cli/HostOrder.h"
+#include "cli/ExchangeCommands.h"
 #include "cli/KeptDocument.h"
 #include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
 #include "cli/VersionCommand.h"
+#include "exchange/PageFiling.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
@@ -30,8 +32,6 @@
 
 namespace qx::cli {
 
-namespace {
-
 bool load(const std::string& path, DDoc& doc) {
     int result = loadDocument(path, doc);
     if (result != 0) {
@@ -39,6 +39,8 @@ bool load(const std::string& path, DDoc& doc) {
     }
     return result == 0;
 }
+
+namespace {
 
 // Loads a document to file into, its hosts sorted as the program sorts them
 // after opening: by the --sort-hosts word (empty: the program's setting).
@@ -63,27 +65,6 @@ bool loadtofile(const std::string& path, DDoc& doc, const std::string& sorthosts
 int save(const std::string& path, DDoc& doc) {
     int result = saveDocument(path, doc);
     return result == 0 ? 0 : fail("cannot save " + path + ": " + documentfailure(result));
-}
-
-// The page at an address: the target of its domain-tree node, made when the
-// node has none. Null for anything but "scheme://host..." (the domain tree
-// would take any word for a host).
-Object* filepage(DDoc& doc, const std::string& url) {
-    std::string::size_type scheme = url.find("://");
-    if (scheme == 0 || scheme == std::string::npos || scheme + 3 == url.size()) {
-        return nullptr;
-    }
-    UrlRef* node = doc.filedomainnode(url);
-    if (!node) {
-        return nullptr;
-    }
-    if (!node->target()) {
-        ObjectProp props;
-        props.url = Str(url);
-        auto* page = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
-        doc.settarget(*node, page);
-    }
-    return node->target();
 }
 
 std::string trimmed(const std::string& line) {
@@ -140,7 +121,7 @@ int runfile(const Args& args, const std::vector<std::string>& values) {
     }
     // Every address is filed or none is: a bad one leaves the file as it was.
     for (const std::string& url : urls) {
-        Object* page = filepage(doc, url);
+        Object* page = PageFiling::filepage(doc, url);
         if (!page) {
             return fail("cannot file " + url + ": not an address with a host");
         }
@@ -184,7 +165,7 @@ int runadd(const Args& args, const std::vector<std::string>& values) {
         return code;
     }
     const std::string& url = args[1];
-    Object* page = filepage(doc, url);
+    Object* page = PageFiling::filepage(doc, url);
     if (!page) {
         return fail("cannot add " + url + ": not an address with a host");
     }
@@ -338,6 +319,48 @@ const Command kCommands[] = {
      1,
      {},
      runstats},
+    {"export-html",
+     "FILE OUT [PATH...]",
+     "write references as an HTML page",
+     "Writes the nodes at the organizer paths PATH (node names separated by \"/\",\n"
+     "as add --folder makes them; every top-level node when none is given), with\n"
+     "everything below them that is not hidden, as nested lists of titles and\n"
+     "links in the HTML page OUT. Texts come from the language module.",
+     2,
+     -1,
+     {},
+     runexporthtml},
+    {"export-shortcuts",
+     "FILE FOLDER [PATH...]",
+     "write references as Internet shortcut files",
+     "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
+     "into FOLDER as .url files, the children of a node in a folder named after\n"
+     "it. Folders are made where missing; files of the same name are replaced.",
+     2,
+     -1,
+     {},
+     runexportshortcuts},
+    {"import-bookmarks",
+     "FILE BOOKMARKS",
+     "add a browser bookmark file to the organizer tree",
+     "Reads a bookmark file in the format browsers export (Netscape bookmark\n"
+     "file) and adds its folders and bookmarks at the end of the organizer tree;\n"
+     "the addresses are filed in the domain tree. Bookmarks without a host (such\n"
+     "as javascript:) are skipped. Prints the counts and saves the document.",
+     2,
+     2,
+     {},
+     runimportbookmarks},
+    {"export-bookmarks",
+     "FILE BOOKMARKS [PATH...]",
+     "write references as a browser bookmark file",
+     "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
+     "as a bookmark file that browsers import: folders, bookmarks with their\n"
+     "titles and dates, and comments as descriptions.",
+     2,
+     -1,
+     {},
+     runexportbookmarks},
     {"version",
      "",
      "print the version, the program folder and the languages found",
@@ -361,6 +384,7 @@ const Command kCommands[] = {
      runengines,
      {"--check"}},
     searchcommand(),
+    checkcommand(),
 };
 
 } // namespace

@@ -8,11 +8,12 @@
 #include "model/DocumentFile.h"
 #include "model/SearchRef.h"
 #include "search/EngineTable.h"
+#include "search/QuietSearchSide.h"
 #include "search/SearchModule.h"
-#include "search/SearchScreen.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
+#include "workers/Checker.h"
 #include "workers/JobLoop.h"
 
 #include <cstdio>
@@ -26,14 +27,6 @@ namespace qx::cli {
 namespace {
 
 enum { Engines, Max, Mode, Exclude, ModulePath, Check };
-
-// The status bar and the tree's lines are not there; nothing to show.
-class NoScreen : public SearchScreen {
-public:
-    void status(const std::string&) override {}
-    void progress() override {}
-    void expand(Ref&) override {}
-};
 
 // The one question a search asks (reuse the saved search?) is answered OK,
 // and every box is said on the standard error.
@@ -112,10 +105,12 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
 
     Options options;
     ApplicationProfile profile(folder + "/qxseek.INI");
-    NoScreen screen;
+    QuietSearchSide screen;
     StderrBoxes boxes;
     JobLoop jobs(options, profile);
     WebSearches searches(doc, jobs.Board(), jobs.Waits(), screen, language, boxes, options, module);
+    // --check: new results are checked in the same run.
+    Checker checker(doc, jobs.Board(), language, options);
     doc.setworkers(&searches);
     SearchRef* search = searches.Run().start(request);
     jobs.Run();

@@ -1,5 +1,7 @@
 #include "doc/Editor.h"
 
+#include "doc/DocTemplate.h"
+
 #include "doc/DocumentStore.h"
 #include "doc/Texts.h"
 #include "doc/WaitCursor.h"
@@ -52,8 +54,11 @@ bool Editor::open() {
 std::unique_ptr<DDoc> Editor::readFile() {
     WaitCursor wait;
     const QString extension = extensionOf(path_);
-    // Only document files are read; an HTML page (an export, say) is not one.
-    if (extension.isEmpty() || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0) {
+    // Only files the template matches (*.qxo) are read as documents: a text
+    // file or an HTML page (an export, say) named on the command line, dropped
+    // or listed among the recent files is not one.
+    if (extension.compare(QLatin1String(DocTemplate::kDefaultExtension), Qt::CaseInsensitive) !=
+        0) {
         lastResult_ = kWrongKind;
         return nullptr;
     }

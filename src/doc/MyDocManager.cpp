@@ -81,14 +81,17 @@ bool MyDocManager::openPath(const QString& path) {
     if (!canClose())
         return false;
     auto document = std::make_unique<Editor>(store_, options_, language_);
-    document->setPath(path);
+    // Absolute, so that the recent files open it from any folder and list it
+    // once however it was typed.
+    document->setPath(QFileInfo(path).absoluteFilePath());
     if (!document->open()) {
         reportOpenFailure(*document);
         return false;
     }
     destroyCurrent();
+    const QString opened = document->path();
     install(std::move(document));
-    emit documentCreated(path);
+    emit documentCreated(opened);
     return true;
 }
 
@@ -116,16 +119,22 @@ bool MyDocManager::save() {
 bool MyDocManager::saveAs() {
     if (!document_)
         return false;
-    const QString path =
-        dialogs_.saveFileName({template_.dialogFilter(),
-                               QString::fromLatin1(DocTemplate::kDefaultExtension), lastFolder_});
-    if (path.isEmpty())
-        return false;
+    // Answering No to replacing a file asks for another name.
+    QString path;
+    for (;;) {
+        path = dialogs_.saveFileName({template_.dialogFilter(),
+                                      QString::fromLatin1(DocTemplate::kDefaultExtension),
+                                      lastFolder_});
+        if (path.isEmpty())
+            return false;
+        const QFileInfo named(path);
+        path = named.absoluteFilePath();
+        lastFolder_ = named.absolutePath();
+        if (!named.exists() ||
+            postDocError(named.fileName(), docmsg::Overwrite, mb::YesNo) == mb::IdYes)
+            break;
+    }
     const QFileInfo chosen(path);
-    lastFolder_ = chosen.absolutePath();
-    if (chosen.exists() &&
-        postDocError(chosen.fileName(), docmsg::Overwrite, mb::YesNo) != mb::IdYes)
-        return false;
     const QString previous = document_->path();
     document_->setPath(path);
     if (!document_->save()) {

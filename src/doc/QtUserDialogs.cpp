@@ -1,5 +1,9 @@
 #include "doc/QtUserDialogs.h"
 
+#include "lang/Language.h"
+#include "lang/TextIds.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -51,15 +55,32 @@ int answerOf(int button) {
 
 } // namespace
 
-int QtUserDialogs::show(const std::string& text, const std::string& caption, unsigned style) {
-    QMessageBox box(iconOf(style), QString::fromStdString(caption), QString::fromStdString(text),
+QString QtUserDialogs::text(unsigned id) const {
+    if (!language_ || !language_->loaded())
+        return {};
+    return QString::fromStdString(language_->text(id));
+}
+
+int QtUserDialogs::show(const std::string& message, const std::string& caption, unsigned style) {
+    QMessageBox box(iconOf(style), QString::fromStdString(caption), QString::fromStdString(message),
                     buttonsOf(style), QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    const std::pair<QMessageBox::StandardButton, unsigned> names[] = {
+        {QMessageBox::Yes, text::ButtonYes},
+        {QMessageBox::No, text::ButtonNo},
+        {QMessageBox::Ok, text::ButtonOk},
+        {QMessageBox::Cancel, text::ButtonCancel}};
+    for (const auto& [which, id] : names) {
+        QAbstractButton* button = box.button(which);
+        if (const QString name = text(id); button && !name.isEmpty())
+            button->setText(name);
+    }
     return answerOf(box.exec());
 }
 
 QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder, request.filter);
+    QFileDialog dialog(QApplication::activeWindow(), text(text::OpenCaption), request.folder,
+                       request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -68,7 +89,8 @@ QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
 }
 
 QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder, request.filter);
+    QFileDialog dialog(QApplication::activeWindow(), text(text::SaveAsCaption), request.folder,
+                       request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

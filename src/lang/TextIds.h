@@ -36,6 +36,10 @@ inline constexpr unsigned ModuleOffer = 9289; // Yes/No
 inline constexpr unsigned ModuleUpToDate = 9290;
 inline constexpr unsigned ModuleDownloadFailed = 9291;
 inline constexpr unsigned HomePage = 9292; // an address
+inline constexpr unsigned ModuleAddressNotHttps = 9293;
+// Browser bookmark files.
+inline constexpr unsigned NotABookmarkFile = 9300;   // %s file name
+inline constexpr unsigned BookmarkFileFilter = 9301; // "description|pattern|..."
 inline constexpr unsigned LanguageName = 9500;
 inline constexpr unsigned UninstallQuestion = 9501; // Yes/No
 inline constexpr unsigned InstallLanguagePrompt = 9502;

@@ -58,6 +58,12 @@ std::string localPath(const std::string& path) {
     return out;
 }
 
+// The services a transfer can pull.
+bool isPulled(ServiceKind service) {
+    return service == ServiceKind::Http || service == ServiceKind::Https ||
+           service == ServiceKind::Ftp || service == ServiceKind::Gopher;
+}
+
 ServiceKind serviceOfScheme(const std::string& scheme) {
     if (scheme == "ftps")
         return ServiceKind::Ftp;
@@ -111,6 +117,13 @@ std::shared_ptr<InternetSessionCore> CInternetSession::core() const {
     return core_;
 }
 
+std::shared_ptr<InternetSessionCore> CInternetSession::openCore() const {
+    auto session = core();
+    if (!session)
+        platform::setLastError(platform::err::InvalidHandle);
+    return session;
+}
+
 InternetStatusCallback CInternetSession::SetStatusCallback(InternetStatusCallback callback) {
     const auto session = core();
     return session ? session->setCallback(std::move(callback)) : InternetStatusCallback();
@@ -124,11 +137,9 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
         platform::setLastError(platform::err::InvalidParameter);
         return nullptr;
     }
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return nullptr;
-    }
     if (context == 1)
         context = defaultContext_;
 
@@ -141,6 +152,10 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
         return file;
     }
 
+    if (split && !isPulled(parts.service)) {
+        platform::setLastError(platform::err::InternetUnrecognizedScheme);
+        return nullptr;
+    }
     auto transfer = std::make_unique<UrlTransfer>(
         [session, context](std::uint32_t status, const void* info, std::uint32_t length) {
             session->emit(context, status, info, length);
@@ -173,11 +188,9 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
 }
 
 bool CInternetSession::SetOption(std::uint32_t which, std::uint32_t value) {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     NetLimits limits = session->limits();
     switch (which) {
     case option::ConnectTimeout:
@@ -195,11 +208,9 @@ bool CInternetSession::SetOption(std::uint32_t which, std::uint32_t value) {
 }
 
 bool CInternetSession::SetOption(std::uint32_t which, const std::string& text) {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     if (which != option::UserAgent) {
         platform::setLastError(platform::err::InternetInvalidOption);
         return false;
@@ -209,11 +220,9 @@ bool CInternetSession::SetOption(std::uint32_t which, const std::string& text) {
 }
 
 bool CInternetSession::QueryOption(std::uint32_t which, std::uint32_t& value) const {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     switch (which) {
     case option::ConnectTimeout:
         value = static_cast<std::uint32_t>(session->limits().connectTimeoutMs);
@@ -231,11 +240,9 @@ bool CInternetSession::QueryOption(std::uint32_t which, std::uint32_t& value) co
 }
 
 bool CInternetSession::QueryOption(std::uint32_t which, std::string& text) const {
-    const auto session = core();
-    if (!session) {
-        platform::setLastError(platform::err::InvalidHandle);
+    const auto session = openCore();
+    if (!session)
         return false;
-    }
     switch (which) {
     case option::UserAgent:
         text = session->agent();

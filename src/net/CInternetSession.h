@@ -91,6 +91,9 @@ protected:
     std::shared_ptr<InternetSessionCore> core() const;
 
 private:
+    // The core, or null with the last error set for a closed session.
+    std::shared_ptr<InternetSessionCore> openCore() const;
+
     const std::uintptr_t defaultContext_;
     mutable std::mutex lock_;
     std::shared_ptr<InternetSessionCore> core_; // guarded by lock_; null when closed

@@ -14,8 +14,11 @@ constexpr std::uint32_t kCheckIndicatorWrap = 9;
 
 void CheckStatusCallback(std::uintptr_t context, std::uint32_t code, const void* info,
                          std::uint32_t length) {
+    // Requests opened with the session's default context (1) carry no data.
+    if (context <= 1)
+        return;
     auto* data = reinterpret_cast<StatusCallbackData*>(context);
-    if (!data || !data->worker || !data->language || !data->language->loaded())
+    if (!data->worker || !data->language || !data->language->loaded())
         return;
     std::string line(data->prefix.view());
     line += ": ";

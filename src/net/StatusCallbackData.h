@@ -26,7 +26,7 @@ struct StatusCallbackData {
 // context is a StatusCallbackData. Formats the notification, stores
 // "prefix: text" as the worker's status line, signals its started event on
 // HandleCreated and wakes the user-interface thread. Does nothing while the
-// language module is not loaded.
+// language module is not loaded, nor for the default context 1 (or 0).
 void CheckStatusCallback(std::uintptr_t context, std::uint32_t code, const void* info,
                          std::uint32_t length);
 

@@ -27,6 +27,26 @@ bool isFollowedRedirect(long code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
 
+// A Location against the address it came from; empty when it does not
+// make an address.
+std::string resolved(const std::string& base, const std::string& location) {
+    if (location.empty())
+        return {};
+    std::string out;
+    CURLU* parts = curl_url();
+    char* text = nullptr;
+    if (parts &&
+        curl_url_set(parts, CURLUPART_URL, base.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK &&
+        curl_url_set(parts, CURLUPART_URL, location.c_str(), CURLU_NON_SUPPORT_SCHEME) ==
+            CURLUE_OK &&
+        curl_url_get(parts, CURLUPART_URL, &text, 0) == CURLUE_OK && text) {
+        out = text;
+        curl_free(text);
+    }
+    curl_url_cleanup(parts);
+    return out;
+}
+
 std::string hostOf(const std::string& url) {
     std::string host;
     CURLU* parts = curl_url();
@@ -58,9 +78,12 @@ std::string addressText(const curl_sockaddr* address) {
 UrlTransfer::UrlTransfer(Notify notify) : notify_(std::move(notify)) {}
 
 UrlTransfer::~UrlTransfer() {
+    // Reported before the lock: the callback takes the session's lock, which
+    // a closing session holds while it takes this one.
+    if (easy_)
+        notify(status::HandleClosing, {});
     std::lock_guard guard(wakeLock_);
     if (easy_) {
-        notify(status::HandleClosing, {});
         if (multi_)
             curl_multi_remove_handle(multi_, easy_);
         curl_easy_cleanup(easy_);
@@ -92,8 +115,8 @@ platform::SysError UrlTransfer::open(const Request& request) {
     platform::SysError error = platform::err::Success;
     if (curl_multi_add_handle(multi_, easy_) != CURLM_OK)
         error = platform::err::InternetInternalError;
-    else if (!pump([this] { return headDone_; }))
-        error = finishError();
+    else if (!pump([this] { return headDone_; }) && !headDone_)
+        error = finishError(); // a failure after the head shows on the read
     if (error == platform::err::Success) {
         char* text = nullptr;
         if (curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &text) == CURLE_OK && text)
@@ -114,6 +137,7 @@ void UrlTransfer::setOptions(const Request& request) {
     curl_easy_setopt(easy_, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(easy_, CURLOPT_SHARE, sharedCurlState());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, kReceiveBlock);
     curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,gopher,gophers");
     curl_easy_setopt(easy_, CURLOPT_USERAGENT, request.agent.c_str());
     if (request.proxy)
@@ -158,51 +182,37 @@ size_t UrlTransfer::onHeader(char* data, size_t size, size_t count, void* self) 
     const size_t n = size * count;
     if (!t->isHttp())
         return n; // an FTP server's replies are no header block
-    t->headBytes_ += n;
-    if (t->headBytes_ > kMaxHeaderBlock) {
-        t->localError_ = platform::err::HttpInvalidServerResponse;
-        return 0;
-    }
     std::string_view line(data, n);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.remove_suffix(1);
-    t->headerLine(line);
+    switch (t->head_.feed(line, n)) {
+    case ResponseHead::Step::TooLarge:
+        t->localError_ = platform::err::HttpInvalidServerResponse;
+        return 0;
+    case ResponseHead::Step::NewAnswer:
+        // The request is out and its answer is arriving (an interim answer
+        // or a redirect may have come before).
+        t->notify(status::RequestSent, {});
+        t->notify(status::ReceivingResponse, {});
+        break;
+    case ResponseHead::Step::Complete:
+        t->endOfHead();
+        break;
+    default:
+        break;
+    }
     return n;
 }
 
-void UrlTransfer::headerLine(std::string_view line) {
-    if (startsWithNoCase(line, "HTTP/")) {
-        // A new answer (an interim one or a redirect may have come before):
-        // the request is out and its answer is arriving.
-        notify(status::RequestSent, {});
-        notify(status::ReceivingResponse, {});
-        headers_.clear();
-        headBytes_ = line.size() + 2;
-        return;
-    }
-    if (line.empty()) {
-        endOfHead();
-        return;
-    }
-    if ((line.front() == ' ' || line.front() == '\t') && !headers_.empty())
-        headers_.back().append(" ").append(line.substr(line.find_first_not_of(" \t")));
-    else
-        headers_.emplace_back(line);
-}
-
 void UrlTransfer::endOfHead() {
-    long code = 0;
-    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &code);
-    if (code >= 100 && code < 200) {
-        headers_.clear();
-        return;
-    }
-    char* location = nullptr;
-    if (isFollowedRedirect(code) &&
-        curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location) {
-        redirectUrl_ = location;
-        redirectPending_ = true;
-        return;
+    const long code = head_.status();
+    if (isFollowedRedirect(code)) {
+        const std::string target = resolved(url_, head_.value("Location").value_or(""));
+        if (!target.empty()) {
+            redirectUrl_ = target;
+            redirectPending_ = true;
+            return;
+        }
     }
     status_ = code;
     headDone_ = true;
@@ -215,19 +225,17 @@ size_t UrlTransfer::onWrite(char* data, size_t size, size_t count, void* self) {
     if (t->redirectPending_)
         return n;        // the body of a redirect is never read
     t->headDone_ = true; // without a header block, the first byte ends the head
-    if (t->space_ == 0) {
-        t->paused_ = true;
-        return CURL_WRITEFUNC_PAUSE;
-    }
     const size_t k = std::min(n, t->space_);
-    std::memcpy(t->dst_, data, k);
+    if (k < n && t->pending_.size() - t->pendingAt_ >= kMaxPending) {
+        t->paused_ = true;
+        return CURL_WRITEFUNC_PAUSE; // held by libcurl until the reader asks
+    }
+    if (k > 0)
+        std::memcpy(t->dst_, data, k);
     t->dst_ += k;
     t->space_ -= k;
     t->got_ += k;
-    if (k < n) {
-        t->pending_.assign(data + k, n - k);
-        t->pendingAt_ = 0;
-    }
+    t->pending_.append(data + k, n - k);
     return n;
 }
 
@@ -258,6 +266,7 @@ int UrlTransfer::onPrerequest(void* self, char* connIp, char*, int, int) {
         t->newConnection_ = false;
     }
     t->notify(status::SendingRequest, {});
+    t->requestSent_ = true;
     return CURL_PREREQFUNC_OK;
 }
 
@@ -295,6 +304,11 @@ bool UrlTransfer::pump(const std::function<bool()>& done) {
             finished_ = true;
             if (result_ != CURLE_OK || localError_ != platform::err::Success)
                 return false;
+            if (!headDone_ && isHttp()) {
+                // The connection ended inside the head.
+                localError_ = platform::err::HttpInvalidServerResponse;
+                return false;
+            }
             headDone_ = true; // an answer without head or body (an empty file)
             return true;
         }
@@ -316,8 +330,7 @@ bool UrlTransfer::restartForRedirect() {
     curl_multi_remove_handle(multi_, easy_);
     url_ = redirectUrl_;
     curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
-    headers_.clear();
-    headBytes_ = 0;
+    head_.clear();
     return curl_multi_add_handle(multi_, easy_) == CURLM_OK;
 }
 
@@ -326,6 +339,10 @@ platform::SysError UrlTransfer::finishError() {
         return localError_;
     if (aborted_)
         return platform::err::InternetOperationCancelled;
+    // A server that answers without a status line is taken by libcurl for
+    // an old protocol it refuses; for us the answer is simply invalid.
+    if (requestSent_ && result_ == CURLE_UNSUPPORTED_PROTOCOL)
+        return platform::err::HttpInvalidServerResponse;
     long verify = 0;
     long osErrno = 0;
     curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &verify);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/ResponseHead.h"
 #include "platform/SystemError.h"
 
 #include <atomic>
@@ -16,8 +17,10 @@
 // own, so that the caller decides when bytes move. open() drives the transfer
 // until the answer's status line and header block are in (following
 // redirects itself), read() then drives it until the caller's buffer holds
-// something. The write callback pauses the transfer once the caller's buffer
-// is full, so that at most one of libcurl's blocks waits in memory.
+// something. Bytes beyond the caller's buffer wait in a bounded buffer of
+// ours; once that is full the write callback pauses the transfer, so memory
+// stays bounded however fast the server sends and however slowly the caller
+// reads.
 namespace qx {
 
 // Time limits of a transfer. libcurl has no overall limit: without these, a
@@ -59,16 +62,16 @@ public:
     void abort();
 
     // The final answer after open(): the status code (0 for a protocol
-    // without one), the header lines without their line ends, the URL
-    // after redirects and the scheme it used.
+    // without one), its head, the URL after redirects and the scheme it used.
     long statusCode() const { return status_; }
-    const std::vector<std::string>& headerLines() const { return headers_; }
+    const ResponseHead& head() const { return head_; }
     const std::string& finalUrl() const { return finalUrl_; }
     const std::string& scheme() const { return scheme_; }
 
-    // The header block of one answer may not be larger than this; a larger
-    // one is an invalid answer.
-    static constexpr std::size_t kMaxHeaderBlock = 100 * 1024;
+    // What libcurl hands over at most at a time, and how much may wait for
+    // the reader before the transfer pauses.
+    static constexpr long kReceiveBlock = 256 * 1024;
+    static constexpr std::size_t kMaxPending = 1024 * 1024;
 
 private:
     static size_t onWrite(char* data, size_t size, size_t count, void* self);
@@ -79,7 +82,6 @@ private:
     static int onPrerequest(void* self, char* connIp, char* localIp, int connPort, int localPort);
 
     void setOptions(const Request& request);
-    void headerLine(std::string_view line);
     void endOfHead();
     // Drives the transfer until done() holds, it ends or it is aborted;
     // false when it failed.
@@ -104,20 +106,21 @@ private:
     bool finished_ = false;
     bool paused_ = false;
     bool newConnection_ = false;
+    bool requestSent_ = false;
     CURLcode result_ = CURLE_OK;
     platform::SysError localError_ = platform::err::Success;
     long status_ = 0;
-    std::size_t headBytes_ = 0;
-    std::vector<std::string> headers_;
+    ResponseHead head_; // a head larger than its limit is an invalid answer
     std::string finalUrl_;
     std::string redirectUrl_;
     std::string scheme_;
 
-    // Where the write callback puts body bytes during a read.
+    // Where the write callback puts body bytes during a read; nothing
+    // outside a read, so that everything waits in pending_.
     char* dst_ = nullptr;
     std::size_t space_ = 0;
     std::size_t got_ = 0;
-    // The part of a block that did not fit the caller's buffer.
+    // Received bytes the reader has not taken yet.
     std::string pending_;
     std::size_t pendingAt_ = 0;
 };

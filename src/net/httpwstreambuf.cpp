@@ -8,7 +8,6 @@
 #include <curl/curl.h>
 #include <optional>
 #include <string>
-#include <strings.h>
 
 namespace qx {
 
@@ -22,17 +21,11 @@ const char* headerName(std::uint32_t level) {
         return "Content-Length";
     case query::LastModified:
         return "Last-Modified";
+    case query::RetryAfter:
+        return "Retry-After";
     default:
         return nullptr;
     }
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 // The answer's value of a level as text; the status code is a level of its
@@ -42,6 +35,9 @@ std::optional<std::string> levelText(const UrlTransfer* transfer, std::uint32_t 
         platform::setLastError(platform::err::InvalidHandle);
         return std::nullopt;
     }
+    // The modifier bits callers may add (as a number, as a date) change
+    // nothing here: each query converts for itself.
+    level &= query::LevelMask;
     if (level == query::StatusCode)
         return std::to_string(transfer->statusCode());
     const char* name = headerName(level);
@@ -49,12 +45,8 @@ std::optional<std::string> levelText(const UrlTransfer* transfer, std::uint32_t 
         platform::setLastError(platform::err::HttpInvalidQueryRequest);
         return std::nullopt;
     }
-    const std::size_t nameLength = std::char_traits<char>::length(name);
-    for (const std::string& line : transfer->headerLines()) {
-        if (line.size() > nameLength && line[nameLength] == ':' &&
-            ::strncasecmp(line.c_str(), name, nameLength) == 0)
-            return std::string(trimmed(std::string_view(line).substr(nameLength + 1)));
-    }
+    if (auto value = transfer->head().value(name))
+        return value;
     platform::setLastError(platform::err::HttpHeaderNotFound);
     return std::nullopt;
 }

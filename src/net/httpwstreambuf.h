@@ -17,6 +17,8 @@ inline constexpr std::uint32_t ContentType = 1;
 inline constexpr std::uint32_t ContentLength = 5;
 inline constexpr std::uint32_t LastModified = 11;
 inline constexpr std::uint32_t StatusCode = 19;
+inline constexpr std::uint32_t RetryAfter = 36;
+inline constexpr std::uint32_t LevelMask = 0xFFFF;
 } // namespace query
 
 class httpwstreambuf : public nwstreambuf {

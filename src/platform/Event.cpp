@@ -82,9 +82,14 @@ int waitForAny(const Event* const* events, std::size_t count, int timeoutMs) {
         }
         const int n = ::poll(fds.data(), fds.size(), wait);
         if (n > 0) {
-            for (std::size_t i = 0; i < count; ++i)
-                if (fds[i].revents & POLLIN)
+            for (std::size_t i = 0; i < count; ++i) {
+                if (fds[i].revents & POLLIN) {
+                    // Pairs with the lock set() held while it wrote, so that
+                    // whatever the setter did before set() is visible here.
+                    std::lock_guard guard(counterLock());
                     return static_cast<int>(i);
+                }
+            }
         }
         if (n == 0 || (n < 0 && errno != EINTR))
             return -1;

@@ -3,6 +3,7 @@
 #include "platform/SystemError.h"
 
 #include <ctime>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
 
@@ -48,6 +49,23 @@ bool fileModificationTime(const char* path, FileTime* time) {
         return false;
     }
     *time = fileTimeFromUnix(st.st_mtim.tv_sec, static_cast<std::uint32_t>(st.st_mtim.tv_nsec));
+    return true;
+}
+
+bool setFileModificationTime(const char* path, FileTime time) {
+    if (!path) {
+        setLastError(err::InvalidParameter);
+        return false;
+    }
+    std::uint32_t nanoseconds = 0;
+    timespec times[2]{};
+    times[0].tv_sec = static_cast<time_t>(unixFromFileTime(time, &nanoseconds));
+    times[0].tv_nsec = static_cast<long>(nanoseconds);
+    times[1] = times[0];
+    if (::utimensat(AT_FDCWD, path, times, 0) != 0) {
+        setLastErrorFromErrno();
+        return false;
+    }
     return true;
 }
 

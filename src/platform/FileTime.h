@@ -24,5 +24,8 @@ FileTime currentFileTime();
 // The last modification time of a file; false (and the last error set) when the
 // file cannot be examined.
 bool fileModificationTime(const char* path, FileTime* time);
+// Sets a file's last access and modification times; false (and the last error
+// set) when it cannot. The system keeps no settable creation time.
+bool setFileModificationTime(const char* path, FileTime time);
 
 } // namespace qx::platform

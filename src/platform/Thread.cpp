@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <sys/resource.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace qx::platform {
@@ -28,12 +29,19 @@ bool Thread::start(std::function<void()> body, int priority) {
         return false;
     tid_.store(0);
     Event known;
-    thread_ = std::thread([this, &known, priority, body = std::move(body)] {
-        tid_.store(::gettid());
-        setThreadPriority(::gettid(), priority);
-        known.set();
-        body();
-    });
+    try {
+        thread_ = std::thread([this, &known, priority, body = std::move(body)] {
+            tid_.store(::gettid());
+            setThreadPriority(::gettid(), priority);
+            known.set();
+            body();
+        });
+    } catch (const std::system_error& e) {
+        // The one place the standard library reports by exception: turn it
+        // into the platform's answer.
+        setLastError(fromErrno(e.code().value()));
+        return false;
+    }
     // The id is needed for later priority changes; the body may not have run
     // a single instruction yet.
     known.wait(kInfinite);

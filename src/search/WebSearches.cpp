@@ -74,7 +74,11 @@ bool WebSearches::hassearch(const SearchRef& search, const WThread* except) cons
 }
 
 void WebSearches::queuecheck(Ref& result) {
-    if (const Object* page = result.target()) {
+    // The checker marks the result's nodes as being checked; without one the
+    // check is only queued.
+    if (CheckJobs* checks = board_.GetCheckJobs()) {
+        checks->CheckReference(result);
+    } else if (const Object* page = result.target()) {
         board_.QueueCheck(page->props().url, page->props().modified);
     }
 }

@@ -3,6 +3,7 @@
 #include "doc/Texts.h"
 #include "lang/TextIds.h"
 #include "ui/AnimationWindow.h"
+#include "ui/Browser.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,7 +14,7 @@
 
 namespace qx::ui {
 
-AboutBox::AboutBox(const Language& language, QWidget* parent)
+AboutBox::AboutBox(const Language& language, Browser& browser, QWidget* parent)
     : QDialog(parent), animation_(new AnimationWindow(this)) {
     setWindowTitle(doc::text(language, text::AboutCaption));
     auto* about = new QLabel(doc::text(language, text::AboutText)
@@ -31,8 +32,8 @@ AboutBox::AboutBox(const Language& language, QWidget* parent)
         this);
     link->setObjectName(QStringLiteral("link"));
     link->setTextFormat(Qt::RichText);
-    // The shell's default action opens the site in the browser.
-    link->setOpenExternalLinks(true);
+    connect(link, &QLabel::linkActivated, this,
+            [&browser](const QString& url) { browser.open(url.toStdString(), false); });
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(doc::text(language, text::ButtonClose), QDialogButtonBox::AcceptRole)

@@ -9,13 +9,14 @@ class Language;
 namespace qx::ui {
 
 class AnimationWindow;
+class Browser;
 
-// The about box: the program's text and a link to its web site, with the
-// animation turning.
+// The about box: the program's text and a link to its web site (opened in the
+// browser), with the animation turning.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    AboutBox(const Language& language, QWidget* parent = nullptr);
+    AboutBox(const Language& language, Browser& browser, QWidget* parent = nullptr);
 
 protected:
     void timerEvent(QTimerEvent* event) override;

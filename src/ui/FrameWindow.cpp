@@ -149,9 +149,26 @@ void FrameWindow::buildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &FrameWindow::updateCommandStates);
 }
 
+void FrameWindow::popupMenu(unsigned id, QPoint global) {
+    const Menu menu = language_.menu(id);
+    for (const MenuItem& item : menu.items) {
+        if (item.kind != MenuItem::Kind::Popup)
+            continue;
+        QMenu popup(this);
+        MenuBuilder([this](int command) { return commandAction(command); }).fillPopup(item, &popup);
+        updateCommandStates();
+        popup.exec(global);
+        return;
+    }
+}
+
 void FrameWindow::buildToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_ = addToolBar(QString::fromStdString(language_.text(text::ToolbarName)));
     toolBar_->setObjectName(QStringLiteral("Toolbar"));
+    // The tool bar is always shown: no menu offers to hide it, since nothing
+    // would remember that it was hidden.
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    menuBar()->setContextMenuPolicy(Qt::PreventContextMenu);
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(ToolbarImages::kCellSize, ToolbarImages::kCellSize));
     for (const Button& button : kButtons) {
@@ -299,6 +316,10 @@ int FrameWindow::helpContext() const {
 }
 
 int FrameWindow::helpContextOfCommand(int id) const {
+    // The recent files are no items of the menu resource: their help is the
+    // file menu's.
+    if (id >= cmd::RecentFile0 && id < cmd::RecentFile0 + RecentFiles::kMaxEntries)
+        id = cmd::FileOpen;
     return static_cast<int>(menu_.helpContext(static_cast<unsigned>(id)));
 }
 

@@ -54,6 +54,10 @@ public:
     // The menu item or button of a command; null when it has none.
     QAction* action(int id) const { return actions_.value(id); }
 
+    // Tracks the first pop-up of a menu of the language module at a point on
+    // the screen; its commands go along the chain like the menu bar's.
+    void popupMenu(unsigned id, QPoint global);
+
     // The client window: the view of the open document, or none.
     void setView(View* view);
     View* view() const;

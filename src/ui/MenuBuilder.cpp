@@ -23,12 +23,16 @@ QMenu* MenuBuilder::build(const Menu& menu, QMenuBar* bar) {
         if (item.kind != MenuItem::Kind::Popup)
             continue;
         QMenu* popup = bar->addMenu(QString::fromStdString(item.text));
-        for (const MenuItem& child : item.items)
-            fill(popup, child);
+        fillPopup(item, popup);
         if (!first)
             first = popup;
     }
     return first;
+}
+
+void MenuBuilder::fillPopup(const MenuItem& popup, QMenu* into) {
+    for (const MenuItem& child : popup.items)
+        fill(into, child);
 }
 
 void MenuBuilder::fill(QMenu* popup, const MenuItem& item) {
@@ -37,9 +41,7 @@ void MenuBuilder::fill(QMenu* popup, const MenuItem& item) {
         popup->addSeparator();
         break;
     case MenuItem::Kind::Popup: {
-        QMenu* sub = popup->addMenu(QString::fromStdString(item.text));
-        for (const MenuItem& child : item.items)
-            fill(sub, child);
+        fillPopup(item, popup->addMenu(QString::fromStdString(item.text)));
         break;
     }
     case MenuItem::Kind::Command: {

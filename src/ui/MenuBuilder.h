@@ -26,6 +26,8 @@ public:
 
     // Returns the first pop-up (the file menu), or null when the menu has none.
     QMenu* build(const Menu& menu, QMenuBar* bar);
+    // Fills a pop-up menu with the items of a pop-up of the module's menu.
+    void fillPopup(const MenuItem& popup, QMenu* into);
 
     // Adds a key to a command's action unless it has it already: a key bound
     // twice to one action would be ambiguous and do nothing.

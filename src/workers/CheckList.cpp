@@ -6,6 +6,18 @@ CheckNode::CheckNode(const Str& url, const platform::SystemTime& date) : url_(ur
     key_.set(url_.get());
 }
 
+void CheckNode::Postpone(CheckClock::TimePoint until) {
+    state_ = Queued;
+    notBefore_ = until;
+    ++retries_;
+}
+
+void CheckNode::Requeue() {
+    state_ = Queued;
+    notBefore_.reset();
+    retries_ = 0;
+}
+
 CheckNode* CheckList::Find(const char* url) const {
     const SearchKey key(url, true);
     for (CheckNode* node = First(); node; node = node->Next()) {
@@ -19,7 +31,7 @@ bool CheckList::QueueCheck(const Str& url, const platform::SystemTime& date) {
     if (CheckNode* node = Find(url.get())) {
         if (node->GetState() != CheckNode::Done)
             return false;
-        node->SetState(CheckNode::Queued);
+        node->Requeue();
         return true;
     }
     append(new CheckNode(url, date));

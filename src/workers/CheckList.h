@@ -4,6 +4,7 @@
 #include "model/SearchKey.h"
 #include "platform/DateTime.h"
 #include "stream/Str.h"
+#include "workers/CheckClock.h"
 
 #include <cstdint>
 
@@ -25,11 +26,21 @@ public:
     const SearchKey& Key() const { return key_; }
     CheckNode* Next() const { return static_cast<CheckNode*>(next()); }
 
+    // A busy server asked to be asked again later: the node is queued but not
+    // started before this time. Queueing it afresh forgets the wait.
+    const std::optional<CheckClock::TimePoint>& NotBefore() const { return notBefore_; }
+    // How often the current check was put back for a busy server.
+    int Retries() const { return retries_; }
+    void Postpone(CheckClock::TimePoint until);
+    void Requeue();
+
 private:
     Str url_;
     platform::SystemTime date_;
     State state_ = Queued;
     SearchKey key_{true};
+    std::optional<CheckClock::TimePoint> notBefore_;
+    int retries_ = 0;
 };
 
 // The checks of the job board, in the order they were queued.

@@ -2,6 +2,7 @@
 
 #include "model/Object.h"
 #include "model/SearchRef.h"
+#include "net/SplitUrl.h"
 #include "settings/Options.h"
 #include "settings/SearchSettings.h"
 #include "workers/CheckWorker.h"
@@ -12,6 +13,10 @@
 #include "workers/WaitList.h"
 
 #include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -29,11 +34,29 @@ CheckWorker* asCheck(WThread& worker) {
     return dynamic_cast<CheckWorker*>(&worker);
 }
 
+// Checks of one scheme, host and port count against one host; an address
+// that does not split is a host of its own.
+std::string hostkey(const Str& url) {
+    UrlParts parts;
+    if (!SplitUrl(url.view(), parts))
+        return std::string(url.view());
+    std::string key = std::to_string(static_cast<int>(parts.service)) + ':' +
+                      std::to_string(parts.port) + ':' + parts.host;
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return key;
+}
+
 } // namespace
 
 JobBoard::JobBoard(const Options& options, const ApplicationProfile& profile, WaitList& waits,
                    platform::MessageTarget* window)
-    : options_(options), profile_(profile), waits_(waits), window_(window) {}
+    : options_(options), profile_(profile), waits_(waits), window_(window),
+      perHost_(SearchSettings::checksPerHost(profile)) {}
+
+void JobBoard::SetClock(CheckClock* clock) {
+    clock_ = clock ? clock : &steadyClock_;
+}
 
 JobBoard::~JobBoard() {
     waits_.clear();
@@ -125,20 +148,42 @@ JobBoard::Pass JobBoard::Schedule() {
 }
 
 bool JobBoard::StartCheck() {
-    bool running = false;
+    bool pending = false;
+    const CheckClock::TimePoint now = clock_->Now();
+    std::optional<CheckClock::TimePoint> earliest;
+    std::map<std::string, int> hosts;
+    bool hostsCounted = false;
     for (CheckNode* node = checks_.First(); node; node = node->Next()) {
-        if (node->GetState() == CheckNode::Running) {
-            running = true;
-        } else if (node->GetState() == CheckNode::Queued) {
-            StartCheckJob(node->Url(), node->Date(), *node);
-            // A check that could not start stays running until it is
-            // cancelled, so that it is not retried on every pass.
-            node->SetState(CheckNode::Running);
-            checks_.append(node);
-            return true;
+        if (node->GetState() == CheckNode::Done)
+            continue;
+        pending = true;
+        if (node->GetState() == CheckNode::Running)
+            continue;
+        if (const auto& due = node->NotBefore(); due && now < *due) {
+            earliest = earliest ? std::min(*earliest, *due) : *due;
+            continue;
         }
+        if (perHost_ > 0) {
+            if (!hostsCounted) {
+                hostsCounted = true;
+                for (ThreadNode* t = threads_.First(); t; t = t->Next()) {
+                    if (CheckWorker* check = asCheck(t->Worker()))
+                        ++hosts[hostkey(check->Url())];
+                }
+            }
+            if (hosts[hostkey(node->Url())] >= perHost_)
+                continue;
+        }
+        StartCheckJob(node->Url(), node->Date(), *node);
+        // A check that could not start stays running until it is
+        // cancelled, so that it is not retried on every pass.
+        node->SetState(CheckNode::Running);
+        checks_.append(node);
+        return true;
     }
-    if (!running && !checks_.empty())
+    if (earliest)
+        clock_->WakeAt(*earliest, window_);
+    if (!pending && !checks_.empty())
         ClearChecks();
     return false;
 }
@@ -212,6 +257,23 @@ void JobBoard::RowsHidden() {
 
 bool JobBoard::QueueCheck(const Str& url, const platform::SystemTime& date) {
     return checks_.QueueCheck(url, date);
+}
+
+bool JobBoard::Postpone(CheckNode& node, std::chrono::seconds wait) {
+    if (node.Retries() >= kMaxRetries)
+        return false;
+    const CheckClock::TimePoint due = clock_->Now() + wait;
+    node.Postpone(due);
+    clock_->WakeAt(due, window_);
+    return true;
+}
+
+bool JobBoard::HasPostponedChecks() const {
+    for (CheckNode* node = checks_.First(); node; node = node->Next()) {
+        if (node->GetState() == CheckNode::Queued && node->NotBefore())
+            return true;
+    }
+    return false;
 }
 
 void JobBoard::StopAll() {

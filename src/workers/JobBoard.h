@@ -3,9 +3,11 @@
 #include "model/DocWorkers.h"
 #include "platform/DateTime.h"
 #include "platform/Message.h"
+#include "workers/CheckClock.h"
 #include "workers/CheckList.h"
 #include "workers/ThreadList.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -62,6 +64,11 @@ public:
     void SetSearchJobs(SearchJobs* jobs) { searchJobs_ = jobs; }
     void SetCheckJobs(CheckJobs* jobs) { checkJobs_ = jobs; }
     void SetRows(ThreadRows* rows) { rows_ = rows; }
+    CheckJobs* GetCheckJobs() const { return checkJobs_; }
+    // Null puts the board's own steady clock back.
+    void SetClock(CheckClock* clock);
+    // Taken from "ChecksPerHost" when the board is made; 0 is no limit.
+    void SetChecksPerHost(int limit) { perHost_ = limit < 0 ? 0 : limit; }
 
     // A search worker for one engine, registered at the priority "FindPriority".
     bool StartSearchJob(SearchRef& search, std::uint16_t server, const FindInfo& request);
@@ -75,8 +82,10 @@ public:
     void ForgetJob(ThreadNode& node);
 
     // One scheduler pass: while fewer workers run than "maxthreads", starts
-    // the first waiting search, or else the first queued check; empties the
-    // check list when every check is done.
+    // the first waiting search, or else the first queued check that is due
+    // and whose host runs fewer than "ChecksPerHost" checks; empties the
+    // check list when every check is done. Checks that wait for their time
+    // get a wake-up at the earliest of them.
     Pass Schedule();
     // "_WM_THREADEND" and "_WM_THREADPAGE"; false for other messages.
     bool HandleMessage(platform::MessageId msg, platform::WParam wparam, platform::LParam lparam);
@@ -91,6 +100,13 @@ public:
 
     // Queues a check of an address (see CheckList::QueueCheck).
     bool QueueCheck(const Str& url, const platform::SystemTime& date);
+    // A busy server asked for the check to be repeated after wait: the node is
+    // queued again, not before then, unless it was put back kMaxRetries
+    // times already (false: the answer stands).
+    static constexpr int kMaxRetries = 2;
+    bool Postpone(CheckNode& node, std::chrono::seconds wait);
+    // Some queued check waits for its time.
+    bool HasPostponedChecks() const;
 
     // Stop all: no search waits any more, every running worker is stopped and
     // each search worker detached from its saved search.
@@ -131,6 +147,9 @@ private:
     SearchJobs* searchJobs_ = nullptr;
     CheckJobs* checkJobs_ = nullptr;
     ThreadRows* rows_ = nullptr;
+    SteadyCheckClock steadyClock_;
+    CheckClock* clock_ = &steadyClock_;
+    int perHost_ = 0;
     ThreadList threads_;
     CheckList checks_;
 };

@@ -10,6 +10,7 @@ namespace qx {
 
 class CheckNode;
 class CheckWorker;
+class Ref;
 class SearchRef;
 class SearchWorker;
 class Str;
@@ -50,6 +51,9 @@ public:
                                                          CheckNode& node) = 0;
     // The worker ended with result: apply it to the reference.
     virtual void ApplyCheck(CheckWorker& worker, int result) = 0;
+    // Queues a check of a tree node's page with its marks (a search with its
+    // check flag set asks this for each new result); whether one was added.
+    virtual bool CheckReference(Ref& node) = 0;
 
 protected:
     ~CheckJobs() = default;

@@ -18,7 +18,10 @@ bool JobLoop::Run(int timeoutMs) {
 bool JobLoop::Idle() {
     const JobBoard::Pass pass = board_.Schedule();
     board_.RefreshRows();
-    if (pass == JobBoard::Pass::Nothing && board_.Threads().empty()) {
+    // A check that a busy server put off keeps the loop alive: its wake-up
+    // comes as a message.
+    if (pass == JobBoard::Pass::Nothing && board_.Threads().empty() &&
+        !board_.HasPostponedChecks()) {
         loop_.quit();
         return false;
     }

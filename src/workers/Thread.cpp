@@ -44,6 +44,15 @@ bool Thread::Start() {
     return false;
 }
 
+bool Thread::StartAndWait(const platform::Event& started, int priority) {
+    if (!Start())
+        return false;
+    const platform::Event* ends[] = {&started, &done_};
+    platform::waitForAny(ends, 2, kStartWaitMs);
+    SetPriority(priority);
+    return true;
+}
+
 void Thread::Procedure() {
     exitCode_.store(Run());
     if (refs_.load(std::memory_order_acquire) == 1)

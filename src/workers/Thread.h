@@ -43,6 +43,9 @@ public:
     // Deletes the worker when the count reaches 0, and answers 0 then.
     virtual int Release();
 
+    // The longest wait of a start for the worker's first network handle.
+    static constexpr int kStartWaitMs = 5000;
+
     // Creates the thread, running at once. False when none could be made.
     bool Start();
     // An operating-system priority (-1 below normal); false when refused.
@@ -69,6 +72,11 @@ public:
     platform::LParam AsParam() const { return reinterpret_cast<platform::LParam>(this); }
 
 protected:
+    // Start, then a wait of at most kStartWaitMs until either started is set
+    // (the first network handle exists) or the worker has ended; then the
+    // priority is set, whether or not started came. False when no thread
+    // could be made.
+    bool StartAndWait(const platform::Event& started, int priority);
     // Posts a message with this worker as lParam, under the worker's lock so
     // that Abandon, once it returns, has no post in flight. The window's own
     // queue lock is the innermost lock of the program, so holding ours while

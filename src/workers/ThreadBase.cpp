@@ -12,12 +12,6 @@ namespace {
 
 constexpr int kFailedBits = wstream::failbit | wstream::badbit | wstream::hardbit;
 
-// A failure that left no system error must still not read as success.
-platform::SysError failureCode() {
-    const platform::SysError code = platform::lastError();
-    return code != 0 ? code : platform::err::IoDevice;
-}
-
 std::uint64_t tickCount() {
     using namespace std::chrono;
     return static_cast<std::uint64_t>(
@@ -25,6 +19,11 @@ std::uint64_t tickCount() {
 }
 
 } // namespace
+
+platform::SysError ThreadBase::FailureCode() {
+    const platform::SysError code = platform::lastError();
+    return code != 0 ? code : platform::err::IoDevice;
+}
 
 ThreadBase::ThreadBase(platform::MessageTarget* window, std::uint32_t intervalMs)
     : Thread(window), interval_(intervalMs) {}
@@ -42,13 +41,14 @@ void ThreadBase::Report(std::uint32_t bytes) {
     counted_ = 0;
 }
 
-ThreadBase::CopyResult ThreadBase::CopyStream(iwstream& source, owstream& target) {
+ThreadBase::CopyResult ThreadBase::CopyStream(iwstream& source, owstream& target,
+                                              std::uint64_t limit) {
     CopyResult result;
     char block[kCopyBlock];
     while (IsRunning()) {
         const int n = source.read(block, kCopyBlock);
         if (source.state() & kFailedBits) {
-            result.error = failureCode();
+            result.error = FailureCode();
             if (!IsRunning())
                 break;
             Report(0);
@@ -61,8 +61,13 @@ ThreadBase::CopyResult ThreadBase::CopyStream(iwstream& source, owstream& target
             return result;
         }
         Report(static_cast<std::uint32_t>(n));
+        if (limit != 0 && result.bytes + static_cast<std::uint64_t>(n) > limit) {
+            Report(0);
+            result.outcome = CopyTooLarge;
+            return result;
+        }
         if (target.write(block, n) < n) {
-            result.error = (target.state() & kFailedBits) ? failureCode() : platform::err::DiskFull;
+            result.error = (target.state() & kFailedBits) ? FailureCode() : platform::err::DiskFull;
             if (!IsRunning())
                 break;
             Report(0);

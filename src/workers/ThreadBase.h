@@ -21,7 +21,8 @@ public:
         CopyComplete = 0,
         CopyWriteError = 2,
         CopyReadError = 3,
-        CopyStopped = 4
+        CopyStopped = 4,
+        CopyTooLarge = 5
     };
     struct CopyResult {
         int outcome = CopyComplete;
@@ -41,8 +42,14 @@ public:
     // last system error; a short write the last system error when the target
     // failed, else 112 (disk full); a stop 1223 (cancelled), even when it made
     // a read or write fail. A failure that left no system error gives 1117 (an
-    // I/O device error), never 0.
-    CopyResult CopyStream(iwstream& source, owstream& target);
+    // I/O device error), never 0. A source longer than limit bytes (0: no
+    // limit) ends the copy with CopyTooLarge before the excess is written.
+    CopyResult CopyStream(iwstream& source, owstream& target, std::uint64_t limit = 0);
+
+protected:
+    // The last system error of a failure, never 0: a failure that left none
+    // gives 1117 (an I/O device error), so that it never reads as success.
+    static platform::SysError FailureCode();
 
 private:
     const std::uint32_t interval_;

@@ -5,12 +5,7 @@ namespace qx {
 WThread::WThread(platform::MessageTarget* window) : Thread(window) {}
 
 bool WThread::Start(int priority) {
-    if (!Thread::Start())
-        return false;
-    const platform::Event* ends[] = {&startedEvent(), &DoneEvent()};
-    platform::waitForAny(ends, 2, kStartWaitMs);
-    SetPriority(priority);
-    return true;
+    return StartAndWait(startedEvent(), priority);
 }
 
 void WThread::wakeUi() {

@@ -14,15 +14,9 @@ class ThreadNode;
 // job board's thread list.
 class WThread : public Thread, public platform::StatusLine {
 public:
-    // The longest start wait.
-    static constexpr int kStartWaitMs = 5000;
-
     explicit WThread(platform::MessageTarget* window);
 
-    // Thread::Start, then a wait of at most kStartWaitMs for the first network
-    // handle or the end of the worker, whichever comes first; then the
-    // priority is set, whether or not the handle came. False when no thread
-    // could be made.
+    // Starts and waits for the started event (see StartAndWait).
     bool Start(int priority);
 
     // Set when registered, cleared when the end message is handled; only the

@@ -1,7 +1,10 @@
 #include "FakeStore.h"
+#include "ProgramDir.h"
+#include "RecordingMessageBoxer.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "app/Appl.h"
+#include "app/DisplayCheck.h"
 #include "app/HelpDisplay.h"
 #include "app/IdleDriver.h"
 #include "app/Program.h"
@@ -13,6 +16,7 @@
 #include "search/ObjPropDialogInfo.h"
 #include "settings/SettingsLocation.h"
 #include "ui/AboutBox.h"
+#include "ui/Browser.h"
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ToolbarImages.h"
@@ -24,6 +28,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -55,6 +60,14 @@ void spin(int ms) {
     loop.exec();
 }
 
+// Runs the loop until a pass quits it, ten seconds at most. Idle passes run
+// only when a real event loop is about to wait, which polling does not do; a
+// condition is waited for, not a time.
+void runUntilQuit(QEventLoop& loop) {
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -79,14 +92,19 @@ private slots:
     void changingTheLanguageShows9250AndTheFileHoldsItAfterClose();
     void f1AsksForTheHelpOfTheFocusedWindow();
     void helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt();
+    void heldF1AsksOnceAndIsForgottenWhenTheProgramLosesTheKeyboard();
     void aSystemColourChangeDrawsTheToolBarAgain();
     void installRegistersTheDocumentTypeAndUninstallRemovesItAll();
     void anInstalledCopyNeedsNeitherInstallNorUninstall();
     void cancellingSetupsLanguageChoiceEndsTheProgram();
+    void withoutADisplayTheProgramSaysSoInOneLine();
     void screenshots();
 
 private:
     app::Program& makeProgram();
+    // A started program whose window is active, its document changed (so that
+    // Save asks for a name); null when it did not get that far.
+    ui::FrameWindow* startWithAChangedDocument();
     QString writeDocument(const std::string& name);
 
     std::unique_ptr<TempDir> dir_;
@@ -99,7 +117,7 @@ private:
 
 void AppTest::init() {
     dir_ = std::make_unique<TempDir>();
-    const std::string programFolder = std::getenv("QX_PROGRAM_DIR");
+    const std::string programFolder = test::programFolder();
     paths_ = {programFolder + "/qxseek", programFolder, dir_->file("qxseek.INI"),
               dir_->file("share")};
     store_ = FakeStore();
@@ -119,6 +137,19 @@ app::Program& AppTest::makeProgram() {
     return *program_;
 }
 
+ui::FrameWindow* AppTest::startWithAChangedDocument() {
+    app::Program& program = makeProgram();
+    if (program.start({QStringLiteral("qxseek")}))
+        return nullptr;
+    ui::FrameWindow* frame = program.appl()->frame();
+    QApplication::setActiveWindow(frame);
+    if (!QTest::qWaitForWindowActive(frame))
+        return nullptr;
+    program.appl()->docManager().document()->setDirty(true);
+    frame->updateCommandStates();
+    return frame;
+}
+
 QString AppTest::writeDocument(const std::string& name) {
     return qs(dir_->write(name, FakeStore::kMagic));
 }
@@ -126,11 +157,14 @@ QString AppTest::writeDocument(const std::string& name) {
 void AppTest::idlePassesRunWithoutInputAndOnlyWhileAskedFor() {
     std::vector<long> counts;
     int wanted = 3; // the first three passes ask for more time
+    QEventLoop loop;
     app::IdleDriver driver([&](long count) {
         counts.push_back(count);
+        if (wanted == 0)
+            loop.quit();
         return wanted-- > 0;
     });
-    spin(150);
+    runUntilQuit(loop);
     QCOMPARE(counts, (std::vector<long>{0, 1, 2, 3}));
     // Asleep now: only the next spin's own wakes bring passes, each a first one.
     spin(150);
@@ -142,17 +176,34 @@ void AppTest::aPassThatOpensADialogIsNotEnteredAgain() {
     int depth = 0;
     int deepest = 0;
     int passes = 0;
+    QEventLoop loop;
     app::IdleDriver driver([&](long) {
         ++passes;
         deepest = std::max(deepest, ++depth);
         if (passes == 1)
             spin(50); // a modal loop inside the pass: it waits, too
+        else
+            loop.quit(); // idle work goes on after the dialog
         --depth;
         return false;
     });
-    spin(150);
+    runUntilQuit(loop);
+    QVERIFY(passes >= 2);
     QCOMPARE(deepest, 1);
-    QVERIFY(passes >= 2); // idle work goes on after the dialog
+}
+
+void AppTest::withoutADisplayTheProgramSaysSoInOneLine() {
+    using Check = app::DisplayCheck;
+    const std::string line = Check::problem(Check::Environment{});
+    QVERIFY(line.find("qxseek-cli") != std::string::npos);
+    QVERIFY(line.find('\n') == std::string::npos);
+    QCOMPARE(Check::problem(Check::Environment{nullptr, "", "", false}), line);
+    QCOMPARE(Check::problem(Check::Environment{nullptr, ":0", nullptr, false}), std::string());
+    QCOMPARE(Check::problem(Check::Environment{nullptr, nullptr, "wayland-0", false}),
+             std::string());
+    QCOMPARE(Check::problem(Check::Environment{"offscreen", nullptr, nullptr, false}),
+             std::string());
+    QCOMPARE(Check::problem(Check::Environment{nullptr, nullptr, nullptr, true}), std::string());
 }
 
 void AppTest::setupQuotesTheProgramAndCutsTheReadOnlyMediaValues() {
@@ -331,13 +382,8 @@ void AppTest::f1AsksForTheHelpOfTheFocusedWindow() {
 }
 
 void AppTest::helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt() {
-    app::Program& program = makeProgram();
-    QVERIFY(!program.start({QStringLiteral("qxseek")}));
-    ui::FrameWindow* frame = program.appl()->frame();
-    QApplication::setActiveWindow(frame);
-    QVERIFY(QTest::qWaitForWindowActive(frame));
-    program.appl()->docManager().document()->setDirty(true);
-    frame->updateCommandStates();
+    ui::FrameWindow* frame = startWithAChangedDocument();
+    QVERIFY(frame);
 
     QTest::keyClick(frame->view()->tree1(), Qt::Key_F1, Qt::ShiftModifier);
     QVERIFY(help_->urls.isEmpty());
@@ -355,6 +401,36 @@ void AppTest::helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt() {
 
     frame->execute(ui::cmd::HelpOnHelp);
     QCOMPARE(help_->urls.last().fragment(), QStringLiteral("contents"));
+}
+
+void AppTest::heldF1AsksOnceAndIsForgottenWhenTheProgramLosesTheKeyboard() {
+    ui::FrameWindow* frame = startWithAChangedDocument();
+    QVERIFY(frame);
+    QWidget* tree = frame->view()->tree2();
+    tree->setFocus();
+
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(tree, &press);
+    for (int i = 0; i < 5; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(tree, &repeat);
+    }
+    QCOMPARE(help_->urls.size(), 1);
+
+    // F1 goes up in the browser that help opened: the next command runs.
+    QEvent away(QEvent::ApplicationDeactivate);
+    QApplication::sendEvent(qApp, &away);
+    frame->action(ui::cmd::FileSave)->trigger();
+    QCOMPARE(help_->urls.size(), 1);
+    QCOMPARE(dialogs_->requests().size(), 1u); // save asked for a name
+
+    // Help mode on a recent file shows the file menu's help.
+    QTest::keyClick(tree, Qt::Key_F1, Qt::ShiftModifier);
+    frame->execute(ui::cmd::RecentFile0);
+    QCOMPARE(help_->urls.size(), 2);
+    QCOMPARE(help_->urls[1].fragment(),
+             QStringLiteral("ctx%1").arg(frame->helpContextOfCommand(ui::cmd::FileOpen)));
+    QCOMPARE(help_->urls[1].fragment(), QStringLiteral("ctx24330"));
 }
 
 void AppTest::aSystemColourChangeDrawsTheToolBarAgain() {
@@ -455,12 +531,18 @@ void AppTest::screenshots() {
         spin(300);
         const QString prefix = QString::fromLocal8Bit(folder) + QLatin1Char('/');
         const QString suffix = QLatin1Char('-') + QLatin1String(code) + QStringLiteral(".png");
-        QVERIFY(program.appl()->frame()->grab().save(prefix + QStringLiteral("main") + suffix));
+        ui::FrameWindow* frame = program.appl()->frame();
+        if (frame->view() && !frame->view()->threadWindow())
+            frame->execute(ui::cmd::ThreadWindow);
+        spin(100);
+        QVERIFY(frame->grab().save(prefix + QStringLiteral("main") + suffix));
         ui::OptionsDialog options(program.options(), program.language(),
                                   program.language().languages(), program.languageCode());
         options.show();
         QVERIFY(options.grab().save(prefix + QStringLiteral("options") + suffix));
-        ui::AboutBox about(program.language());
+        test::RecordingMessageBoxer boxes;
+        ui::Browser browser(program.language(), boxes, "Norba Seek");
+        ui::AboutBox about(program.language(), browser);
         about.show();
         QVERIFY(about.grab().save(prefix + QStringLiteral("about") + suffix));
 

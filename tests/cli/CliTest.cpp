@@ -1,4 +1,5 @@
 #include "HttpTestServer.h"
+#include "NginxServer.h"
 #include "TempDir.h"
 
 #include "model/Container.h"
@@ -6,8 +7,10 @@
 #include "model/DocumentFile.h"
 #include "model/DomainRef.h"
 #include "model/Object.h"
+#include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
+#include "platform/FileTime.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +68,9 @@ TEST(Cli, HelpForTheToolAndEachCommand) {
     test::TempDir dir;
     Outcome all = cli(dir, {"--help"});
     EXPECT_EQ(all.code, 0);
-    for (const char* name : {"new", "dump", "file", "add", "convert", "merge", "stats", "search"}) {
+    for (const char* name :
+         {"new", "dump", "file", "add", "convert", "merge", "stats", "search", "export-html",
+          "export-shortcuts", "import-bookmarks", "export-bookmarks"}) {
         EXPECT_NE(all.out.find(std::string("  ") + name + " "), std::string::npos) << name;
         Outcome one = cli(dir, {"help", name});
         EXPECT_EQ(one.code, 0) << name;
@@ -197,6 +202,48 @@ TEST(Cli, SortsHostsAsTheProgramsSettingsSay) {
     EXPECT_EQ(hostnames(t), "http://c.com,http://b.net,http://a.org");
 }
 
+TEST(Cli, ExportsAndBookmarkFilesOverOrganizerPaths) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.qxo");
+    ASSERT_EQ(cli(dir, {"new", a}).code, 0);
+    ASSERT_EQ(cli(dir, {"add", a, "--folder", "Work/Docs", "--title", "<b>Spec</b>",
+                        "http://example.com/spec"})
+                  .code,
+              0);
+    ASSERT_EQ(
+        cli(dir, {"add", a, "--folder", "Home", "--title", "Recipes", "http://food.org/"}).code, 0);
+
+    const std::string page = dir.file("page.html");
+    ASSERT_EQ(cli(dir, {"export-html", a, page, "Work/Docs"}).code, 0);
+    const std::string html = test::TempDir::read(page);
+    EXPECT_NE(html.find("&lt;b&gt;Spec&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(html.find("Recipes"), std::string::npos);
+    ASSERT_EQ(cli(dir, {"export-html", a, dir.file("all.html")}).code, 0);
+    EXPECT_NE(test::TempDir::read(dir.file("all.html")).find("Recipes"), std::string::npos);
+
+    ASSERT_EQ(cli(dir, {"export-shortcuts", a, dir.file("links"), "Work"}).code, 0);
+    EXPECT_NE(test::TempDir::read(dir.file("links/Work/Docs/_b_Spec__b_.url"))
+                  .find("URL=http://example.com/spec\r\n"),
+              std::string::npos);
+
+    const std::string bookmarks = dir.file("bookmarks.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", a, bookmarks}).code, 0);
+    const std::string b = dir.file("b.qxo");
+    ASSERT_EQ(cli(dir, {"new", b}).code, 0);
+    Outcome imported = cli(dir, {"import-bookmarks", b, bookmarks});
+    ASSERT_EQ(imported.code, 0);
+    EXPECT_EQ(imported.out, "folders: 3\nbookmarks: 2\nskipped: 0\n");
+    const std::string again = dir.file("again.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", b, again}).code, 0);
+    EXPECT_EQ(test::TempDir::read(again), test::TempDir::read(bookmarks));
+
+    Outcome missing = cli(dir, {"export-html", a, dir.file("x.html"), "Work/Nothing"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "qxseek-cli: no node at Work/Nothing in the organizer tree\n");
+    EXPECT_EQ(cli(dir, {"import-bookmarks", b, dir.write("empty.html", "")}).code, 1);
+    EXPECT_EQ(cli(dir, {"export-html", a, dir.file("no/such/folder.html")}).code, 1);
+}
+
 TEST(Cli, FailuresAreOneLineAndChangeNothing) {
     test::TempDir dir;
     const std::string a = dir.file("a.qxo");
@@ -256,6 +303,28 @@ TEST(Cli, SearchFilesResultsAndReusesTheSavedSearch) {
     EXPECT_EQ(nomodule.code, 0);
     EXPECT_NE(nomodule.err.find("cannot load the search module"), std::string::npos);
     EXPECT_EQ(cli(dir, {"search", doc, "--mode", "9", "x"}).code, 1);
+}
+
+// search --check: the new results are checked in the same run, and a 404 is
+// counted as broken in the totals.
+TEST(Cli, SearchWithCheckChecksTheNewResults) {
+    test::HttpTestServer server;
+    test::HttpTestServer::Reply gone;
+    gone.status = 404;
+    server.on("/gone", gone);
+    server.on("/here", test::HttpTestServer::Reply{});
+    test::TempDir dir;
+    const std::string doc = dir.file("c.qxo");
+    const std::string script =
+        dir.write("script.txt", "1\titem\t:\tGone\t" + server.url("/gone") + "\t\t10\t5\n" +
+                                    "1\titem\t:\tHere\t" + server.url("/here") + "\t\t10\t4\n");
+    setenv("QX_FAKE_SEARCH_SCRIPT", script.c_str(), 1);
+    const std::string module = std::string(QX_FAKE_SEARCH_DIR) + "/qsearch_fake.so";
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    Outcome run = cli(dir, {"search", doc, "--engines", "1", "--check", "--module", module, "x"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("total 2\tadded 2\tbroken 1\n"), std::string::npos) << run.out;
+    EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
@@ -325,6 +394,65 @@ TEST(Cli, SearchThroughOurModuleFilesAnEnginesResultsIntoTheDocument) {
          {std::string("http://cats.example/big"), std::string("Big & cats"), engine.url("/small"),
           std::string("Small cats")})
         EXPECT_NE(dumped.out.find(text), std::string::npos) << text << "\n" << dumped.out;
+}
+
+// qxseek-cli check against nginx on a few hundred references: the summary,
+// the list, the saved marks, a path, and the exit codes.
+TEST(Cli, CheckMarksAndSavesAFewHundredReferences) {
+    if (!test::NginxServer::Available()) {
+        if (std::getenv("CI"))
+            FAIL() << test::NginxServer::kBinary << " is missing (install nginx-light)";
+        GTEST_SKIP() << test::NginxServer::kBinary << " is missing (install nginx-light)";
+    }
+    constexpr long kFileTime = 1700000000;
+    test::NginxServer nginx;
+    ASSERT_TRUE(nginx.Running());
+    test::TempDir dir;
+    const std::string path = dir.file("refs.qxo");
+    {
+        DDoc doc;
+        platform::SystemTime date;
+        platform::fileTimeToSystemTime(platform::fileTimeFromUnix(kFileTime), date);
+        Ref& a = doc.createfolder(Str("a"), doc.orgroot(), nullptr);
+        Ref& b = doc.createfolder(Str("b"), doc.orgroot(), nullptr);
+        for (int i = 0; i < 300; ++i) {
+            const std::string name = "/p" + std::to_string(i) + ".html";
+            if (i < 250)
+                nginx.Put(name, "<html></html>", kFileTime);
+            const std::string url = nginx.Url(i < 290 ? name : "/fails?" + std::to_string(i));
+            ObjectProp props;
+            props.url = Str(url);
+            props.modified = date;
+            auto* page = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
+            doc.settarget(*doc.filedomainnode(url), page);
+            doc.createresult(page, nullptr, i % 10 ? a : b, nullptr, false);
+        }
+        ASSERT_EQ(saveDocument(path, doc), 0);
+    }
+
+    Outcome all = cli(dir, {"check", path, "--jobs", "8"});
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_EQ(all.out, "unchanged 250\tchanged 0\tnot found 40\terror 10\tskipped 0\n");
+    EXPECT_EQ(all.err, "");
+    DDoc doc;
+    ASSERT_EQ(loadDocument(path, doc), 0);
+    EXPECT_EQ(doc.finddomainnode(nginx.Url("/p0.html"))->flags() & Ref::kCheckState,
+              Ref::CheckUnchanged);
+    const Ref* missing = doc.finddomainnode(nginx.Url("/p260.html"));
+    EXPECT_EQ(missing->flags() & Ref::kCheckState, Ref::CheckNotFound);
+    EXPECT_EQ(missing->target()->props().status.view(), "Not found (404)");
+
+    Outcome listed = cli(dir, {"check", path, "--list", "--per-host", "2", "b"});
+    ASSERT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(lines(listed.out), 31u);
+    EXPECT_NE(listed.out.find("not found\t" + nginx.Url("/p260.html") + "\tNot found (404)\n"),
+              std::string::npos);
+    EXPECT_NE(listed.out.find("unchanged 25\tchanged 0\tnot found 4\terror 1\tskipped 0\n"),
+              std::string::npos);
+
+    EXPECT_EQ(cli(dir, {"check", path, "a/none"}).code, 1);
+    EXPECT_EQ(cli(dir, {"check", path, "--jobs", "0"}).code, 2);
+    EXPECT_EQ(cli(dir, {"check", dir.file("absent.qxo")}).code, 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "FakeStore.h"
+#include "ProgramDir.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "doc/DocCommands.h"
@@ -7,6 +8,7 @@
 #include "doc/Editor.h"
 #include "doc/FileDocumentStore.h"
 #include "doc/MyDocManager.h"
+#include "doc/QtUserDialogs.h"
 #include "lang/DocMessages.h"
 #include "lang/Language.h"
 #include "lang/TextIds.h"
@@ -14,10 +16,17 @@
 #include "model/RefRoot.h"
 #include "settings/Options.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
+#include <functional>
 
 using namespace qx;
 using qx::test::FakeStore;
@@ -59,6 +68,7 @@ private slots:
     void savingANewDocumentAsksForANameAndOffersQxo();
     void saveAsOverAnExistingFileAsksFirst();
     void commandsFollowTheDocumentsState();
+    void dialogsTakeTheirButtonsAndCaptionsFromTheLanguage();
 
 private:
     QString writeDocument(const QString& name, const std::string& content = FakeStore::kMagic);
@@ -76,7 +86,7 @@ private:
 
 void DocumentTest::init() {
     dir_ = std::make_unique<TempDir>();
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    language_ = std::make_unique<Language>(test::programFolder());
     std::string code = "enu";
     QCOMPARE(language_->load(code), 0u);
     store_ = FakeStore();
@@ -124,21 +134,30 @@ void DocumentTest::extensionIsWhatFollowsTheLastDotOfTheName() {
 void DocumentTest::htmlAndExtensionlessPathsFailWithoutReading() {
     QVERIFY(manager_->createNew());
     doc::Editor* first = manager_->document();
+    // Only *.qxo matches the template, whatever else the file holds.
     const QString html = writeDocument(QStringLiteral("page.HTML"));
     const QString bare = writeDocument(QStringLiteral("refs"));
-    for (const QString& path : {html, bare}) {
+    const QString htm = writeDocument(QStringLiteral("refs.htm"));
+    const QString text = writeDocument(QStringLiteral("d.txt"));
+    for (const QString& path : {html, bare, htm, text}) {
         QVERIFY(!manager_->openPath(path));
         QCOMPARE(store_.reads, 0);
         QCOMPARE(manager_->document(), first);
     }
-    QCOMPARE(dialogs_->texts().size(), 2);
+    QCOMPARE(dialogs_->texts().size(), 4);
     QCOMPARE(dialogs_->texts().at(0), message(docmsg::NoTemplate, QStringLiteral("page.HTML")));
     QCOMPARE(dialogs_->boxes().at(0).caption, std::string("page.HTML"));
+    QCOMPARE(dialogs_->texts().at(3), message(docmsg::NoTemplate, QStringLiteral("d.txt")));
 
-    // "htm" is not "html": such a file is read as a document.
-    QVERIFY(manager_->openPath(writeDocument(QStringLiteral("refs.htm"))));
+    // A path typed relative to the working folder is kept absolute.
+    writeDocument(QStringLiteral("Refs.QXO"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(qs(dir_->path()));
+    const bool opened = manager_->openPath(QStringLiteral("Refs.QXO"));
+    QDir::setCurrent(previous);
+    QVERIFY(opened);
     QCOMPARE(store_.reads, 1);
-    QCOMPARE(manager_->document()->title(), QStringLiteral("refs.htm"));
+    QCOMPARE(manager_->document()->path(), qs(dir_->file("Refs.QXO")));
 }
 
 void DocumentTest::aFailedOpenKeepsTheCurrentDocument() {
@@ -279,13 +298,72 @@ void DocumentTest::saveAsOverAnExistingFileAsksFirst() {
     dialogs_->answerNext(mb::IdNo);
     QVERIFY(!manager_->saveAs());
     QCOMPARE(dialogs_->texts().at(0), message(docmsg::Overwrite, QStringLiteral("taken.qxo")));
+    QCOMPARE(dialogs_->requests().size(), 2u); // No asked for another name, then none
+
     QCOMPARE(TempDir::read(existing.toStdString()), std::string("precious"));
     QCOMPARE(manager_->document()->path(), QString());
+
+    // No, then another name: saved there, the taken file left alone.
+    const QString other = qs(dir_->file("other.qxo"));
+    dialogs_->chooseNext(existing);
+    dialogs_->answerNext(mb::IdNo);
+    dialogs_->chooseNext(other);
+    QVERIFY(manager_->saveAs());
+    QCOMPARE(manager_->document()->path(), other);
+    QCOMPARE(TempDir::read(existing.toStdString()), std::string("precious"));
 
     dialogs_->chooseNext(existing);
     dialogs_->answerNext(mb::IdYes);
     QVERIFY(manager_->saveAs());
-    QCOMPARE(TempDir::read(existing.toStdString()), std::string(FakeStore::kMagic) + "1");
+    QCOMPARE(TempDir::read(existing.toStdString()), std::string(FakeStore::kMagic) + "2");
+}
+
+// Answers the dialog that opens next, once it shows, after noting its words.
+class DialogWatcher : public QObject {
+public:
+    explicit DialogWatcher(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
+        timer_.callOnTimeout([this] {
+            if (QWidget* dialog = QApplication::activeModalWidget();
+                dialog && dialog->isVisible()) {
+                timer_.stop();
+                answer_(*dialog);
+            }
+        });
+        timer_.start(10);
+    }
+
+private:
+    std::function<void(QWidget&)> answer_;
+    QTimer timer_;
+};
+
+void DocumentTest::dialogsTakeTheirButtonsAndCaptionsFromTheLanguage() {
+    std::string code = "rus";
+    QCOMPARE(language_->load(code), 0u);
+    doc::QtUserDialogs dialogs;
+    dialogs.useLanguage(language_.get());
+    QStringList words;
+    {
+        DialogWatcher watcher([&](QWidget& dialog) {
+            auto& box = static_cast<QMessageBox&>(dialog);
+            words << box.button(QMessageBox::Yes)->text() << box.button(QMessageBox::No)->text();
+            box.button(QMessageBox::No)->click();
+        });
+        QCOMPARE(dialogs.show("text", "caption", mb::YesNo), int(mb::IdNo));
+    }
+    QCOMPARE(words, (QStringList{qs(language_->text(text::ButtonYes)),
+                                 qs(language_->text(text::ButtonNo))}));
+    QCOMPARE(words.at(1), QStringLiteral("&Нет"));
+    {
+        DialogWatcher watcher([&](QWidget& dialog) {
+            words << dialog.windowTitle();
+            static_cast<QDialog&>(dialog).reject();
+        });
+        QCOMPARE(dialogs.saveFileName(
+                     {QStringLiteral("*.qxo"), QStringLiteral("qxo"), qs(dir_->path())}),
+                 QString());
+    }
+    QCOMPARE(words.last(), qs(language_->text(text::SaveAsCaption)));
 }
 
 void DocumentTest::commandsFollowTheDocumentsState() {

@@ -15,13 +15,14 @@ private slots:
     void postsFromAWorkerArriveOnTheReceiversThread() {
         std::vector<platform::WParam> got;
         bool onOwnThread = true;
-        doc::QtMessageTarget target(
-            [&](platform::MessageId msg, platform::WParam w, platform::LParam l) {
-                onOwnThread = onOwnThread && QThread::currentThread() == qApp->thread();
-                QCOMPARE(msg, platform::MessageId{0xC001});
-                QCOMPARE(l, platform::LParam{42});
-                got.push_back(w);
-            });
+        doc::QtMessageTarget target([&](platform::MessageId msg, platform::WParam w,
+                                        platform::LParam l) {
+            onOwnThread =
+                onOwnThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+            QCOMPARE(msg, platform::MessageId{0xC001});
+            QCOMPARE(l, platform::LParam{42});
+            got.push_back(w);
+        });
         std::thread worker([&] {
             for (platform::WParam i = 0; i < 50; ++i) {
                 target.post(platform::kNullMessage, 0, 0);

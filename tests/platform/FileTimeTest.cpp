@@ -41,6 +41,17 @@ TEST(FileTime, ModificationTimeOfAFile) {
     EXPECT_EQ(lastError(), err::FileNotFound);
 }
 
+TEST(FileTime, SetModificationTimeReadsBack) {
+    test::TempDir dir;
+    const std::string path = dir.write("f", "x");
+    ASSERT_TRUE(setFileModificationTime(path.c_str(), 125911584001234567ULL));
+    FileTime t = 0;
+    ASSERT_TRUE(fileModificationTime(path.c_str(), &t));
+    EXPECT_EQ(t, 125911584001234567ULL);
+    EXPECT_FALSE(setFileModificationTime(dir.file("missing").c_str(), t));
+    EXPECT_EQ(lastError(), err::FileNotFound);
+}
+
 TEST(FileTime, NowIsAfterTheFileTimeOf2020) {
     EXPECT_GT(currentFileTime(), fileTimeFromUnix(1577836800));
 }

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "EnglishLanguage.h"
 #include "model/FindInfo.h"
 #include "search/SearchBoard.h"
 #include "search/SearchScreen.h"
 #include "search/WSearchInfo.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace qx {
+class Language;
+}
 
 namespace qx::test {
 

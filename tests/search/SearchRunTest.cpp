@@ -46,11 +46,8 @@ std::string shape(const Ref& node) {
 class SearchRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* folder = std::getenv("QX_PROGRAM_DIR");
-        ASSERT_NE(folder, nullptr);
-        language_ = std::make_unique<Language>(folder);
-        std::string code = "enu";
-        ASSERT_EQ(language_->load(code), 0);
+        language_ = test::englishlanguage();
+        ASSERT_TRUE(language_);
         doc_.setviews(&views_);
         doc_.setworkers(&views_);
         views_.bind(doc_.orgroot());
@@ -370,6 +367,48 @@ TEST_F(SearchRunTest, DeletingTheHeadingOrTheSearchLeavesNoPointerBehind) {
     EXPECT_EQ(run.search, nullptr);
     file(run, resultitem(1, "w", "http://d.example/1", 1, 0, 3));
     EXPECT_EQ(doc_.orgroot().count(), 0u);
+}
+
+// Whatever order and mix of items three engines deliver, the document keeps
+// its bookkeeping: counts, targets in the container, view items under shown
+// parents; and a second run over the same items adds nothing.
+TEST_F(SearchRunTest, RandomItemMixesKeepTheDocumentSound) {
+    const char* titles[] = {"A", "B", "Same", "", "H"};
+    const char* urls[] = {"",
+                          "http://a.example/1",
+                          "http://a.example/2",
+                          "http://b.example/x/y",
+                          "http://c.example/",
+                          "http://c.example/z"};
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    auto next = [&state](std::uint64_t n) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state % n;
+    };
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        SearchRef& search = start(("q" + std::to_string(round)).c_str(), 7);
+        std::vector<WSearchInfo> items;
+        for (int i = 0; i < 60; ++i) {
+            items.push_back(resultitem(
+                static_cast<std::uint32_t>(next(4)), titles[next(5)], urls[next(6)], 1u << next(3),
+                static_cast<std::uint32_t>(next(100)), static_cast<std::uint32_t>(i / 3)));
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<SearchRunState> runs(3, runon(search));
+            for (const WSearchInfo& item : items) {
+                file(runs[item.server == 1 ? 0 : item.server == 2 ? 1 : 2], item);
+            }
+            doc_.commit();
+            ASSERT_EQ(test::checkdocument(doc_, true), "");
+            if (pass == 1) {
+                EXPECT_EQ(search.searchprop().added, 0u);
+            }
+            start(("q" + std::to_string(round)).c_str(), 7);
+        }
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "HttpTestServer.h"
 #include "RecordingMessageBoxer.h"
 #include "SearchRecorders.h"
 #include "TempDir.h"
@@ -14,6 +15,7 @@
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
+#include "workers/Checker.h"
 #include "workers/JobLoop.h"
 
 #include <gtest/gtest.h>
@@ -34,11 +36,8 @@ std::string fakemodule(const char* name) {
 class WebSearchesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* folder = std::getenv("QX_PROGRAM_DIR");
-        ASSERT_NE(folder, nullptr);
-        language_ = std::make_unique<Language>(folder);
-        std::string code = "enu";
-        ASSERT_EQ(language_->load(code), 0);
+        language_ = test::englishlanguage();
+        ASSERT_TRUE(language_);
         options_.maxThreads = 4;
         script_ = dir_.file("script.txt");
         setenv("QX_FAKE_SEARCH_SCRIPT", script_.c_str(), 1);
@@ -180,6 +179,52 @@ TEST_F(WebSearchesTest, DeletingAFolderStopsTheSearchesInside) {
     EXPECT_TRUE(loop_.Board().Waits().empty());
     ASSERT_TRUE(loop_.Run(10000));
     EXPECT_EQ(doc_.orgroot().count(), 0u);
+}
+
+TEST_F(WebSearchesTest, StopCheckingKeepsARunningSearchFromQueueingChecks) {
+    script("*\titem\t:\tA\thttp://a.example/1\t\t1\t1\n"
+           "*\tsleep\t400\n"
+           "*\titem\t:\tB\thttp://b.example/1\t\t1\t2\n");
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("cats");
+    request.servers = 1;
+    request.check = true;
+    SearchRef* search = searches_->Run().start(request);
+    EXPECT_FALSE(loop_.Run(200));
+    ASSERT_EQ(search->count(), 1u);
+    EXPECT_FALSE(loop_.Board().Checks().empty());
+    loop_.Board().StopChecking();
+    ASSERT_TRUE(loop_.Run(10000));
+    EXPECT_EQ(search->count(), 2u);
+    EXPECT_TRUE(loop_.Board().Checks().empty());
+}
+
+// A request with its check flag: each new result is marked and really checked
+// through the board's checker in the same run.
+TEST_F(WebSearchesTest, TheCheckFlagChecksEveryNewResult) {
+    test::HttpTestServer server;
+    server.on("/found", test::HttpTestServer::Reply{});
+    test::HttpTestServer::Reply gone;
+    gone.status = 404;
+    server.on("/gone", gone);
+    script("1\titem\t:\tFound\t" + server.url("/found") + "\t\t10\t5\n" + "1\titem\t:\tGone\t" +
+           server.url("/gone") + "\t\t10\t4\n");
+    plug("qsearch_fake");
+    Checker checker(doc_, loop_.Board(), *language_, options_);
+    FindInfo request;
+    request.query = Str("checked");
+    request.servers = 1;
+    request.check = true;
+    SearchRef* search = searches_->Run().start(request);
+    ASSERT_NE(search, nullptr);
+    ASSERT_TRUE(loop_.Run(10000));
+    EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_EQ(doc_.finddomainnode(server.url("/found"))->flags() & Ref::kCheckState,
+              Ref::CheckUnchanged);
+    EXPECT_EQ(doc_.finddomainnode(server.url("/gone"))->flags() & Ref::kCheckState,
+              Ref::CheckNotFound);
+    EXPECT_EQ(search->searchprop().broken, 1u);
 }
 
 } // namespace

@@ -42,6 +42,11 @@ char HttpTestServer::generatedByte(std::size_t i) {
 
 HttpTestServer::HttpTestServer() : server_(std::make_unique<httplib::Server>()) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(8); };
+    // An idle kept-alive connection holds the server's stop for this long.
+    server_->set_keep_alive_timeout(1);
+    // Head and body go out in separate writes; without this the client's
+    // delayed acknowledgement stalls every small answer.
+    server_->set_tcp_nodelay(true);
     port_ = server_->bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop before the loop runs would be lost, and the join would hang.
@@ -103,6 +108,7 @@ void HttpTestServer::serve(const std::string& path, Handler handler) {
         Request request;
         request.method = in.method;
         request.target = in.target;
+        request.remotePort = in.remote_port;
         for (const auto& [key, value] : in.headers)
             request.headers.emplace_back(key, value);
         {
@@ -128,7 +134,9 @@ void HttpTestServer::serve(const std::string& path, Handler handler) {
                     const std::size_t n = std::min(length, kGeneratedChunk - start);
                     return !stopping_ && sink.write(generatedBlock().data() + start, n);
                 });
-        } else {
+        } else if (reply.status != 304 && reply.status != 204) {
+            // Those two answers have no body; one sent anyway would be read
+            // as the next answer on the connection.
             out.set_content(reply.body, reply.contentType);
         }
     };

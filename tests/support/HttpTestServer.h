@@ -25,6 +25,7 @@ public:
         std::string method;
         std::string target; // path and query as sent
         std::vector<std::pair<std::string, std::string>> headers;
+        int remotePort = 0; // the same port for requests over one connection
         // The value of the first header of that name (any case), or "".
         std::string header(const std::string& name) const;
         bool hasHeader(const std::string& name) const;

@@ -1,4 +1,5 @@
 #include "FakeStore.h"
+#include "ProgramDir.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
 #include "lang/Language.h"
@@ -8,10 +9,15 @@
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/ProgressGadget.h"
+#include "ui/ThreadWindow.h"
 #include "ui/View.h"
 #include "ui/WindowSeparator.h"
+#include "workers/CheckList.h"
+#include "workers/CheckWorker.h"
+#include "workers/JobKinds.h"
 
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <cstdlib>
@@ -36,6 +42,30 @@ public:
     std::vector<int> executed;
 };
 
+// Checks whose worker ends at once, applied by marking the node done.
+class InstantChecks : public CheckJobs {
+public:
+    class Worker : public CheckWorker {
+    public:
+        using CheckWorker::CheckWorker;
+        int Run() override {
+            PostEnd(1);
+            return 0;
+        }
+    };
+    std::unique_ptr<CheckWorker> MakeCheckWorker(platform::MessageTarget* window, const Str& url,
+                                                 const platform::SystemTime&,
+                                                 CheckNode& node) override {
+        return std::make_unique<Worker>(window, url, &node);
+    }
+    void ApplyCheck(CheckWorker& worker, int) override {
+        worker.Node()->SetState(CheckNode::Done);
+        ++applied;
+    }
+    bool CheckReference(Ref&) override { return false; }
+    int applied = 0;
+};
+
 } // namespace
 
 class FrameTest : public QObject {
@@ -54,6 +84,7 @@ private slots:
     void helpContextFollowsTheFocus();
     void placementIsWrittenAfterAResizeAndAtTheEnd();
     void progressGadgetClampsItsValue();
+    void viewRunsItsJobsAndShowsTheirRows();
 
 private:
     View* attachView(int width = 1000, int height = 600);
@@ -71,7 +102,7 @@ private:
 void FrameTest::init() {
     dir_ = std::make_unique<TempDir>();
     profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    language_ = std::make_unique<Language>(test::programFolder());
     std::string code = "enu";
     QCOMPARE(language_->load(code), 0u);
     options_ = Options();
@@ -250,6 +281,27 @@ void FrameTest::progressGadgetClampsItsValue() {
     gadget->setValue(250);
     QCOMPARE(gadget->value(), 100);
     QVERIFY(gadget->sizeHint().width() >= ui::ProgressGadget::kExtraWidth);
+}
+
+void FrameTest::viewRunsItsJobsAndShowsTheirRows() {
+    View* view = attachView();
+    InstantChecks checks;
+    view->jobs().SetCheckJobs(&checks);
+    QSignalSpy added(view, &View::threadRowAdded);
+    QSignalSpy removed(view, &View::threadRowRemoved);
+    QVERIFY(view->jobs().QueueCheck("http://example.org/", {}));
+    frame_->updateCommandStates();
+    QVERIFY(frame_->action(ui::cmd::StopChecking)->isEnabled());
+    QVERIFY(!frame_->action(ui::cmd::StopAll)->isEnabled());
+
+    QCOMPARE(view->idle(), JobBoard::Pass::CheckStarted);
+    QCOMPARE(added.count(), 1); // the thread window is shown ("Connections")
+    // The end message comes through the event loop and ends the job.
+    QTRY_COMPARE(removed.count(), 1);
+    QCOMPARE(checks.applied, 1);
+    QCOMPARE(added.at(0).at(0), removed.at(0).at(0));
+    QCOMPARE(view->idle(), JobBoard::Pass::Nothing);
+    QVERIFY(view->jobs().Checks().empty());
 }
 
 QTEST_MAIN(FrameTest)

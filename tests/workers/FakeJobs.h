@@ -74,6 +74,7 @@ public:
                                                  const platform::SystemTime& date,
                                                  CheckNode& node) override;
     void ApplyCheck(CheckWorker& worker, int result) override;
+    bool CheckReference(Ref&) override { return false; }
 
     bool refuse = false;
     std::vector<std::string> calls;

@@ -44,6 +44,7 @@ public:
         ++applied;
         worker.Node()->SetState(CheckNode::Done);
     }
+    bool CheckReference(Ref&) override { return false; }
 
     std::atomic<int> running{0};
     std::atomic<int> most{0};

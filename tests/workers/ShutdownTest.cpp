@@ -1,7 +1,13 @@
 #include "BoardFixture.h"
 
+#include "RawSocketServer.h"
 #include "model/SearchRef.h"
+#include "net/CInternetSession.h"
+#include "net/iurlwstream.h"
+#include "platform/SystemError.h"
+#include "workers/CheckList.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -19,6 +25,47 @@ bool waitFor(const std::function<bool()>& done) {
     }
     return true;
 }
+
+// A check worker that asks a server which never answers and, like a search
+// module that ignores its stop event, does not cut its request short: only
+// the session's stall limit ends it.
+class SilentServerJobs : public CheckJobs {
+public:
+    static constexpr std::uint32_t kStallMs = 1500;
+
+    class Worker : public CheckWorker {
+    public:
+        Worker(SilentServerJobs& jobs, platform::MessageTarget* window, const Str& url,
+               CheckNode* node)
+            : CheckWorker(window, url, node), jobs_(jobs), session_("qxseek test") {
+            ++jobs_.alive;
+            session_.SetOption(option::ReceiveTimeout, kStallMs);
+        }
+        ~Worker() override { --jobs_.alive; }
+        int Run() override {
+            signalStarted();
+            iurlwstream in(session_.OpenUrl(Url().c_str()));
+            const int result = in.good() ? 0 : static_cast<int>(platform::lastError());
+            PostEnd(1);
+            return result;
+        }
+
+    private:
+        SilentServerJobs& jobs_;
+        CInternetSession session_;
+    };
+
+    std::unique_ptr<CheckWorker> MakeCheckWorker(platform::MessageTarget* window, const Str& url,
+                                                 const platform::SystemTime&,
+                                                 CheckNode& node) override {
+        return std::make_unique<Worker>(*this, window, url, &node);
+    }
+    void ApplyCheck(CheckWorker&, int) override { ++applied; }
+    bool CheckReference(Ref&) override { return false; }
+
+    std::atomic<int> alive{0};
+    int applied = 0;
+};
 
 class WorkersShutdown : public BoardFixture {
 protected:
@@ -52,6 +99,26 @@ TEST_F(WorkersShutdown, StuckWorkersAreAbandonedAfterTheWaitAndEndWithoutPosting
     EXPECT_EQ(control_.exited, 2);
     loop_.processPending();
     EXPECT_EQ(posted, 0);
+}
+
+TEST_F(WorkersShutdown, WorkerStuckInASilentServerIsAbandonedAndEndsOnItsOwn) {
+    RawSocketServer server(RawSocketServer::silent());
+    SilentServerJobs jobs;
+    board_->SetCheckJobs(&jobs);
+    ASSERT_TRUE(board_->QueueCheck(server.url("/never").c_str(), {}));
+    ASSERT_EQ(board_->Schedule(), JobBoard::Pass::CheckStarted);
+    const auto start = Clock::now();
+    board_.reset();
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(JobBoard::kShutdownWaitMs + 3000));
+    EXPECT_EQ(jobs.alive, 1);
+
+    int posted = 0;
+    loop_.setHandler(
+        [&posted](platform::MessageId, platform::WParam, platform::LParam) { ++posted; });
+    ASSERT_TRUE(waitFor([&jobs] { return jobs.alive == 0; }));
+    loop_.processPending();
+    EXPECT_EQ(posted, 0);
+    EXPECT_EQ(jobs.applied, 0);
 }
 
 TEST_F(WorkersShutdown, WorkersThatStopInTimeAreDeletedAtOnce) {

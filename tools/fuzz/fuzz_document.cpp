@@ -58,11 +58,18 @@ std::size_t nodecount(qx::DDoc& doc) {
     return count;
 }
 
-// The names from the host down to a node.
-std::vector<std::string> namesto(qx::Ref& node, qx::RefRoot& root) {
+// The names from the host down to a node; empty when a node on the way has an
+// earlier sibling of its name (a file may hold such twins), since its address
+// then names that sibling.
+std::vector<std::string> namesto(qx::DDoc& doc, qx::Ref& node) {
     std::vector<std::string> names;
-    for (qx::Tree* n = &node; n && n != &root; n = n->parent())
+    for (qx::Tree* n = &node; n && n->parent(); n = n->parent()) {
+        qx::List::Compare compare = qx::DomainIndex::compareof(doc.orderof(*asref(n->parent())));
+        for (qx::Node* before = n->prev(); before; before = before->prev())
+            if (compare(before, n) == 0)
+                return {};
         names.insert(names.begin(), std::string(asref(n)->name().view()));
+    }
     return names;
 }
 
@@ -93,7 +100,8 @@ void refile(qx::DDoc& doc) {
     qx::RefRoot& root = doc.domainroot();
     for (qx::Tree* n = root.nextpreorder(&root); n && chains.size() < kMaxRefiled;
          n = n->nextpreorder(&root))
-        chains.push_back(namesto(*asref(n), root));
+        if (std::vector<std::string> names = namesto(doc, *asref(n)); !names.empty())
+            chains.push_back(std::move(names));
     std::string url;
     for (const auto& names : chains) {
         const std::size_t before = nodecount(doc);

@@ -8,10 +8,9 @@
 #include "model/DDoc.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "search/QuietSearchSide.h"
 #include "search/ResultFiler.h"
-#include "search/SearchBoard.h"
 #include "search/SearchRunState.h"
-#include "search/SearchScreen.h"
 #include "search/WSearchInfo.h"
 #include "stream/memwstream.h"
 #include "stream/mwstream.h"
@@ -27,15 +26,6 @@
 #include <vector>
 
 namespace {
-
-struct Quiet : qx::SearchScreen, qx::SearchBoard {
-    void status(const std::string&) override {}
-    void progress() override {}
-    void expand(qx::Ref&) override {}
-    void queuesearch(qx::SearchRef&, std::uint16_t, const qx::FindInfo&) override {}
-    bool hassearch(const qx::SearchRef&, const qx::WThread*) const override { return false; }
-    void queuecheck(qx::Ref&) override {}
-};
 
 std::vector<std::string> split(const std::string& line) {
     std::vector<std::string> fields;
@@ -53,7 +43,7 @@ std::vector<std::string> split(const std::string& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qx::DDoc doc;
-    Quiet quiet;
+    qx::QuietSearchSide quiet;
     qx::ResultFiler filer(doc, quiet, quiet);
     qx::SearchRef& search = doc.createsearch({}, doc.orgroot(), nullptr);
     qx::FindInfo request;

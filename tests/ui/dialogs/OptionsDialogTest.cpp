@@ -1,4 +1,6 @@
 #include "ui/dialogs/OptionsDialog.h"
+
+#include "ProgramDir.h"
 #include "lang/Language.h"
 #include "settings/Options.h"
 #include "ui/dialogs/LanguageDialog.h"
@@ -35,7 +37,7 @@ private:
 };
 
 void OptionsDialogTest::initTestCase() {
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    language_ = std::make_unique<Language>(test::programFolder());
     std::string code = "enu";
     QCOMPARE(language_->load(code), 0u);
 }

@@ -1,0 +1,224 @@
+#include "exchange/BookmarkImport.h"
+
+#include "exchange/PageFiling.h"
+#include "model/DDoc.h"
+#include "model/Object.h"
+#include "model/OrgRef2.h"
+#include "platform/DateTime.h"
+#include "platform/FileTime.h"
+#include "stream/owstream.h"
+
+#include <libxml/HTMLparser.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace qx {
+
+namespace {
+
+struct ContextFree {
+    void operator()(htmlParserCtxt* context) const { htmlFreeParserCtxt(context); }
+};
+
+bool named(const xmlChar* name, const char* what) {
+    return xmlStrcasecmp(name, reinterpret_cast<const xmlChar*>(what)) == 0;
+}
+
+std::string trimmed(std::string_view text) {
+    const char* blanks = " \t\r\n\f";
+    const std::string_view::size_type first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
+// The value of an attribute of a start tag (name, value pairs, then null).
+std::string attribute(const xmlChar** attrs, const char* name) {
+    for (; attrs && attrs[0]; attrs += 2) {
+        if (named(attrs[0], name) && attrs[1])
+            return trimmed(reinterpret_cast<const char*>(attrs[1]));
+    }
+    return {};
+}
+
+// A bookmark date: seconds since 1970; some browsers write microseconds.
+bool bookmarkdate(const std::string& text, platform::SystemTime& time) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
+        text.size() > 18)
+        return false;
+    long long seconds = std::strtoll(text.c_str(), nullptr, 10);
+    constexpr long long kYear3000 = 32503680000LL;
+    if (seconds > kYear3000)
+        seconds /= 1000000;
+    return seconds > 0 && platform::fileTimeToSystemTime(platform::fileTimeFromUnix(seconds), time);
+}
+
+// Builds nodes from the parser's events, in document order. A folder's
+// heading comes before its list, wherever the parser closes the elements
+// around them (it nests every DT in the one before), so a list that follows
+// a heading belongs to the heading's folder. Only events are used, no tree:
+// a file may nest as deep as it likes.
+class Builder {
+public:
+    Builder(DDoc& doc, Ref& parent, std::size_t& folders, std::size_t& bookmarks,
+            std::size_t& skipped)
+        : doc_(doc), folders_(folders), bookmarks_(bookmarks), skipped_(skipped) {
+        open_.push_back(&parent);
+    }
+
+    bool started() const { return started_; }
+
+    void start(const xmlChar* name, const xmlChar** attrs) {
+        started_ = true;
+        if (named(name, "h3")) {
+            finish();
+            collect(Folder);
+        } else if (named(name, "a")) {
+            finish();
+            pending_ = nullptr;
+            href_ = attribute(attrs, "href");
+            date_ = attribute(attrs, "last_modified");
+            if (date_.empty())
+                date_ = attribute(attrs, "add_date");
+            collect(Link);
+        } else if (named(name, "dl")) {
+            finish();
+            open_.push_back(pending_ ? pending_ : open_.back());
+            pending_ = nullptr;
+        } else if (named(name, "dd")) {
+            finish();
+            if (last_)
+                collect(Description);
+        } else if (named(name, "dt")) {
+            finish();
+        }
+    }
+
+    void end(const xmlChar* name) {
+        if (named(name, "h3") || named(name, "a") || named(name, "dd")) {
+            finish();
+        } else if (named(name, "dl")) {
+            finish();
+            if (open_.size() > 1)
+                open_.pop_back();
+        }
+    }
+
+    void text(const xmlChar* bytes, int length) {
+        if (collecting_ != None && length > 0 && text_.size() < kMaxStreamText)
+            text_.append(reinterpret_cast<const char*>(bytes),
+                         std::min(static_cast<std::size_t>(length), kMaxStreamText - text_.size()));
+    }
+
+private:
+    enum Collecting { None, Folder, Link, Description };
+
+    void collect(Collecting what) {
+        collecting_ = what;
+        text_.clear();
+    }
+
+    // Ends whatever text was being gathered and makes what it names.
+    void finish() {
+        const Collecting was = collecting_;
+        collecting_ = None;
+        if (was == Folder) {
+            pending_ = &doc_.createfolder(Str(trimmed(text_)), *open_.back(), nullptr);
+            ++folders_;
+        } else if (was == Link) {
+            bookmark();
+        } else if (was == Description) {
+            ObjectProp props = last_->props();
+            props.comment = Str(trimmed(text_));
+            doc_.setobjectprops(*last_, props);
+            last_ = nullptr;
+        }
+    }
+
+    void bookmark() {
+        last_ = nullptr;
+        Object* page = PageFiling::filepage(doc_, href_);
+        if (!page) {
+            ++skipped_;
+            return;
+        }
+        ObjectProp props = page->props();
+        if (const std::string title = trimmed(text_); !title.empty())
+            props.title = Str(title);
+        bookmarkdate(date_, props.modified);
+        doc_.setobjectprops(*page, props);
+        page->addflags(Object::Confirmed);
+        doc_.createresult(page, nullptr, *open_.back(), nullptr, false);
+        last_ = page;
+        ++bookmarks_;
+    }
+
+    DDoc& doc_;
+    std::size_t& folders_;
+    std::size_t& bookmarks_;
+    std::size_t& skipped_;
+    bool started_ = false;
+    // The folder of each list open around the parser; the first is the parent.
+    std::vector<Ref*> open_;
+    // A folder whose list has not begun yet.
+    Ref* pending_ = nullptr;
+    // The page of the bookmark a description would belong to.
+    Object* last_ = nullptr;
+    Collecting collecting_ = None;
+    std::string text_;
+    std::string href_;
+    std::string date_;
+};
+
+Builder& builderof(void* context) {
+    return *static_cast<Builder*>(context);
+}
+
+void onstart(void* context, const xmlChar* name, const xmlChar** attrs) {
+    builderof(context).start(name, attrs);
+}
+
+void onend(void* context, const xmlChar* name) {
+    builderof(context).end(name);
+}
+
+void ontext(void* context, const xmlChar* bytes, int length) {
+    builderof(context).text(bytes, length);
+}
+
+} // namespace
+
+BookmarkImport::BookmarkImport(DDoc& doc) : doc_(doc) {
+    xmlInitParser();
+}
+
+int BookmarkImport::read(std::string_view bytes, Ref& parent) {
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+        return TooLarge;
+    std::unique_ptr<htmlParserCtxt, ContextFree> context(htmlNewParserCtxt());
+    if (!context || bytes.empty())
+        return NotHtml;
+    htmlSAXHandler events;
+    std::memset(&events, 0, sizeof events);
+    events.startElement = onstart;
+    events.endElement = onend;
+    events.characters = ontext;
+    events.ignorableWhitespace = ontext;
+    *context->sax = events;
+    Builder builder(doc_, parent, folders_, bookmarks_, skipped_);
+    context->userData = &builder;
+    // No depth limit: browsers' files nest each entry in the one before as
+    // the parser reads them, so a folder of a thousand bookmarks is that deep.
+    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                        HTML_PARSE_NONET | XML_PARSE_HUGE;
+    htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                       "UTF-8", options);
+    builder.end(reinterpret_cast<const xmlChar*>("a"));
+    return builder.started() ? Ok : NotHtml;
+}
+
+} // namespace qx

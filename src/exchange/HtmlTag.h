@@ -1,0 +1,31 @@
+#pragma once
+
+#include "exchange/HtmlAttr.h"
+
+#include <initializer_list>
+
+namespace qx {
+
+class owstream;
+
+// One open element: the start tag is written when the tag is made, the end
+// tag when it goes out of scope, so nested tags close in reverse order. Names
+// are upper case; block elements get a line break after each tag. Values are
+// written as they stand: callers escape what came from outside.
+class HtmlTag {
+public:
+    HtmlTag(owstream& out, int element);
+    HtmlTag(owstream& out, int element, std::initializer_list<HtmlAttr> attrs);
+    ~HtmlTag();
+    HtmlTag(const HtmlTag&) = delete;
+    HtmlTag& operator=(const HtmlTag&) = delete;
+
+    // Writes the end tag now (none for empty elements); a tag closes once.
+    void close();
+
+private:
+    owstream& out_;
+    int element_;
+};
+
+} // namespace qx

@@ -1,0 +1,334 @@
+#include "ui/DocumentTrees.h"
+
+#include "doc/Editor.h"
+#include "exchange/ExchangeFormats.h"
+#include "lang/Language.h"
+#include "model/DDoc.h"
+#include "model/Object.h"
+#include "model/ObjectProp.h"
+#include "model/Ref.h"
+#include "model/RefRoot.h"
+#include "settings/Options.h"
+#include "stream/memwstream.h"
+#include "stream/mwstream.h"
+#include "ui/Commands.h"
+#include "ui/FrameWindow.h"
+#include "ui/tree/ExternalLinks.h"
+#include "ui/tree/RefTreeView.h"
+#include "ui/tree/TreeDragData.h"
+#include "ui/tree/refs/RefDrop.h"
+#include "ui/tree/refs/RefTVNode.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QWidget>
+
+namespace qx::ui {
+
+namespace {
+
+constexpr unsigned kContextMenu = 2;
+constexpr unsigned kSelectedCount = 9231;
+// The clipboard form of a selection grows in steps of this size.
+constexpr int kClipStep = 512;
+
+QString mime(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QByteArray bytesOf(std::string_view text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+DocumentTrees::DocumentTrees(doc::Editor& document, Options& options, const Language& language,
+                             QWidget& owner)
+    : document_(document), options_(options), language_(language), owner_(owner) {}
+
+DocumentTrees::~DocumentTrees() {
+    unbind();
+}
+
+DDoc& DocumentTrees::model() const {
+    return document_.model();
+}
+
+void DocumentTrees::bind(OrganizerTreeView* first, RefTreeView* second) {
+    first_ = first;
+    second_ = second;
+    if (!focus_)
+        focus_ = first;
+    model().setviews(this);
+    first_->binding().bind(&model().orgroot());
+    second_->binding().bind(&model().domainroot());
+}
+
+void DocumentTrees::unbind() {
+    if (!first_)
+        return;
+    model().setviews(nullptr);
+    first_->binding().bind(nullptr);
+    second_->binding().bind(nullptr);
+    first_ = nullptr;
+    second_ = nullptr;
+    focus_ = nullptr;
+}
+
+RefTreeView* DocumentTrees::treeOf(const Ref& node) const {
+    return node.root() == &model().orgroot() ? static_cast<RefTreeView*>(first_) : second_;
+}
+
+FrameWindow* DocumentTrees::frame() const {
+    return qobject_cast<FrameWindow*>(owner_.window());
+}
+
+void DocumentTrees::additem(Ref& node) {
+    treeOf(node)->binding().add(node);
+}
+
+void DocumentTrees::removeitem(Ref& node) {
+    treeOf(node)->binding().remove(node);
+}
+
+void DocumentTrees::refreshitem(Ref& node) {
+    treeOf(node)->binding().refresh(node);
+}
+
+void DocumentTrees::repaint(Ref& node) {
+    treeOf(node)->binding().repaint(node);
+}
+
+void DocumentTrees::changed(std::uint32_t) {
+    document_.setDirty(true);
+}
+
+void DocumentTrees::treeFocused(RefTreeView& tree) {
+    if (first_)
+        focus_ = &tree;
+}
+
+void DocumentTrees::treeCommand(int id) {
+    if (FrameWindow* f = frame())
+        f->execute(id);
+    else
+        execute(id);
+}
+
+void DocumentTrees::treeStatus(const RefStatus& status) {
+    QString text;
+    if (status.selected > 1)
+        text = QString::fromStdString(language_.format(kSelectedCount, status.selected));
+    else if (status.selected == 1 && !status.url.empty())
+        text = QStringLiteral(" url = ") + QString::fromStdString(status.url);
+    if (FrameWindow* f = frame())
+        f->setStatusText(text);
+}
+
+void DocumentTrees::treeContextMenu(QPoint global) {
+    if (FrameWindow* f = frame())
+        f->popupMenu(kContextMenu, global);
+}
+
+bool DocumentTrees::treeDrop(Ref& under, const QMimeData& data, std::uint32_t effect) {
+    RefDrop drop(under);
+    if (RefTreeView* source = TreeDragData::sourceOf(data)) {
+        const std::vector<Ref*> nodes = source->binding().selection();
+        return drop.perform(model(), nodes, source->isOrganizer(), effect) > 0;
+    }
+    return drop.links(model(), externalLinks(data)) > 0;
+}
+
+std::vector<Ref*> DocumentTrees::selection() const {
+    return focus_ ? focus_->binding().selection() : std::vector<Ref*>();
+}
+
+bool DocumentTrees::organizerHasFocusNode() const {
+    return focus_ && focus_ == first_ && first_->focusNode() &&
+           first_->focusNode() != &first_->treeRoot();
+}
+
+bool DocumentTrees::copy() {
+    if (!organizerHasFocusNode())
+        return false;
+    auto data = std::make_unique<QMimeData>();
+    const std::vector<Ref*> chosen = RefDrop::outermost(first_->binding().selection());
+    const std::vector<const Ref*> nodes(chosen.begin(), chosen.end());
+    mwstream out(kClipStep);
+    // A fragment that could not be written is left out; text and URL still go.
+    if (!nodes.empty() && model().copyselection(nodes)->write(out) == 0)
+        data->setData(mime(exchange::kOrganizer),
+                      QByteArray(out.buffer().data(), out.buffer().size()));
+    const Ref& focus = refOf(*first_->focusNode());
+    const Str label = focus.label();
+    if (!label.empty() && label.view() != " ")
+        data->setData(mime(exchange::kText), bytesOf(label.view()));
+    if (const Object* page = focus.target(); page && !page->props().url.empty()) {
+        const std::string_view url = page->props().url.view();
+        data->setData(mime(exchange::kUriList), bytesOf(url) + "\r\n");
+        data->setData(mime(exchange::kMozUrl),
+                      bytesOf(url) + "\n" + bytesOf(page->props().title.view()));
+    }
+    QGuiApplication::clipboard()->setMimeData(data.release());
+    return true;
+}
+
+bool DocumentTrees::cut() {
+    if (!copy())
+        return false;
+    deleteSelection();
+    return true;
+}
+
+bool DocumentTrees::paste() {
+    if (focus_ != first_ || !first_ || !first_->focusNode())
+        return false;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return false;
+    std::vector<std::string> formats;
+    for (const QString& format : data->formats())
+        formats.push_back(format.toStdString());
+    // Only a copy of nodes inserts anything; a URL or text alone does not.
+    if (exchange::pasteFormat(formats) != exchange::kOrganizer)
+        return false;
+    QByteArray bytes = data->data(mime(exchange::kOrganizer));
+    memwstream in(bytes.data(), static_cast<int>(bytes.size()));
+    const int result = model().pasteinto(in, refOf(*first_->focusNode()));
+    model().commit();
+    return result == 0;
+}
+
+void DocumentTrees::deleteSelection() {
+    if (focus_ != first_)
+        return;
+    for (Ref* node : RefDrop::outermost(first_->binding().selection()))
+        model().deletesubtree(*node);
+    model().commit();
+}
+
+void DocumentTrees::setHidden(bool hidden) {
+    std::vector<Ref*> nodes = RefDrop::outermost(selection());
+    if (hidden)
+        model().hide(nodes);
+    else
+        model().show(nodes);
+    model().commit();
+}
+
+void DocumentTrees::expandSelection(bool on) {
+    for (TreeViewNode* n = focus_ ? focus_->firstSelected() : nullptr; n; n = n->nextSelected())
+        n->expand(on);
+}
+
+void DocumentTrees::clearSelection() {
+    if (!focus_)
+        return;
+    focus_->clearSelection();
+    treeStatus(focus_->binding().status());
+}
+
+void DocumentTrees::toggleShowHidden() {
+    options_.showHidden = !options_.showHidden;
+    for (RefTreeView* tree : {static_cast<RefTreeView*>(first_), second_}) {
+        if (options_.showHidden)
+            tree->binding().rebuild();
+        else
+            tree->binding().filterHidden();
+    }
+}
+
+void DocumentTrees::toggleShowNew() {
+    options_.showNew = !options_.showNew;
+    for (RefTreeView* tree : {static_cast<RefTreeView*>(first_), second_}) {
+        if (options_.showNew)
+            tree->binding().filterNew();
+        else
+            tree->binding().rebuild();
+    }
+}
+
+bool DocumentTrees::commandState(int id, doc::CommandState& state) {
+    if (!first_)
+        return false;
+    const std::vector<Ref*> nodes = selection();
+    switch (id) {
+    case cmd::EditCopy:
+    case cmd::EditCut:
+        state.enabled = organizerHasFocusNode();
+        return true;
+    case cmd::EditPaste: {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        state.enabled = focus_ && focus_ == first_ && first_->focusNode() && data &&
+                        data->hasFormat(mime(exchange::kOrganizer));
+        return true;
+    }
+    case cmd::Delete:
+        state.enabled = focus_ == first_ && !RefDrop::outermost(nodes).empty();
+        return true;
+    case cmd::Hide:
+    case cmd::Unhide: {
+        const bool hidden = nodes.size() == 1 && nodes.front()->hasflags(Ref::Hidden);
+        state.enabled = nodes.size() > 1 || (nodes.size() == 1 && (id == cmd::Hide) != hidden);
+        return true;
+    }
+    case cmd::Expand:
+    case cmd::Collapse:
+        state.enabled = !nodes.empty() && nodes.front()->firstchild() != nullptr;
+        return true;
+    case cmd::ShowHidden:
+        state.enabled = true;
+        state.checked = options_.showHidden;
+        return true;
+    case cmd::ShowNew:
+        state.enabled = true;
+        state.checked = options_.showNew;
+        return true;
+    case cmd::SelectNone:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DocumentTrees::execute(int id) {
+    if (!first_)
+        return false;
+    switch (id) {
+    case cmd::EditCopy:
+        copy();
+        return true;
+    case cmd::EditCut:
+        cut();
+        return true;
+    case cmd::EditPaste:
+        paste();
+        return true;
+    case cmd::Delete:
+        deleteSelection();
+        return true;
+    case cmd::Hide:
+    case cmd::Unhide:
+        setHidden(id == cmd::Hide);
+        return true;
+    case cmd::Expand:
+    case cmd::Collapse:
+        expandSelection(id == cmd::Expand);
+        return true;
+    case cmd::ShowHidden:
+        toggleShowHidden();
+        return true;
+    case cmd::ShowNew:
+        toggleShowNew();
+        return true;
+    case cmd::SelectNone:
+        clearSelection();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace qx::ui

@@ -1,0 +1,154 @@
+#include "ui/ExportCommands.h"
+
+#include "doc/Editor.h"
+#include "doc/UserDialogs.h"
+#include "exchange/BookmarkExport.h"
+#include "exchange/BookmarkImport.h"
+#include "exchange/FavoritesExport.h"
+#include "exchange/HtmlPage.h"
+#include "lang/DocMessages.h"
+#include "lang/Language.h"
+#include "lang/TextIds.h"
+#include "model/DDoc.h"
+#include "model/RefRoot.h"
+#include "ui/Commands.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace qx::ui {
+
+ExportCommands::ExportCommands(DocumentSource document, ApplicationProfile& profile,
+                               const Language& language, doc::UserDialogs& dialogs)
+    : document_(std::move(document)), profile_(profile), language_(language), dialogs_(dialogs) {}
+
+QString ExportCommands::dialogFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        // The description may name its patterns already, in the other form.
+        if (const qsizetype open = description.indexOf(QLatin1Char('(')); open >= 0)
+            description = description.left(open).trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::vector<const Ref*> ExportCommands::nodes() const {
+    if (selection_)
+        return selection_();
+    std::vector<const Ref*> all;
+    if (doc::Editor* editor = document_()) {
+        for (Tree* n = editor->model().orgroot().firstchild(); n; n = n->nextsibling())
+            all.push_back(static_cast<const Ref*>(n));
+    }
+    return all;
+}
+
+bool ExportCommands::commandState(int id, doc::CommandState& state) {
+    switch (id) {
+    case cmd::ExportHtml:
+    case cmd::ExportFavorites:
+    case cmd::ExportBookmarks:
+        state.enabled = !nodes().empty();
+        return true;
+    case cmd::ImportBookmarks:
+        state.enabled = document_() != nullptr;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ExportCommands::execute(int id) {
+    switch (id) {
+    case cmd::ExportHtml:
+        exportHtml();
+        return true;
+    case cmd::ExportFavorites:
+        exportFavorites();
+        return true;
+    case cmd::ExportBookmarks:
+        exportBookmarks();
+        return true;
+    case cmd::ImportBookmarks:
+        importBookmarks();
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString ExportCommands::savePath(unsigned filterText, const char* extension) {
+    const QString path = dialogs_.saveFileName(
+        {dialogFilter(language_.text(filterText)), QString::fromLatin1(extension), QString()});
+    if (path.isEmpty())
+        return {};
+    const QFileInfo chosen(path);
+    if (chosen.exists() && language_.documentMessage(dialogs_, chosen.fileName().toStdString(),
+                                                     docmsg::Overwrite, mb::YesNo) != mb::IdYes)
+        return {};
+    return path;
+}
+
+void ExportCommands::reportWriteFailure(const QString& path) {
+    language_.documentMessage(dialogs_, QFileInfo(path).fileName().toStdString(),
+                              docmsg::CannotSave, 0);
+}
+
+void ExportCommands::exportHtml() {
+    const std::vector<const Ref*> selected = nodes();
+    const QString path = savePath(text::HtmlFileFilter, "html");
+    if (path.isEmpty())
+        return;
+    HtmlPage page(language_, language_.programFolder());
+    if (page.WriteHtmlPage(QFile::encodeName(path).toStdString(), selected) != 0)
+        reportWriteFailure(path);
+}
+
+void ExportCommands::exportFavorites() {
+    FavoritesExport favorites;
+    favorites.ExportToFavorites(profile_, nodes(), language_, dialogs_);
+}
+
+void ExportCommands::exportBookmarks() {
+    const std::vector<const Ref*> selected = nodes();
+    const QString path = savePath(text::BookmarkFileFilter, "html");
+    if (path.isEmpty())
+        return;
+    BookmarkExport bookmarks;
+    if (bookmarks.write(QFile::encodeName(path).toStdString(), selected) != 0)
+        reportWriteFailure(path);
+}
+
+void ExportCommands::importBookmarks() {
+    doc::Editor* editor = document_();
+    if (!editor)
+        return;
+    const QString path = dialogs_.openFileName(
+        {dialogFilter(language_.text(text::BookmarkFileFilter)), QString(), QString()});
+    if (path.isEmpty())
+        return;
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        language_.documentMessage(dialogs_, name, docmsg::CannotOpen, 0);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    DDoc& model = editor->model();
+    BookmarkImport import(model);
+    if (import.read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                    model.orgroot()) != BookmarkImport::Ok) {
+        language_.documentMessage(dialogs_, name, text::NotABookmarkFile, 0);
+        return;
+    }
+    model.commit();
+    editor->setDirty(true);
+}
+
+} // namespace qx::ui

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "exchange/InternetShortcut.h"
+
+#include <vector>
+
+class QMimeData;
+
+namespace qx {
+
+// Links other programs drop: a browser's link with its title, a list of
+// addresses, or Internet shortcut files from a file manager.
+bool hasExternalLinks(const QMimeData& data);
+std::vector<exchange::DroppedLink> externalLinks(const QMimeData& data);
+
+} // namespace qx

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMimeData>
+#include <QPointer>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx {
+
+class RefTreeView;
+
+// The data of a drag out of a reference tree. Inside this process it names the
+// tree whose selection is dragged (its private format carries nothing);
+// everything it offers is made only when a receiver asks for it.
+class TreeDragData : public QMimeData {
+    Q_OBJECT
+public:
+    explicit TreeDragData(RefTreeView& source);
+
+    // Null once the tree is gone.
+    RefTreeView* source() const { return source_; }
+    // The tree of a drag of this process, or null for any other data.
+    static RefTreeView* sourceOf(const QMimeData& data);
+
+    QStringList formats() const override;
+    bool hasFormat(const QString& format) const override;
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override;
+    virtual std::vector<std::string> offered() const;
+    virtual bool answers(std::string_view format) const;
+    // The bytes of an offered format.
+    virtual QByteArray bytes(std::string_view format) const;
+
+private:
+    QPointer<RefTreeView> source_;
+};
+
+// A reference tree's drag: besides the private format, the focus node's page
+// as a URL list, a browser link with its title, text, and an Internet shortcut
+// file with the name a file manager should give it.
+class UrlDragDropData : public TreeDragData {
+    Q_OBJECT
+public:
+    using TreeDragData::TreeDragData;
+
+protected:
+    std::vector<std::string> offered() const override;
+    bool answers(std::string_view format) const override;
+    QByteArray bytes(std::string_view format) const override;
+};
+
+} // namespace qx

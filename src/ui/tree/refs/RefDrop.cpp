@@ -1,0 +1,108 @@
+#include "ui/tree/refs/RefDrop.h"
+
+#include "exchange/DropEffects.h"
+#include "model/DDoc.h"
+#include "model/ObjectProp.h"
+#include "model/OrgProp.h"
+#include "model/OrgRef2.h"
+#include "model/Ref.h"
+#include "model/RefRoot.h"
+
+#include <algorithm>
+
+namespace qx {
+
+RefDrop::RefDrop(Ref& under) : parent_(&under) {
+    if (!holdsChildren(under)) {
+        parent_ = static_cast<Ref*>(under.parent());
+        before_ = &under;
+    }
+}
+
+bool RefDrop::holdsChildren(const Ref& node) {
+    return !node.parent() || node.hasflags(Ref::SavedSearch) || !node.target();
+}
+
+std::vector<Ref*> RefDrop::outermost(std::span<Ref* const> nodes) {
+    std::vector<Ref*> out;
+    for (Ref* node : nodes) {
+        const bool below = std::any_of(nodes.begin(), nodes.end(), [node](const Ref* other) {
+            return other != node && node->isdescendant(other);
+        });
+        if (!below && node->parent() && std::find(out.begin(), out.end(), node) == out.end())
+            out.push_back(node);
+    }
+    return out;
+}
+
+bool RefDrop::allows(std::span<Ref* const> nodes, bool fromOrganizer, std::uint32_t effect) const {
+    if (!parent_ || nodes.empty())
+        return false;
+    if (!fromOrganizer || effect != dropeffect::Move)
+        return true;
+    return std::none_of(nodes.begin(), nodes.end(), [this](const Ref* node) {
+        return node == parent_ || parent_->isdescendant(node) || node == before_;
+    });
+}
+
+Ref* RefDrop::place(DDoc& doc, Ref& node, bool fromOrganizer, std::uint32_t effect) {
+    if (!fromOrganizer)
+        return doc.copyasorganizer(node, *parent_, before_);
+    switch (effect) {
+    case dropeffect::Move:
+        doc.move(*parent_, node, before_);
+        return &node;
+    case dropeffect::Link:
+        if (node.target())
+            return &doc.createresult(node.target(), nullptr, *parent_, before_, false);
+        return nullptr;
+    default:
+        return doc.copysubtree(node, *parent_, before_);
+    }
+}
+
+int RefDrop::perform(DDoc& doc, std::span<Ref* const> nodes, bool fromOrganizer,
+                     std::uint32_t effect) {
+    if (!allows(nodes, fromOrganizer, effect))
+        return 0;
+    int placed = 0;
+    for (Ref* node : outermost(nodes)) {
+        if (place(doc, *node, fromOrganizer, effect))
+            ++placed;
+    }
+    if (placed > 0)
+        doc.commit();
+    return placed;
+}
+
+int RefDrop::links(DDoc& doc, const std::vector<exchange::DroppedLink>& links) {
+    if (!parent_)
+        return 0;
+    // Built in a document of their own, then moved in as a paste is: their
+    // pages join the same pages of this document or are filed as new ones.
+    DDoc incoming;
+    for (const exchange::DroppedLink& link : links) {
+        ObjectProp props;
+        props.url = Str(link.url);
+        props.title = Str(link.title);
+        incoming.createresultobject(props, OrgProp{}, incoming.orgroot(), nullptr);
+    }
+    const int count = static_cast<int>(links.size());
+    if (count == 0)
+        return 0;
+    Ref* last = static_cast<Ref*>(parent_->lastchild());
+    doc.pasteinto(incoming, *parent_);
+    if (before_) {
+        Ref* first = last ? static_cast<Ref*>(last->nextsibling())
+                          : static_cast<Ref*>(parent_->firstchild());
+        while (first) {
+            Ref* next = static_cast<Ref*>(first->nextsibling());
+            doc.move(*parent_, *first, before_);
+            first = next;
+        }
+    }
+    doc.commit();
+    return count;
+}
+
+} // namespace qx

@@ -1,0 +1,43 @@
+#include "ui/tree/refs/RefTVNode.h"
+
+#include "model/Ref.h"
+
+#include <string>
+
+namespace qx {
+
+namespace {
+std::string labelOf(const Ref& ref) {
+    return std::string(ref.label().view());
+}
+} // namespace
+
+RefItem* RefItem::of(const Ref& ref) {
+    // Reference trees are the only views that give model nodes items.
+    return static_cast<RefItem*>(ref.viewitem());
+}
+
+RefTVNode::RefTVNode(Ref& ref) : TreeViewNode(labelOf(ref)), RefItem(ref) {
+    setStateBits(Expanded, ref.hasflags(Ref::Expanded));
+}
+
+void RefTVNode::settext(const Str& text) {
+    setLabel(std::string(text.view()));
+}
+
+RefTVRoot::RefTVRoot(Ref& root, RefTreeBinding& binding)
+    : TreeViewRoot(labelOf(root)), RefItem(root), binding_(binding) {
+    setStateBits(Expanded, true);
+}
+
+void RefTVRoot::settext(const Str& text) {
+    setLabel(std::string(text.view()));
+}
+
+Ref& refOf(TreeViewNode& node) {
+    if (TreeViewRoot* root = node.asRoot())
+        return static_cast<RefTVRoot&>(*root).ref();
+    return static_cast<RefTVNode&>(node).ref();
+}
+
+} // namespace qx

@@ -1,0 +1,244 @@
+#include "ui/tree/refs/RefTreeBinding.h"
+
+#include "model/Object.h"
+#include "model/ObjectProp.h"
+#include "model/Ref.h"
+#include "model/RefRoot.h"
+#include "ui/tree/model/TreeViewModel.h"
+#include "ui/tree/refs/RefTVNode.h"
+
+#include <memory>
+
+namespace qx {
+
+namespace {
+
+Ref* parentOf(const Ref& node) {
+    return static_cast<Ref*>(node.parent());
+}
+
+Ref* asRef(Tree* tree) {
+    return static_cast<Ref*>(tree);
+}
+
+TreeViewNode* rowOf(const Ref& node) {
+    RefItem* item = RefItem::of(node);
+    return item ? &item->treeNode() : nullptr;
+}
+
+// The next row of a pre-order walk below top that skips node's subtree.
+TreeViewNode* nextSkipping(TreeViewNode* node, const TreeViewNode* top) {
+    for (; node != top; node = node->parent()) {
+        if (node->next())
+            return node->next();
+    }
+    return nullptr;
+}
+
+// The row a new row for node goes before: the row of its first following
+// sibling that has one; null for the end.
+TreeViewNode* rowAfter(const Ref& node, TreeViewNode& parentRow) {
+    // Rows keep the model's order, so when the previous sibling's row is the
+    // last one no later sibling has a row: the common case while binding.
+    if (!parentRow.hasChildren())
+        return nullptr;
+    if (Ref* prev = asRef(node.prevsibling()); prev && rowOf(*prev) == parentRow.lastChild())
+        return nullptr;
+    for (Ref* next = asRef(node.nextsibling()); next; next = asRef(next->nextsibling())) {
+        if (TreeViewNode* row = rowOf(*next))
+            return row;
+    }
+    return nullptr;
+}
+
+bool isHidden(const Ref& node) {
+    return node.hasflags(Ref::kHiddenFlags);
+}
+
+bool isNeitherSearchNorNew(const Ref& node) {
+    return !node.hasflags(Ref::SavedSearch | Ref::New);
+}
+
+} // namespace
+
+RefTreeBinding::RefTreeBinding(TreeViewModel& view) : view_(view) {}
+
+RefTreeBinding::~RefTreeBinding() {
+    if (root_)
+        forgetRows(*root_);
+}
+
+void RefTreeBinding::bind(RefRoot* root) {
+    if (root_)
+        forgetRows(*root_);
+    root_ = root;
+    if (!root) {
+        view_.setRoot(std::make_unique<TreeViewRoot>());
+        return;
+    }
+    auto top = std::make_unique<RefTVRoot>(*root, *this);
+    RefTVRoot& row = *top;
+    root->setviewitem(&row);
+    // Built before the view sees it: one layout for the whole tree instead of
+    // one notice per row.
+    for (Ref* child = asRef(root->firstchild()); child; child = asRef(child->nextsibling()))
+        addUnder(*child, row);
+    view_.setRoot(std::move(top));
+    view_.runPendingLayout();
+}
+
+void RefTreeBinding::add(Ref& node) {
+    Ref* parent = parentOf(node);
+    if (TreeViewNode* parentRow = parent ? rowOf(*parent) : nullptr)
+        addUnder(node, *parentRow);
+}
+
+void RefTreeBinding::addUnder(Ref& top, TreeViewNode& topParentRow) {
+    Ref* node = &top;
+    while (node) {
+        TreeViewNode* row = rowOf(*node);
+        if (!row && shows(*node)) {
+            TreeViewNode& parentRow = node == &top ? topParentRow : *rowOf(*parentOf(*node));
+            auto made = std::make_unique<RefTVNode>(*node);
+            RefTVNode& fresh = *made;
+            look(*node, fresh);
+            parentRow.insertBefore(std::move(made), rowAfter(*node, parentRow));
+            node->setviewitem(&fresh);
+            row = &fresh;
+        }
+        // Below a node without a row nothing is shown.
+        node = asRef(node->nextpreorder(&top, row == nullptr));
+    }
+}
+
+void RefTreeBinding::remove(Ref& node) {
+    TreeViewNode* row = rowOf(node);
+    if (!row)
+        return;
+    forgetRows(node);
+    if (row->parent())
+        row->remove();
+}
+
+void RefTreeBinding::forgetRows(Ref& top) {
+    Ref* node = &top;
+    while (node) {
+        const bool hadRow = node->viewitem() != nullptr;
+        node->setviewitem(nullptr);
+        node = asRef(node->nextpreorder(&top, !hadRow));
+    }
+}
+
+void RefTreeBinding::refresh(Ref& node) {
+    Ref* parent = parentOf(node);
+    if (!parent) {
+        for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
+            remove(*child);
+        if (TreeViewNode* row = rowOf(node)) {
+            row->setLabel(std::string(node.label().view()));
+            for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
+                addUnder(*child, *row);
+        }
+    } else {
+        remove(node);
+        add(node);
+    }
+    view_.runPendingLayout();
+}
+
+void RefTreeBinding::repaint(Ref& node) {
+    if (TreeViewNode* row = rowOf(node))
+        look(node, *row);
+}
+
+void RefTreeBinding::look(Ref& node, TreeViewNode& row) {
+    row.setGrayed(isHidden(node));
+    const RefImages images = imagesOf(node);
+    row.setImage(0, static_cast<std::uint8_t>(1 + images.kind + images.row * kRowStride));
+    row.setImage(1, static_cast<std::uint8_t>(images.status));
+}
+
+void RefTreeBinding::filterHidden() {
+    dropWhere(isHidden);
+}
+
+void RefTreeBinding::filterNew() {
+    dropWhere(isNeitherSearchNorNew);
+}
+
+void RefTreeBinding::dropWhere(bool (*drop)(const Ref&)) {
+    TreeViewRoot& top = view_.treeRoot();
+    TreeViewNode* row = top.firstChild();
+    while (row) {
+        Ref& node = refOf(*row);
+        if (drop(node)) {
+            TreeViewNode* next = nextSkipping(row, &top);
+            remove(node);
+            row = next;
+        } else {
+            row = row->nextInSubtree(&top);
+        }
+    }
+    view_.runPendingLayout();
+}
+
+void RefTreeBinding::rebuild() {
+    if (!root_)
+        return;
+    if (TreeViewNode* row = rowOf(*root_)) {
+        for (Ref* child = asRef(root_->firstchild()); child; child = asRef(child->nextsibling()))
+            addUnder(*child, *row);
+    }
+    view_.runPendingLayout();
+}
+
+void RefTreeBinding::expanded(TreeViewNode& node, bool on) {
+    Ref& ref = refOf(node);
+    if (on)
+        ref.addflags(Ref::Expanded);
+    else
+        ref.clearflags(Ref::Expanded);
+}
+
+RefStatus RefTreeBinding::status() const {
+    RefStatus status;
+    status.selected = view_.selectedCount();
+    if (status.selected == 1)
+        status.url = addressOf(refOf(*view_.firstSelected()));
+    return status;
+}
+
+std::string RefTreeBinding::addressOf(const Ref& node) {
+    for (const Ref* n = &node; n;) {
+        if (const Object* target = n->target(); target && !target->props().url.empty())
+            return std::string(target->props().url.view());
+        const Ref* child = asRef(n->firstchild());
+        while (child && !shows(*child))
+            child = asRef(child->nextsibling());
+        n = child;
+    }
+    return {};
+}
+
+RefImages RefTreeBinding::imagesOf(const Ref& node) {
+    RefImages images;
+    images.kind = node.icon().image;
+    const Object* target = node.target();
+    images.row = target && target->hasflags(Object::Confirmed) ? 0 : 1;
+    const RefStateIcon state = node.stateicon();
+    images.status = state.kind != 0 ? state.image : 0;
+    return images;
+}
+
+bool RefTreeBinding::shows(const Ref& node) {
+    return node.isvisible();
+}
+
+std::vector<Ref*> RefTreeBinding::selection() const {
+    std::vector<Ref*> nodes;
+    for (TreeViewNode* n = view_.firstSelected(); n; n = n->nextSelected())
+        nodes.push_back(&refOf(*n));
+    return nodes;
+}
+
+} // namespace qx

@@ -1,0 +1,47 @@
+#include "exchange/InternetShortcut.h"
+
+#include <gtest/gtest.h>
+
+namespace qx::exchange {
+namespace {
+
+TEST(InternetShortcut, ContentAndItsAddress) {
+    const std::string text = InternetShortcut::content("http://a.example/x?y");
+    EXPECT_EQ(text, "[InternetShortcut]\r\nURL=http://a.example/x?y\r\n");
+    EXPECT_EQ(InternetShortcut::urlOf(text), "http://a.example/x?y");
+    EXPECT_EQ(InternetShortcut::urlOf("[InternetShortcut]\nIconIndex=0\n"), "");
+}
+
+TEST(InternetShortcut, FileNameIsSafeForAnyTitle) {
+    EXPECT_EQ(InternetShortcut::fileName(""), ".url");
+    EXPECT_EQ(InternetShortcut::fileName("a/b"), "a_b.url");
+    EXPECT_EQ(InternetShortcut::fileName(std::string("a\0b", 3)), "a_b.url");
+
+    // 250 ASCII bytes, then a two-byte letter that would cross the limit.
+    const std::string title = std::string(250, 'x') + "\xD0\xAF" + "tail";
+    const std::string name = InternetShortcut::fileName(title);
+    EXPECT_EQ(name, std::string(250, 'x') + ".url");
+    EXPECT_LE(InternetShortcut::fileName(std::string(1000, 'y')).size(), 255u);
+    const std::string fits = std::string(249, 'x') + "\xD0\xAF";
+    EXPECT_EQ(InternetShortcut::fileName(fits), fits + ".url");
+}
+
+TEST(DroppedLinks, UriListAndMozUrl) {
+    const auto list = parseUriList("# comment\r\nhttp://a/\r\n\r\nfile:///tmp/x.url\n");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].url, "file:///tmp/x.url");
+
+    const auto moz = parseMozUrl("http://a/\nTitle A\nhttp://b/");
+    ASSERT_EQ(moz.size(), 2u);
+    EXPECT_EQ(moz[0].title, "Title A");
+    EXPECT_EQ(moz[1].url, "http://b/");
+    EXPECT_EQ(moz[1].title, "");
+    EXPECT_TRUE(parseMozUrl(std::string("\0\0\n\n", 4)).empty());
+    // A lone carriage return ends a line too: no address keeps a line break.
+    const auto bare = parseUriList("http://a/\rhttp://b/");
+    ASSERT_EQ(bare.size(), 2u);
+    EXPECT_EQ(bare[0].url, "http://a/");
+}
+
+} // namespace
+} // namespace qx::exchange

@@ -1,0 +1,177 @@
+// The clipboard as other programs see it: the program copies on a real X
+// server (Xvfb) and xclip, another process, reads what it offers.
+#include "FakeStore.h"
+#include "TempDir.h"
+#include "doc/Editor.h"
+#include "lang/Language.h"
+#include "model/DDoc.h"
+#include "model/ObjectProp.h"
+#include "model/OrgProp.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "settings/ApplicationProfile.h"
+#include "settings/Options.h"
+#include "ui/DocumentTrees.h"
+#include "ui/View.h"
+#include "ui/tree/RefTreeView.h"
+#include "ui/tree/refs/OptionLabelTexts.h"
+#include "ui/tree/refs/RefTVNode.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace qx;
+
+namespace {
+
+// The X server of the test: started before the application, ended with it.
+struct XServer {
+    pid_t pid = -1;
+    std::string display;
+    std::string problem; // why there is none
+
+    void start() {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
+            problem = "Xvfb is not installed";
+            return;
+        }
+        int fds[2];
+        if (::pipe(fds) != 0) {
+            problem = "no pipe";
+            return;
+        }
+        pid = ::fork();
+        if (pid == 0) {
+            ::close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-terminate",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        char buffer[32] = {};
+        std::size_t used = 0;
+        // The server writes its display number and a newline once it is ready.
+        while (used + 1 < sizeof buffer) {
+            const ssize_t got = ::read(fds[0], buffer + used, sizeof buffer - 1 - used);
+            if (got <= 0 || std::memchr(buffer, '\n', used + static_cast<std::size_t>(got)))
+                break;
+            used += static_cast<std::size_t>(got);
+        }
+        ::close(fds[0]);
+        const int number = std::atoi(buffer);
+        if (buffer[0] < '0' || buffer[0] > '9') {
+            problem = "Xvfb did not start";
+            return;
+        }
+        display = ":" + std::to_string(number);
+    }
+
+    ~XServer() {
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
+XServer* gServer = nullptr;
+
+ObjectProp page(const char* url, const char* title) {
+    ObjectProp p;
+    p.url = Str(url);
+    p.title = Str(title);
+    return p;
+}
+
+// Reads the clipboard in one format with xclip while this process serves it.
+QByteArray xclipOut(const char* type) {
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                 QStringLiteral("-t"), QString::fromLatin1(type)});
+    for (int waited = 0; xclip.state() != QProcess::NotRunning && waited < 5000; waited += 10) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        xclip.waitForFinished(10);
+    }
+    if (xclip.state() != QProcess::NotRunning)
+        xclip.kill();
+    return xclip.readAllStandardOutput();
+}
+
+} // namespace
+
+class ClipboardXTest : public QObject {
+    Q_OBJECT
+private slots:
+    void anotherProcessReadsTheCopiedReference();
+};
+
+void ClipboardXTest::anotherProcessReadsTheCopiedReference() {
+    const bool ci = std::getenv("CI") != nullptr;
+    std::string missing = gServer->problem;
+    if (missing.empty() && QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+        missing = "xclip is not installed";
+    if (!missing.empty()) {
+        if (ci)
+            QFAIL(missing.c_str()); // bootstrap installs both
+        QSKIP(missing.c_str());
+    }
+
+    test::TempDir dir;
+    ApplicationProfile profile(dir.file("qxseek.INI"));
+    Language language(std::getenv("QX_PROGRAM_DIR"));
+    std::string code = "enu";
+    QCOMPARE(language.load(code), 0u);
+    Options options;
+    OptionLabelTexts texts(language, options);
+    test::FakeStore store;
+    doc::Editor editor(store, options, language);
+    OrgRef2& result = editor.model().createresultobject(
+        page("http://a.example/page?q=1", "A page"), OrgProp{}, editor.model().orgroot(), nullptr);
+    ui::View view(editor, profile, options, language);
+    view.show();
+    TreeViewNode& row = RefItem::of(result)->treeNode();
+    row.select(true);
+    view.organizerTree()->setFocusNode(&row);
+    QVERIFY(view.trees().copy());
+
+    QCOMPARE(xclipOut("text/uri-list"), QByteArray("http://a.example/page?q=1\r\n"));
+    const QByteArray moz = xclipOut("text/x-moz-url");
+    QVERIFY2(
+        moz.contains("http://a.example/page?q=1") ||
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(moz.constData()), moz.size() / 2)
+                .contains(QStringLiteral("http://a.example/page?q=1")),
+        moz.constData());
+}
+
+int main(int argc, char** argv) {
+    XServer server;
+    gServer = &server;
+    server.start();
+    if (!server.display.empty()) {
+        ::setenv("DISPLAY", server.display.c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+        // The private X server has no session bus: keep Qt from looking for
+        // one (libdbus keeps a buffer of the failed connection to the end).
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+        ::setenv("QT_ACCESSIBILITY", "0", 1);
+        ::setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "0", 1);
+    } else {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    ClipboardXTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ClipboardXTest.moc"

@@ -1,0 +1,303 @@
+#include "ui/DocumentTrees.h"
+#include "FakeStore.h"
+#include "TempDir.h"
+#include "doc/Editor.h"
+#include "exchange/DropEffects.h"
+#include "exchange/ExchangeFormats.h"
+#include "lang/Language.h"
+#include "model/DDoc.h"
+#include "model/Object.h"
+#include "model/ObjectProp.h"
+#include "model/OrgProp.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "model/UrlRef.h"
+#include "settings/ApplicationProfile.h"
+#include "settings/Options.h"
+#include "ui/Commands.h"
+#include "ui/FrameWindow.h"
+#include "ui/View.h"
+#include "ui/tree/RefTreeView.h"
+#include "ui/tree/TreeDragData.h"
+#include "ui/tree/refs/OptionLabelTexts.h"
+#include "ui/tree/refs/RefTVNode.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+#include <cstdlib>
+#include <unistd.h>
+
+using namespace qx;
+using qx::test::TempDir;
+
+namespace {
+
+ObjectProp page(const char* url, const char* title) {
+    ObjectProp p;
+    p.url = Str(url);
+    p.title = Str(title);
+    return p;
+}
+
+QString mime(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+TreeViewNode& rowOf(const Ref& node) {
+    return RefItem::of(node)->treeNode();
+}
+
+// A document open in a main view inside a frame, as the program shows it.
+struct Shown {
+    Shown(test::FakeStore& store, Options& options, const Language& language,
+          ApplicationProfile& profile)
+        : profile(profile), options(options), language(language), editor(store, options, language),
+          frame(profile, language, QStringLiteral("Norba Seek")) {}
+
+    void show() {
+        view = new ui::View(editor, profile, options, language, &frame);
+        frame.setView(view);
+        frame.resize(1000, 600);
+    }
+    DDoc& model() { return editor.model(); }
+    OrganizerTreeView& first() { return *view->organizerTree(); }
+    RefTreeView& second() { return *view->domainTree(); }
+    ui::DocumentTrees& trees() { return view->trees(); }
+
+    ApplicationProfile& profile;
+    Options& options;
+    const Language& language;
+    doc::Editor editor;
+    ui::FrameWindow frame;
+    ui::View* view = nullptr;
+};
+
+} // namespace
+
+class DocumentTreesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void bothTreesShowTheDocumentAndOnlyUserChangesMarkIt();
+    void threeSelectedNodesShowTheirCount();
+    void aTitleLessPageDragsAsDotUrl();
+    void anotherProcessesPrivateFormatIsRefused();
+    void dropsMoveCopyAndNeverIntoTheirOwnSubtree();
+    void aBrowserLinkDroppedBecomesAReference();
+    void pastingOnlyAUrlInsertsNothing();
+    void copyAndPasteIntoAnotherDocumentKeepsEveryProperty();
+
+private:
+    std::unique_ptr<Shown> open();
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<ApplicationProfile> profile_;
+    std::unique_ptr<Language> language_;
+    std::unique_ptr<OptionLabelTexts> texts_;
+    Options options_;
+    test::FakeStore store_;
+};
+
+void DocumentTreesTest::init() {
+    dir_ = std::make_unique<TempDir>();
+    profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
+    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    std::string code = "enu";
+    QCOMPARE(language_->load(code), 0u);
+    options_ = Options();
+    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+}
+
+void DocumentTreesTest::cleanup() {
+    texts_.reset();
+    QGuiApplication::clipboard()->clear();
+}
+
+std::unique_ptr<Shown> DocumentTreesTest::open() {
+    return std::make_unique<Shown>(store_, options_, *language_, *profile_);
+}
+
+void DocumentTreesTest::bothTreesShowTheDocumentAndOnlyUserChangesMarkIt() {
+    auto doc = open();
+    OrgRef2& result = doc->model().createresultobject(page("http://a.example/p", "P"), OrgProp{},
+                                                      doc->model().orgroot(), nullptr);
+    doc->model().filedomainnode("http://a.example/p");
+    doc->show();
+    QVERIFY(!doc->editor.isDirty());
+    QCOMPARE(doc->first().treeRoot().firstChild()->label(), std::string("P"));
+    QVERIFY(doc->second().treeRoot().firstChild() != nullptr);
+    QCOMPARE(rowOf(result).image(0), 1 + 2 + 16);
+
+    rowOf(result).select(true);
+    doc->trees().treeFocused(doc->first());
+    doc->frame.execute(ui::cmd::Hide);
+    QVERIFY(doc->editor.isDirty());
+    // Hidden references are not shown: the row is gone, the node stays.
+    QVERIFY(result.viewitem() == nullptr);
+    doc->frame.execute(ui::cmd::ShowHidden);
+    QVERIFY(options_.showHidden);
+    QVERIFY(rowOf(result).isGrayed());
+}
+
+void DocumentTreesTest::threeSelectedNodesShowTheirCount() {
+    auto doc = open();
+    for (const char* title : {"a", "b", "c"})
+        doc->model().createresultobject(page("", title), OrgProp{}, doc->model().orgroot(),
+                                        nullptr);
+    doc->show();
+    for (TreeViewNode* n = doc->first().treeRoot().firstChild(); n; n = n->next())
+        n->select(true);
+    doc->trees().treeStatus(doc->first().binding().status());
+    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("3 references selected"));
+}
+
+void DocumentTreesTest::aTitleLessPageDragsAsDotUrl() {
+    auto doc = open();
+    OrgRef2& result = doc->model().createresultobject(page("http://a.example/", ""), OrgProp{},
+                                                      doc->model().orgroot(), nullptr);
+    doc->show();
+    doc->first().setFocusNode(&rowOf(result));
+    UrlDragDropData data(doc->first());
+    QCOMPARE(data.data(mime(exchange::kSuggestedName)), QByteArray(".url"));
+    QCOMPARE(data.data(mime(exchange::kShortcut)),
+             QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n"));
+    QCOMPARE(data.data(mime(exchange::kUriList)), QByteArray("http://a.example/\r\n"));
+    QVERIFY(data.formats().contains(mime(exchange::kShortcut)));
+    QVERIFY(data.hasFormat(mime(exchange::kText)));
+    QVERIFY(!data.hasFormat(mime(exchange::kShortcut)));
+}
+
+void DocumentTreesTest::anotherProcessesPrivateFormatIsRefused() {
+    auto doc = open();
+    doc->model().createresultobject(page("http://a.example/", "a"), OrgProp{},
+                                    doc->model().orgroot(), nullptr);
+    doc->show();
+    QMimeData foreign;
+    const std::string other = exchange::privateFormat(static_cast<std::uint32_t>(::getpid()) + 1);
+    foreign.setData(QString::fromStdString(other), QByteArray());
+    foreign.setData(mime(exchange::kUriList), "http://b.example/\r\n");
+    QCOMPARE(doc->first().dropEffect(foreign, nullptr, false, false), dropeffect::None);
+
+    QMimeData browser;
+    browser.setData(mime(exchange::kUriList), "http://b.example/\r\n");
+    QCOMPARE(doc->first().dropEffect(browser, nullptr, false, false), dropeffect::Copy);
+}
+
+void DocumentTreesTest::dropsMoveCopyAndNeverIntoTheirOwnSubtree() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
+    OrgRef2& inner = m.createfolder(Str("inner"), folder, nullptr);
+    OrgRef2& item =
+        m.createresultobject(page("http://a.example/x", "x"), OrgProp{}, m.orgroot(), nullptr);
+    UrlRef* domain = m.filedomainnode("http://a.example/x");
+    doc->show();
+
+    rowOf(folder).select(true);
+    UrlDragDropData own(doc->first());
+    QCOMPARE(doc->first().dropEffect(own, &rowOf(inner), false, false), dropeffect::None);
+    QCOMPARE(doc->first().dropEffect(own, &rowOf(inner), false, true), dropeffect::Copy);
+
+    doc->first().clearSelection();
+    rowOf(item).select(true);
+    QVERIFY(doc->trees().treeDrop(folder, own, dropeffect::Move));
+    QCOMPARE(item.parent(), static_cast<Tree*>(&folder));
+    QVERIFY(doc->editor.isDirty());
+    QCOMPARE(rowOf(item).parent(), &rowOf(folder));
+
+    // Nodes of the domain tree are always copied as organizer nodes.
+    rowOf(*domain).select(true);
+    UrlDragDropData sites(doc->second());
+    QCOMPARE(doc->first().dropEffect(sites, &rowOf(inner), false, false), dropeffect::Copy);
+    QVERIFY(doc->trees().treeDrop(inner, sites, dropeffect::Copy));
+    auto* copy = static_cast<Ref*>(inner.firstchild());
+    QVERIFY(copy != nullptr);
+    QCOMPARE(copy->target(), domain->target());
+    QCOMPARE(domain->parent() != &inner, true);
+}
+
+void DocumentTreesTest::aBrowserLinkDroppedBecomesAReference() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
+    doc->show();
+    QMimeData link;
+    const QString text = QStringLiteral("http://b.example/page\nB's page");
+    link.setData(mime(exchange::kMozUrl),
+                 QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    QVERIFY(doc->trees().treeDrop(folder, link, dropeffect::Copy));
+    auto* added = static_cast<Ref*>(folder.firstchild());
+    QVERIFY(added && added->target());
+    QCOMPARE(added->target()->props().title.view(), std::string_view("B's page"));
+    QVERIFY(added->target()->hasflags(Object::Confirmed));
+    QVERIFY(m.finddomainnode("http://b.example/page") != nullptr);
+    QVERIFY(doc->editor.isDirty());
+}
+
+void DocumentTreesTest::pastingOnlyAUrlInsertsNothing() {
+    auto doc = open();
+    OrgRef2& folder = doc->model().createfolder(Str("folder"), doc->model().orgroot(), nullptr);
+    doc->show();
+    doc->first().setFocusNode(&rowOf(folder));
+    auto* data = new QMimeData;
+    data->setData(mime(exchange::kUriList), "http://a.example/\r\n");
+    data->setData(mime(exchange::kText), "http://a.example/");
+    QGuiApplication::clipboard()->setMimeData(data);
+    ui::View& view = *doc->view;
+    doc::CommandState state;
+    QVERIFY(view.commandState(ui::cmd::EditPaste, state));
+    QVERIFY(!state.enabled);
+    QVERIFY(!doc->trees().paste());
+    QVERIFY(folder.firstchild() == nullptr);
+    QVERIFY(!doc->editor.isDirty());
+}
+
+void DocumentTreesTest::copyAndPasteIntoAnotherDocumentKeepsEveryProperty() {
+    auto from = open();
+    ObjectProp props = page("http://a.example/full", "Full page");
+    props.status = Str("not found");
+    props.comment = Str("a comment");
+    props.charset = 3;
+    props.size = 12345;
+    props.servers = 5;
+    props.modified.year = 2001;
+    props.modified.month = 2;
+    props.modified.day = 3;
+    OrgRef2& result =
+        from->model().createresultobject(props, OrgProp{40, 2}, from->model().orgroot(), nullptr);
+    from->show();
+    rowOf(result).select(true);
+    from->first().setFocusNode(&rowOf(result));
+    QVERIFY(from->trees().copy());
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(clip->hasFormat(mime(exchange::kOrganizer)));
+    QCOMPARE(clip->data(mime(exchange::kUriList)), QByteArray("http://a.example/full\r\n"));
+
+    auto to = open();
+    to->show();
+    to->first().setFocusNode(&to->first().treeRoot());
+    doc::CommandState state;
+    QVERIFY(to->view->commandState(ui::cmd::EditPaste, state) && state.enabled);
+    QVERIFY(to->trees().paste());
+    auto* pasted = static_cast<OrgRef2*>(to->model().orgroot().firstchild());
+    QVERIFY(pasted && pasted->target());
+    const ObjectProp& got = pasted->target()->props();
+    QCOMPARE(got.title.view(), props.title.view());
+    QCOMPARE(got.url.view(), props.url.view());
+    QCOMPARE(got.status.view(), props.status.view());
+    QCOMPARE(got.comment.view(), props.comment.view());
+    QCOMPARE(got.charset, props.charset);
+    QCOMPARE(got.size, props.size);
+    QCOMPARE(got.servers, props.servers);
+    QCOMPARE(got.modified.year, props.modified.year);
+    QCOMPARE(pasted->orgprop().fitness, std::uint16_t(40));
+    QVERIFY(pasted->viewitem() != nullptr);
+    QVERIFY(to->editor.isDirty());
+}
+
+QTEST_MAIN(DocumentTreesTest)
+#include "DocumentTreesTest.moc"

@@ -1,0 +1,398 @@
+#include "FakeStore.h"
+#include "HttpTestServer.h"
+#include "NginxServer.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "doc/Editor.h"
+#include "lang/Language.h"
+#include "lang/MessageBoxer.h"
+#include "model/DDoc.h"
+#include "model/DocumentFile.h"
+#include "model/Object.h"
+#include "model/OrgProp.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "model/SearchRef.h"
+#include "search/SearchModule.h"
+#include "search/WebSearches.h"
+#include "settings/ApplicationProfile.h"
+#include "settings/Options.h"
+#include "ui/Browser.h"
+#include "ui/Commands.h"
+#include "ui/DocumentTrees.h"
+#include "ui/FindReplaceDialog.h"
+#include "ui/FrameWindow.h"
+#include "ui/ThreadWindow.h"
+#include "ui/View.h"
+#include "ui/dialogs/ReferenceDialogs.h"
+#include "ui/tree/RefTreeView.h"
+#include "ui/tree/refs/OptionLabelTexts.h"
+#include "ui/tree/refs/RefTVNode.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <cstdlib>
+#include <sys/stat.h>
+
+using namespace qx;
+using qx::test::TempDir;
+
+namespace {
+
+ObjectProp page(const std::string& url, const char* title) {
+    ObjectProp p;
+    p.url = Str(url);
+    p.title = Str(title);
+    return p;
+}
+
+TreeViewNode& rowOf(const Ref& node) {
+    return RefItem::of(node)->treeNode();
+}
+
+// A document open in a main view inside a frame, as the program shows it,
+// with the dialogs answered from a script.
+struct Shown {
+    Shown(test::FakeStore& store, Options& options, const Language& language,
+          ApplicationProfile& profile)
+        : profile(profile), options(options), language(language), editor(store, options, language),
+          frame(profile, language, QStringLiteral("Norba Seek")),
+          dialogs(language, profile, options, scripted, [](int) {}),
+          browser(language, scripted, "Norba Seek") {}
+
+    // The frame never owns its view: in the program the document does.
+    ~Shown() {
+        frame.clearView();
+        delete view;
+    }
+
+    void show(std::shared_ptr<const SearchModule> module = nullptr) {
+        view = new ui::View(editor, profile, options, language, &frame);
+        view->setDialogs(&dialogs);
+        view->setBrowser(&browser);
+        view->setSearchModule(std::move(module), scripted);
+        frame.setView(view);
+        frame.resize(1000, 600);
+        frame.show();
+    }
+    DDoc& model() { return editor.model(); }
+    OrganizerTreeView& first() { return *view->organizerTree(); }
+    void focusFirst(TreeViewNode& row) {
+        view->trees().treeFocused(first());
+        first().clearSelection();
+        first().select(row, true);
+        first().setFocusNode(&row);
+    }
+    // Idle passes as the program runs them, until nothing runs any more.
+    bool runJobs(const std::function<void()>& eachPass = {}) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000) {
+            view->idle();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (eachPass)
+                eachPass();
+            if (view->progressFigure() < 0 && !view->jobs().Busy())
+                return true;
+        }
+        return false;
+    }
+
+    ApplicationProfile& profile;
+    Options& options;
+    const Language& language;
+    doc::Editor editor;
+    ui::FrameWindow frame;
+    test::ScriptedDialogs scripted;
+    ui::ReferenceDialogs dialogs;
+    ui::Browser browser;
+    ui::View* view = nullptr;
+};
+
+} // namespace
+
+class MainViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void threadWindowFollowsItsCommandAndTheWorkersRows();
+    void findInTheTreesWalksAndReplacesOrganizerNames();
+    void resultOrderCommandsAreCheckedAndChangeTheDocument();
+    void aFailedLaunchShowsItsErrorWithAStopIcon();
+    void searchCheckFindSaveAndReopen_data();
+    void searchCheckFindSaveAndReopen();
+
+private:
+    std::unique_ptr<Shown> open() {
+        return std::make_unique<Shown>(store_, options_, *language_, *profile_);
+    }
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<ApplicationProfile> profile_;
+    std::unique_ptr<Language> language_;
+    std::unique_ptr<OptionLabelTexts> texts_;
+    Options options_;
+    test::FakeStore store_;
+};
+
+void MainViewTest::init() {
+    dir_ = std::make_unique<TempDir>();
+    profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
+    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
+    std::string code = "enu";
+    QCOMPARE(language_->load(code), 0u);
+    options_ = Options();
+    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+}
+
+void MainViewTest::cleanup() {
+    texts_.reset();
+}
+
+void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
+    options_.connections = false;
+    auto doc = open();
+    doc->show();
+    QVERIFY(!doc->view->threadWindow());
+    QVERIFY(!doc->frame.commandState(ui::cmd::ThreadWindow).checked);
+    doc->frame.execute(ui::cmd::ThreadWindow);
+    ui::ThreadWindow* window = doc->view->threadWindow();
+    QVERIFY(window);
+    QVERIFY(options_.connections);
+    QVERIFY(doc->frame.commandState(ui::cmd::ThreadWindow).checked);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Connections"));
+    QVERIFY(window->tree()->treeStyle() & treestyle::NoSelection);
+    // Below the trees, full width.
+    QCOMPARE(window->width(), doc->view->width());
+    QVERIFY(window->y() > doc->first().y());
+
+    emit doc->view->threadRowAdded(1, QStringLiteral("one"));
+    emit doc->view->threadRowAdded(2, QStringLiteral("two"));
+    emit doc->view->threadRowChanged(1, QStringLiteral("one again"));
+    emit doc->view->threadRowRemoved(2);
+    emit doc->view->threadRowChanged(2, QStringLiteral("gone"));
+    QCOMPARE(window->rowTexts(), QStringList{QStringLiteral("one again")});
+
+    doc->frame.execute(ui::cmd::ThreadWindow);
+    QVERIFY(!doc->view->threadWindow());
+    QVERIFY(!options_.connections);
+}
+
+void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& alpha = m.createfolder(Str("Alpha"), m.orgroot(), nullptr);
+    SearchRef& beta = m.createsearch(Str("beta search"), alpha, nullptr);
+    OrgRef2& result = m.createresultobject(page("http://a.example/b", "Beta page"), OrgProp{},
+                                           m.orgroot(), nullptr);
+    doc->show();
+    doc->focusFirst(doc->first().treeRoot());
+    QVERIFY(!doc->frame.commandState(ui::cmd::FindNext).enabled);
+
+    doc->frame.execute(ui::cmd::FindInDocument);
+    ui::FindReplaceDialog* find = doc->view->finder().dialog();
+    QVERIFY(find && find->isVisible() && !find->isModal());
+    // One dialog at a time.
+    QVERIFY(!doc->frame.commandState(ui::cmd::ReplaceInDocument).enabled);
+    find->findChild<QLineEdit*>(QStringLiteral("findWhat"))->setText(QStringLiteral("BETA"));
+    find->findChild<QPushButton*>(QStringLiteral("findNext"))->click();
+    // Both matches in the tree's order, whichever comes first; the collapsed
+    // folder opened to show its match.
+    TreeViewNode* firstMatch = doc->first().focusNode();
+    QVERIFY(firstMatch == &rowOf(beta) || firstMatch == &rowOf(result));
+    QVERIFY(firstMatch->isSelected());
+    doc->frame.execute(ui::cmd::FindNext);
+    TreeViewNode* secondMatch = doc->first().focusNode();
+    QVERIFY(secondMatch != firstMatch);
+    QVERIFY(secondMatch == &rowOf(beta) || secondMatch == &rowOf(result));
+    QVERIFY(!firstMatch->isSelected());
+    QVERIFY(rowOf(alpha).isExpanded());
+
+    // Past the end: the question; No stays where it is.
+    doc->scripted.answerNext(mb::IdNo);
+    doc->frame.execute(ui::cmd::FindNext);
+    QCOMPARE(doc->scripted.boxes().size(), 1u);
+    QCOMPARE(doc->scripted.boxes()[0].style & mb::IconMask, mb::IconQuestion);
+    QCOMPARE(doc->first().focusNode(), secondMatch);
+    find->close();
+    QTRY_VERIFY(!doc->view->finder().dialog());
+
+    doc->frame.execute(ui::cmd::ReplaceInDocument);
+    ui::FindReplaceDialog* replace = doc->view->finder().dialog();
+    QVERIFY(replace && replace->isReplace());
+    replace->findChild<QLineEdit*>(QStringLiteral("replaceWith"))->setText(QStringLiteral("gamma"));
+    replace->findChild<QPushButton*>(QStringLiteral("replaceAll"))->click();
+    // Names only: the page's title is the result's label and stays.
+    QCOMPARE(std::string(beta.name().view()), std::string("gamma search"));
+    QCOMPARE(rowOf(beta).label(), std::string("gamma search"));
+    QCOMPARE(rowOf(result).label(), std::string("Beta page"));
+    QVERIFY(doc->editor.isDirty());
+    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
+    replace->close();
+}
+
+void MainViewTest::resultOrderCommandsAreCheckedAndChangeTheDocument() {
+    auto doc = open();
+    doc->show();
+    QVERIFY(doc->frame.commandState(ui::cmd::GroupMode0).checked);
+    QVERIFY(!doc->frame.commandState(ui::cmd::GroupMode0).enabled);
+    QVERIFY(doc->frame.commandState(ui::cmd::GroupMode1).enabled);
+    doc->frame.execute(ui::cmd::GroupMode1);
+    QCOMPARE(doc->model().orgroot().resultorder(), std::uint32_t(RefRoot::ByDate));
+    QVERIFY(doc->frame.commandState(ui::cmd::GroupMode1).checked);
+    QVERIFY(doc->editor.isDirty());
+    // Commands that do nothing are there and enabled.
+    for (int id :
+         {ui::cmd::Nothing506, ui::cmd::Nothing901, ui::cmd::Nothing902, ui::cmd::Nothing24326})
+        QVERIFY(doc->frame.commandState(id).enabled);
+}
+
+void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
+    // No desktop entry anywhere: no browser for new windows.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(dir_->file("none")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_->file("config")));
+    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(dir_->file("none")));
+    test::ScriptedDialogs boxes;
+    ui::Browser browser(*language_, boxes, "Norba Seek");
+    QVERIFY(ui::Browser::defaultBrowserCommandLine().empty());
+    QVERIFY(!browser.open("http://a.example/", true));
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CONFIG_DIRS");
+    QCOMPARE(boxes.boxes().size(), 1u);
+    QVERIFY(boxes.boxes()[0].text == language_->launchErrorText(ui::Browser::kNoProgram));
+    QVERIFY(boxes.boxes()[0].caption == "Norba Seek");
+    QCOMPARE(boxes.boxes()[0].style & mb::IconMask, mb::IconStop);
+}
+
+// The way a user goes: a search on a local engine through our module, the
+// workers in the thread window, a check against a real nginx, the failed
+// ones selected, a title found, the document saved and read back.
+void MainViewTest::searchCheckFindSaveAndReopen_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QStringLiteral("enu");
+    QTest::newRow("Russian") << QStringLiteral("rus");
+}
+
+void MainViewTest::searchCheckFindSaveAndReopen() {
+    QFETCH(QString, language);
+    std::string code = language.toStdString();
+    texts_.reset();
+    QCOMPARE(language_->load(code), 0u);
+    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+    if (!test::NginxServer::Available()) {
+        if (std::getenv("CI"))
+            QFAIL("nginx is missing");
+        QSKIP("nginx is not installed");
+    }
+    test::NginxServer nginx;
+    QVERIFY(nginx.Running());
+    nginx.Put("/big.html", "<title>Big cats</title>", 1700000000);
+
+    test::HttpTestServer engine;
+    engine.on("/search", test::HttpTestServer::Reply{200,
+                                                     {},
+                                                     R"({"number_of_results": 2, "results": [
+          {"title": "Big cats", "url": ")" + nginx.Url("/big.html") +
+                                                         R"("},
+          {"title": "Lost cats", "url": ")" + nginx.Url("/lost.html") +
+                                                         R"("}]})",
+                                                     "application/json",
+                                                     0,
+                                                     false,
+                                                     800});
+    mkdir(dir_->file("config").c_str(), 0700);
+    mkdir(dir_->file("config/qxseek").c_str(), 0700);
+    dir_->write("config/qxseek/qsearch.json",
+                R"({"engines": {"1": {"url": ")" + engine.url("/search") +
+                    R"(?q={query}", "fields": {"results": "results", "title": "title",
+                    "url": "url", "total": "number_of_results"}}}})");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_->file("config")));
+    dir_->write("qxseek.INI", "[Search]\nQuery=big cats\nServers=1\nMax=10\n");
+    options_.connections = true;
+
+    auto doc = open();
+    doc->show(SearchModule::load(std::string(std::getenv("QX_PROGRAM_DIR")) + "/qsearch.so"));
+    doc->scripted.handleNextDialog([](QDialog& dialog) {
+        dialog.accept();
+        return int(QDialog::Accepted);
+    });
+    doc->frame.execute(ui::cmd::FindDialog);
+    QCOMPARE(doc->scripted.dialogsRun(), QStringList{QStringLiteral("FindDialog")});
+    int rowsSeen = 0;
+    QVERIFY(doc->runJobs(
+        [&] { rowsSeen = std::max(rowsSeen, int(doc->view->threadWindow()->rowTexts().size())); }));
+    qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(rowsSeen, 1);
+    QVERIFY(doc->view->threadWindow()->rowTexts().isEmpty());
+
+    DDoc& m = doc->model();
+    auto* search = dynamic_cast<SearchRef*>(m.orgroot().firstchild());
+    QVERIFY(search);
+    QVERIFY(!search->hasflags(Ref::Running));
+    QVERIFY(search->firstchild() && search->firstchild()->next());
+    auto* big = static_cast<Ref*>(search->firstchild());
+    auto* lost = static_cast<Ref*>(search->firstchild()->next());
+    QCOMPARE(std::string(big->target()->props().title.view()), std::string("Big cats"));
+
+    // Check them all: one page is there, the other is not.
+    doc->focusFirst(rowOf(*search));
+    QVERIFY(doc->frame.commandState(ui::cmd::CheckReferences).enabled);
+    doc->frame.execute(ui::cmd::CheckReferences);
+    QVERIFY(doc->frame.commandState(ui::cmd::StopChecking).enabled);
+    if (const char* shots = std::getenv("QX_SHOT_DIR")) {
+        // The results open and the checks under way in the thread window.
+        rowOf(*search).expand(true);
+        for (int pass = 0; pass < 2; ++pass)
+            doc->view->idle();
+        QCoreApplication::processEvents();
+        QVERIFY(doc->frame.grab().save(QString::fromLocal8Bit(shots) +
+                                       QStringLiteral("/main-view-check-") + language +
+                                       QStringLiteral(".png")));
+    }
+    QVERIFY(doc->runJobs());
+    QVERIFY(lost->flags() & Ref::kCheckState);
+    QVERIFY(!lost->target()->props().status.empty());
+    QVERIFY(big->target()->props().status.empty());
+
+    doc->frame.execute(ui::cmd::SelectFailed);
+    QVERIFY(doc->first().binding().selection() == std::vector<Ref*>{lost});
+
+    // The other tree shows the same page.
+    doc->frame.execute(ui::cmd::ShowInOtherTree);
+    const std::vector<Ref*> there = doc->view->domainTree()->binding().selection();
+    QCOMPARE(there.size(), std::size_t(1));
+    QCOMPARE(there[0]->target(), lost->target());
+
+    doc->focusFirst(doc->first().treeRoot());
+    doc->frame.execute(ui::cmd::FindInDocument);
+    ui::FindReplaceDialog* find = doc->view->finder().dialog();
+    find->findChild<QLineEdit*>(QStringLiteral("findWhat"))->setText(QStringLiteral("lost"));
+    find->findChild<QPushButton*>(QStringLiteral("findNext"))->click();
+    QCOMPARE(doc->first().focusNode(), &rowOf(*lost));
+    find->close();
+
+    // Saved and read back: every node, mark and expansion.
+    const std::string path = dir_->file("cats.qxo");
+    QCOMPARE(saveDocument(path, m), 0);
+    DDoc again;
+    QCOMPARE(loadDocument(path, again), 0);
+    Tree* a = &m.orgroot();
+    Tree* b = &again.orgroot();
+    for (; a && b; a = a->nextpreorder(&m.orgroot()), b = b->nextpreorder(&again.orgroot())) {
+        const auto* x = static_cast<Ref*>(a);
+        const auto* y = static_cast<Ref*>(b);
+        QCOMPARE(std::string(y->label().view()), std::string(x->label().view()));
+        QCOMPARE(y->flags() & Ref::kStoredFlags, x->flags() & Ref::kStoredFlags);
+    }
+    QVERIFY(!a && !b);
+}
+
+QTEST_MAIN(MainViewTest)
+#include "MainViewTest.moc"

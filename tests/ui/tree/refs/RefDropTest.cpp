@@ -1,0 +1,95 @@
+#include "model/ModelTestSupport.h"
+
+#include "exchange/DropEffects.h"
+#include "model/DDoc.h"
+#include "model/Object.h"
+#include "model/ObjectProp.h"
+#include "model/OrgProp.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "model/SearchRef.h"
+#include "ui/tree/refs/RefDrop.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+std::string names(const Ref& parent) {
+    std::string out;
+    for (auto* n = static_cast<const Ref*>(parent.firstchild()); n;
+         n = static_cast<const Ref*>(n->nextsibling()))
+        out += (out.empty() ? "" : ",") +
+               std::string(n->label().view() == " " ? n->name().view() : n->label().view());
+    return out;
+}
+
+class RefDropTest : public ::testing::Test {
+protected:
+    OrgRef2& pageNode(const char* url, const char* title, Ref& parent) {
+        ObjectProp p;
+        p.url = Str(url);
+        p.title = Str(title);
+        return doc.createresultobject(p, OrgProp{}, parent, nullptr);
+    }
+
+    test::FakeLabelTexts texts;
+    DDoc doc;
+};
+
+TEST_F(RefDropTest, ALeafTakesTheDropBeforeItAFolderOrSearchUnderIt) {
+    OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
+    SearchRef& search = doc.createsearch(Str("search"), doc.orgroot(), nullptr);
+    OrgRef2& leaf = pageNode("http://a/", "leaf", doc.orgroot());
+    EXPECT_EQ(&RefDrop(folder).parent(), &folder);
+    EXPECT_EQ(&RefDrop(search).parent(), &search);
+    const RefDrop onLeaf(leaf);
+    EXPECT_EQ(&onLeaf.parent(), &doc.orgroot());
+    EXPECT_EQ(onLeaf.before(), &leaf);
+}
+
+TEST_F(RefDropTest, MovesStayOutOfTheirOwnSubtreeAndCarryTheirChildren) {
+    OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
+    OrgRef2& inner = doc.createfolder(Str("inner"), folder, nullptr);
+    OrgRef2& child = pageNode("http://a/", "child", inner);
+    OrgRef2& target = pageNode("http://b/", "target", doc.orgroot());
+    Ref* dragged[] = {&inner, &child};
+    EXPECT_FALSE(RefDrop(inner).allows(dragged, true, dropeffect::Move));
+    EXPECT_FALSE(RefDrop(child).allows(dragged, true, dropeffect::Move));
+    EXPECT_TRUE(RefDrop(child).allows(dragged, true, dropeffect::Copy));
+
+    // The child goes along with its folder, not on its own.
+    EXPECT_EQ(RefDrop(target).perform(doc, dragged, true, dropeffect::Move), 1);
+    EXPECT_EQ(names(doc.orgroot()), "folder,inner,target");
+    EXPECT_EQ(child.parent(), static_cast<Tree*>(&inner));
+    EXPECT_EQ(names(folder), "");
+}
+
+TEST_F(RefDropTest, LinksAreNewReferencesToTheSamePages) {
+    OrgRef2& source = pageNode("http://a/", "a", doc.orgroot());
+    OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
+    const std::uint32_t before = source.target()->refcounter();
+    OrgRef2& other = doc.createfolder(Str("other"), doc.orgroot(), nullptr);
+    // A folder has no page to link to: only the page is linked.
+    Ref* dragged[] = {&source, &other};
+    EXPECT_EQ(RefDrop(folder).perform(doc, dragged, true, dropeffect::Link), 1);
+    EXPECT_EQ(static_cast<Ref*>(folder.firstchild())->target(), source.target());
+    EXPECT_EQ(source.target()->refcounter(), before + 1);
+}
+
+TEST_F(RefDropTest, DroppedLinksJoinKnownPagesAndGoBeforeALeaf) {
+    OrgRef2& known = pageNode("http://a.example/x", "known", doc.orgroot());
+    doc.adopttargets(known);
+    OrgRef2& leaf = pageNode("http://b.example/", "leaf", doc.orgroot());
+    const std::vector<exchange::DroppedLink> links = {{"http://a.example/x", "again"},
+                                                      {"http://c.example/y", "new"}};
+    EXPECT_EQ(RefDrop(leaf).links(doc, links), 2);
+    EXPECT_EQ(names(doc.orgroot()), "known,known,new,leaf");
+    auto* again = static_cast<Ref*>(known.nextsibling());
+    EXPECT_EQ(again->target(), known.target());
+    EXPECT_NE(doc.finddomainnode("http://c.example/y"), nullptr);
+    EXPECT_EQ(RefDrop(leaf).links(doc, {}), 0);
+}
+
+} // namespace
+} // namespace qx

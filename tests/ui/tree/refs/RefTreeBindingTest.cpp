@@ -1,0 +1,211 @@
+#include "model/ModelTestSupport.h"
+#include "ui/tree/model/TreeTestSupport.h"
+
+#include "model/DDoc.h"
+#include "model/DocViews.h"
+#include "model/Object.h"
+#include "model/ObjectProp.h"
+#include "model/OrgProp.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
+#include "model/SearchRef.h"
+#include "stream/mwstream.h"
+#include "ui/tree/refs/RefTVNode.h"
+#include "ui/tree/refs/RefTreeBinding.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+ObjectProp page(const char* url, const char* title) {
+    ObjectProp p;
+    p.url = Str(url);
+    p.title = Str(title);
+    return p;
+}
+
+// The organizer tree of a document in a tree view without a window, kept in
+// step by the document as the main view keeps its trees.
+struct Bound : DocViews {
+    explicit Bound(DDoc& d) : doc(d) { doc.setviews(this); }
+    ~Bound() { doc.setviews(nullptr); }
+
+    void additem(Ref& node) override { binding.add(node); }
+    void removeitem(Ref& node) override { binding.remove(node); }
+    void refreshitem(Ref& node) override { binding.refresh(node); }
+    void repaint(Ref& node) override { binding.repaint(node); }
+    void changed(std::uint32_t) override { ++changes; }
+
+    // Labels of the rows under a row, "name*" for a grayed one.
+    static std::string rows(const TreeViewNode& parent) {
+        std::string out;
+        for (TreeViewNode* n = parent.firstChild(); n; n = n->next())
+            out += (out.empty() ? "" : ",") + n->label() + (n->isGrayed() ? "*" : "");
+        return out;
+    }
+    std::string top() const { return rows(view.treeRoot()); }
+    TreeViewNode& row(const Ref& node) { return RefItem::of(node)->treeNode(); }
+
+    DDoc& doc;
+    test::RecordingView view{treestyle::Default};
+    RefTreeBinding binding{view};
+    int changes = 0;
+};
+
+class RefTreeBindingTest : public ::testing::Test {
+protected:
+    // A group labelled by its page's title (a node without a page shows a blank).
+    OrgRef2& group(const char* title, Ref& parent, Ref* before = nullptr) {
+        return doc.createresultobject(page("", title), OrgProp{}, parent, before);
+    }
+
+    test::FakeLabelTexts texts;
+    DDoc doc;
+};
+
+TEST_F(RefTreeBindingTest, HiddenSubtreeLeavesAndComesBackGrayedInPlace) {
+    group("A", doc.orgroot());
+    OrgRef2& b = group("B", doc.orgroot());
+    group("b1", b);
+    group("C", doc.orgroot());
+    Bound tree(doc);
+    texts.hidden = true;
+    tree.binding.bind(&doc.orgroot());
+    Ref* chosen[] = {&b};
+    doc.hide(chosen);
+    EXPECT_EQ(tree.top(), "A,B*,C");
+
+    texts.hidden = false;
+    tree.binding.filterHidden();
+    EXPECT_EQ(tree.top(), "A,C");
+    EXPECT_EQ(b.viewitem(), nullptr);
+    EXPECT_EQ(static_cast<Ref*>(b.firstchild())->viewitem(), nullptr);
+
+    texts.hidden = true;
+    tree.binding.rebuild();
+    EXPECT_EQ(tree.top(), "A,B*,C");
+    EXPECT_EQ(Bound::rows(tree.row(b)), "b1");
+}
+
+TEST_F(RefTreeBindingTest, ShowNewDropsGroupsThatAreNeitherNewNorSearches) {
+    OrgRef2& top = group("group", doc.orgroot());
+    OrgRef2& child = group("child", top);
+    child.addflags(Ref::New); // the group itself stays unmarked
+    SearchRef& search = doc.createsearch(Str("search"), doc.orgroot(), nullptr);
+    search.clearflags(Ref::New);
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+    ASSERT_EQ(tree.top(), "group,search");
+
+    texts.onlynew = true;
+    tree.binding.filterNew();
+    EXPECT_EQ(tree.top(), "search");
+    EXPECT_EQ(child.viewitem(), nullptr);
+
+    texts.onlynew = false;
+    tree.binding.rebuild();
+    EXPECT_EQ(tree.top(), "group,search");
+}
+
+TEST_F(RefTreeBindingTest, NewNodeGoesBeforeTheFirstShownFollowingSibling) {
+    OrgRef2& x = group("X", doc.orgroot());
+    OrgRef2& z = group("Z", doc.orgroot());
+    group("last", doc.orgroot());
+    x.addflags(Ref::Hidden);
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+    ASSERT_EQ(tree.top(), "Z,last");
+
+    group("Y", doc.orgroot(), &z);
+    EXPECT_EQ(tree.top(), "Y,Z,last");
+    group("W", doc.orgroot(), &x);
+    EXPECT_EQ(tree.top(), "W,Y,Z,last");
+    // A child of a node without a row gets none.
+    group("under X", x);
+    EXPECT_EQ(static_cast<Ref*>(x.firstchild())->viewitem(), nullptr);
+}
+
+TEST_F(RefTreeBindingTest, ExpansionIsKeptByTheDocument) {
+    OrgRef2& folder = group("folder", doc.orgroot());
+    group("inner", folder);
+    mwstream saved;
+    {
+        Bound tree(doc);
+        tree.binding.bind(&doc.orgroot());
+        TreeViewNode& row = tree.row(folder);
+        ASSERT_FALSE(row.isExpanded());
+        row.expand(true);
+        tree.binding.expanded(row, true);
+        EXPECT_TRUE(folder.hasflags(Ref::Expanded));
+        ASSERT_EQ(doc.write(saved), 0);
+    }
+    memwstream in(const_cast<char*>(saved.buffer().data()), saved.buffer().size());
+    DDoc reopened;
+    ASSERT_EQ(reopened.read(in), 0);
+    Bound tree(reopened);
+    tree.binding.bind(&reopened.orgroot());
+    Ref& again = *static_cast<Ref*>(reopened.orgroot().firstchild());
+    EXPECT_TRUE(tree.row(again).isExpanded());
+}
+
+TEST_F(RefTreeBindingTest, StatusCountsTheSelectionAndFindsAGroupsAddress) {
+    OrgRef2& top = group("group", doc.orgroot());
+    OrgRef2& hidden = doc.createresultobject(page("http://hidden/", "h"), OrgProp{}, top, nullptr);
+    hidden.addflags(Ref::Hidden);
+    OrgRef2& inner = group("inner", top);
+    doc.createresultobject(page("http://shown/", "s"), OrgProp{}, inner, nullptr);
+    OrgRef2& other = group("other", doc.orgroot());
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+
+    tree.row(top).select(true);
+    EXPECT_EQ(tree.binding.status().selected, 1);
+    EXPECT_EQ(tree.binding.status().url, "http://shown/");
+    tree.row(inner).select(true);
+    tree.row(other).select(true);
+    EXPECT_EQ(tree.binding.status().selected, 3);
+    EXPECT_EQ(tree.binding.selection().size(), 3u);
+    EXPECT_EQ(RefTreeBinding::addressOf(other), "");
+}
+
+TEST_F(RefTreeBindingTest, MarksPickImageCellsAndRunningRepaintsAncestors) {
+    OrgRef2& folder = group("folder", doc.orgroot());
+    OrgRef2& result = doc.createresultobject(page("http://a/", "a"), OrgProp{}, folder, nullptr);
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+    const int stride = RefTreeBinding::kRowStride;
+    EXPECT_EQ(tree.row(result).image(0), 1 + 2 + stride); // not confirmed
+    result.target()->addflags(Object::Confirmed);
+    doc.setcheckstate(folder, Ref::CheckUnchanged);
+    doc.setcheckstate(result, Ref::CheckUnchanged);
+    EXPECT_EQ(tree.row(folder).image(1), 2);
+    tree.binding.repaint(result);
+    EXPECT_EQ(tree.row(result).image(0), 1 + 2);
+
+    doc.setbusy(result, true);
+    EXPECT_EQ(tree.row(result).image(1), 0);
+    EXPECT_EQ(tree.row(folder).image(1), 0); // contains a running check
+    doc.setbusy(result, false);
+    EXPECT_EQ(tree.row(folder).image(1), 2);
+}
+
+TEST_F(RefTreeBindingTest, DeletingAndRebindingLeaveNoDanglingItems) {
+    OrgRef2& folder = group("folder", doc.orgroot());
+    OrgRef2& inner = group("inner", folder);
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+    tree.row(inner).select(true);
+    doc.deletesubtree(folder);
+    EXPECT_EQ(tree.top(), "");
+    EXPECT_EQ(tree.view.selectedCount(), 0);
+
+    OrgRef2& again = group("again", doc.orgroot());
+    EXPECT_NE(again.viewitem(), nullptr);
+    tree.binding.bind(nullptr);
+    EXPECT_EQ(again.viewitem(), nullptr);
+    EXPECT_EQ(doc.orgroot().viewitem(), nullptr);
+}
+
+} // namespace
+} // namespace qx
