@@ -32,7 +32,7 @@ ContainerObject* Container::add(std::unique_ptr<ContainerObject> object) {
     auto* node = new ContainerNode(std::move(object));
     node->order_ = nextorder_++;
     list_.append(node);
-    nodes_.emplace(added, node);
+    nodes_.set(added, node);
     added->container_ = this;
     keyin(node);
     return added;
@@ -55,9 +55,8 @@ bool Container::contains(const ContainerObject* object) const {
 
 ContainerObject* Container::find(const ContainerObjectComparator& comparator) const {
     if (const SearchKey* key = comparator.key()) {
-        const auto it = key->text() ? keys_.find(key->hash()) : keys_.end();
         const ContainerNode* best = nullptr;
-        for (const ContainerNode* node = it == keys_.end() ? nullptr : it->second; node;
+        for (const ContainerNode* node = key->text() ? keys_.find(key->hash()) : nullptr; node;
              node = node->keynext_) {
             if ((!best || node->order_ < best->order_) && comparator.compare(node->object()) == 0) {
                 best = node;
@@ -113,8 +112,7 @@ void Container::dump(otwstream& out) const {
 }
 
 ContainerNode* Container::nodeof(const ContainerObject* object) const {
-    const auto it = object ? nodes_.find(object) : nodes_.end();
-    return it == nodes_.end() ? nullptr : it->second;
+    return object ? nodes_.find(object) : nullptr;
 }
 
 void Container::reindex(const ContainerObject& object) {
@@ -131,12 +129,11 @@ void Container::keyin(ContainerNode* node) {
     }
     node->keyed_ = true;
     node->keyhash_ = key->hash();
-    const auto [it, first] = keys_.try_emplace(node->keyhash_, node);
-    if (!first) {
-        node->keynext_ = it->second;
-        it->second->keyprev_ = node;
-        it->second = node;
+    if (ContainerNode* head = keys_.find(node->keyhash_)) {
+        node->keynext_ = head;
+        head->keyprev_ = node;
     }
+    keys_.set(node->keyhash_, node);
 }
 
 void Container::keyout(ContainerNode* node) {
@@ -146,7 +143,7 @@ void Container::keyout(ContainerNode* node) {
     if (node->keyprev_) {
         node->keyprev_->keynext_ = node->keynext_;
     } else if (node->keynext_) {
-        keys_[node->keyhash_] = node->keynext_;
+        keys_.set(node->keyhash_, node->keynext_);
     } else {
         keys_.erase(node->keyhash_);
     }

@@ -2,11 +2,11 @@
 
 #include "model/ContainerNode.h"
 #include "model/DefRefResolver.h"
+#include "model/OpenHashMap.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 
 namespace qx {
 
@@ -72,9 +72,9 @@ private:
     std::uint64_t nextorder_ = 0;
     // By pointer, never through the object: callers may ask about an object
     // that is already gone.
-    std::unordered_map<const ContainerObject*, ContainerNode*> nodes_;
+    OpenHashMap<const ContainerObject*, ContainerNode*> nodes_;
     // Hash of an index key -> first node of the chain with that hash.
-    std::unordered_map<std::uint32_t, ContainerNode*> keys_;
+    OpenHashMap<std::uint32_t, ContainerNode*> keys_;
 };
 
 } // namespace qx
