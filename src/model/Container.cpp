@@ -32,8 +32,14 @@ ContainerObject* Container::add(std::unique_ptr<ContainerObject> object) {
     auto* node = new ContainerNode(std::move(object));
     node->order_ = nextorder_++;
     list_.append(node);
-    nodes_.set(added, node);
     added->container_ = this;
+    added->node_ = node;
+    if (heldbuilt_) {
+        held_.set(added, added);
+    }
+    if (added->needsfixup()) {
+        ++fixups_;
+    }
     keyin(node);
     return added;
 }
@@ -44,13 +50,22 @@ void Container::remove(ContainerObject* object) {
         return;
     }
     keyout(node);
-    nodes_.erase(object);
+    held_.erase(object);
     object->container_ = nullptr;
+    object->node_ = nullptr;
     delete node;
 }
 
 bool Container::contains(const ContainerObject* object) const {
-    return nodeof(object) != nullptr;
+    if (!heldbuilt_) {
+        held_.reserve(count());
+        for (auto* node = static_cast<ContainerNode*>(list_.first()); node;
+             node = node->nextnode()) {
+            held_.set(node->object(), node->object());
+        }
+        heldbuilt_ = true;
+    }
+    return object && held_.find(object);
 }
 
 ContainerObject* Container::find(const ContainerObjectComparator& comparator) const {
@@ -82,17 +97,23 @@ ContainerIterator Container::iterate(const ContainerObject* from) const {
 
 void Container::clear() {
     keys_.clear();
-    nodes_.clear();
+    held_.clear();
+    heldbuilt_ = false;
+    fixups_ = 0;
     list_.clear();
 }
 
 void Container::reserve(std::size_t count) {
     keys_.reserve(count);
-    nodes_.reserve(count);
     DefRefResolver::reserve(count);
 }
 
 void Container::fixupall() {
+    // Pages resolve nothing after a load: a walk over a million of them would
+    // only bring each back into the cache.
+    if (!fixups_) {
+        return;
+    }
     for (auto* node = static_cast<ContainerNode*>(list_.first()); node; node = node->nextnode()) {
         node->object()->fixup(*this);
     }
@@ -112,7 +133,7 @@ void Container::dump(otwstream& out) const {
 }
 
 ContainerNode* Container::nodeof(const ContainerObject* object) const {
-    return object ? nodes_.find(object) : nullptr;
+    return object && object->container_ == this ? object->node_ : nullptr;
 }
 
 void Container::reindex(const ContainerObject& object) {
@@ -129,11 +150,10 @@ void Container::keyin(ContainerNode* node) {
     }
     node->keyed_ = true;
     node->keyhash_ = key->hash();
-    if (ContainerNode* head = keys_.find(node->keyhash_)) {
+    if (ContainerNode* head = keys_.exchange(node->keyhash_, node)) {
         node->keynext_ = head;
         head->keyprev_ = node;
     }
-    keys_.set(node->keyhash_, node);
 }
 
 void Container::keyout(ContainerNode* node) {

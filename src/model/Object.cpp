@@ -5,6 +5,7 @@
 #include "stream/owstream.h"
 
 #include <string>
+#include <typeinfo>
 #include <utility>
 
 namespace qx {
@@ -95,6 +96,10 @@ int Object::read(iwstream& in, int, RefResolver&) {
 
 Object* Object::asobject() {
     return this;
+}
+
+bool Object::needsfixup() const {
+    return typeid(*this) != typeid(Object);
 }
 
 const SearchKey* Object::indexkey() const {

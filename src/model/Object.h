@@ -67,6 +67,8 @@ public:
     int read(iwstream& in, int version, RefResolver& resolver) override;
     const SearchKey* indexkey() const override;
     Object* asobject() override;
+    // A page has nothing to resolve after a load; a class derived from it may.
+    bool needsfixup() const override;
 
 private:
     void rekey();

@@ -52,6 +52,19 @@ public:
         return true;
     }
 
+    // Stores value for key and answers what it replaced (null when the key
+    // was new, or when nothing could be stored: see set).
+    Value exchange(Key key, Value value) {
+        Slot* at = value ? place(key) : nullptr;
+        if (!at) {
+            return nullptr;
+        }
+        Value old = at->value;
+        size_ += old ? 0 : 1;
+        *at = {key, value};
+        return old;
+    }
+
     // Takes key out; nothing when it is absent.
     void erase(Key key) {
         if (!capacity_) {
@@ -100,6 +113,9 @@ public:
 
 private:
     static constexpr std::size_t kFirstCapacity = 16;
+    // Slots of a table region: one per 16 bytes of a 4 KiB page.
+    static constexpr int kRegionBits = 8;
+    static constexpr std::size_t kRegion = std::size_t{1} << kRegionBits;
 
     struct Slot {
         Key key{};
@@ -111,16 +127,28 @@ private:
     std::size_t limit() const { return capacity_ / 4 * 3; }
 
     std::size_t home(Key key) const {
-        std::uint64_t bits;
+        constexpr std::uint64_t kFibonacci = 0x9E3779B97F4A7C15ULL;
         if constexpr (std::is_pointer_v<Key>) {
-            bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(key));
+            const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(key));
+            if (capacity_ > kRegion) {
+                // Objects made one after the other lie side by side in memory:
+                // those of one 4 KiB page share a region of the table, in the
+                // order of their addresses, and the regions of the pages are
+                // spread by hashing. Filing a million new objects then walks
+                // the table a page at a time instead of missing the cache on
+                // every one.
+                const std::uint64_t region =
+                    ((address >> 12) * kFibonacci) >> (shift_ + kRegionBits);
+                return static_cast<std::size_t>(region << kRegionBits |
+                                                ((address >> 4) & (kRegion - 1)));
+            }
+            return static_cast<std::size_t>((address * kFibonacci) >> shift_);
         } else {
-            bits = static_cast<std::uint64_t>(key);
+            // Fibonacci hashing: the multiplication spreads the low bits, alike
+            // in nearby numbers, over the high bits, which pick the slot.
+            return static_cast<std::size_t>((static_cast<std::uint64_t>(key) * kFibonacci) >>
+                                            shift_);
         }
-        // Fibonacci hashing: the multiplication spreads the low bits, which
-        // are alike in aligned addresses and nearby numbers, over the high
-        // bits, which pick the slot.
-        return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> shift_);
     }
 
     // The slot holding key, or the free slot where it goes; null when the

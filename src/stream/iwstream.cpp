@@ -75,7 +75,7 @@ iwstream& operator>>(iwstream& in, Str& text) {
         return in;
     // A failed allocation leaves the bytes unread; the record frame around the
     // text lets the reader carry on after it.
-    char* room = text.allocate(length);
+    char* room = text.allocate(length, true);
     if (room && !in.take(room, length) && in.read(room, length) != length)
         text.clear();
     return in;
