@@ -6,11 +6,8 @@
 
 namespace qx::cli {
 
-// A document a command works on until the tool ends. Taking a document of a
-// million pages apart node by node costs about as much as a tenth of loading
-// it, while the system takes a whole process's memory back at once: so a
-// command leaves its document in place when it returns. Builds with a leak
-// checker free it, so that they still see every allocation released.
+// A document a command works on until the tool ends, then left to the end of
+// the process (leaveDocumentAtExit) instead of being taken apart.
 class KeptDocument {
 public:
     KeptDocument();

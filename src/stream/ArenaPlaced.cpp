@@ -9,7 +9,8 @@ namespace qx {
 
 namespace {
 
-struct Header {
+// Eight bytes, so that the object after it is aligned as the classes need.
+struct alignas(8) Header {
     std::uint32_t size;   // of the object, for poisoning it when it goes
     std::uint32_t placed; // 1 in an arena, 0 on the heap
 };

@@ -83,6 +83,9 @@ TEST(ArenaPlaced, ObjectsGoWhereTheScopeSaysAndDeleteEitherWay) {
     }
     std::unique_ptr<Placed> after = std::make_unique<Placed>(&alive);
     EXPECT_EQ(alive, 4);
+    for (const Placed* object : {before.get(), inside.get(), derived.get(), after.get()}) {
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(object) % alignof(Placed), 0u);
+    }
     const std::size_t footprint = arena.footprint();
     // Deleting through the base runs the whole destructor: the string of the
     // derived object goes back to the heap (a leak checker would see it).
