@@ -4,8 +4,10 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
+#include "exchange/PageFiling.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
+#include "model/Container.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
 #include "model/Object.h"
@@ -13,6 +15,7 @@
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "model/UrlRef.h"
 #include "search/SearchModule.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
@@ -80,12 +83,16 @@ struct Shown {
     }
     DDoc& model() { return editor.model(); }
     OrganizerTreeView& first() { return *view->organizerTree(); }
-    void focusFirst(TreeViewNode& row) {
-        view->trees().treeFocused(first());
-        first().clearSelection();
-        first().select(row, true);
-        first().setFocusNode(&row);
+    RefTreeView& second() { return *view->domainTree(); }
+    // The row alone selected and focused in its tree, which has the focus.
+    void focus(RefTreeView& tree, TreeViewNode& row) {
+        tree.setFocus();
+        view->trees().treeFocused(tree);
+        tree.clearSelection();
+        tree.select(row, true);
+        tree.setFocusNode(&row);
     }
+    void focusFirst(TreeViewNode& row) { focus(first(), row); }
     // Idle passes as the program runs them, until nothing runs any more.
     bool runJobs(const std::function<void()>& eachPass = {}) {
         QElapsedTimer clock;
@@ -123,6 +130,7 @@ private slots:
     void findInTheTreesWalksAndReplacesOrganizerNames();
     void resultOrderCommandsAreCheckedAndChangeTheDocument();
     void aFailedLaunchShowsItsErrorWithAStopIcon();
+    void deleteWorksInEitherTreeWhileNothingRuns();
     void searchCheckFindSaveAndReopen_data();
     void searchCheckFindSaveAndReopen();
 
@@ -232,6 +240,17 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     QCOMPARE(rowOf(result).label(), std::string("Beta page"));
     QVERIFY(doc->editor.isDirty());
     QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
+
+    // A folder is found by its name and renamed where it stands.
+    doc->focusFirst(doc->first().treeRoot());
+    replace->findChild<QLineEdit*>(QStringLiteral("findWhat"))->setText(QStringLiteral("alpha"));
+    replace->findChild<QLineEdit*>(QStringLiteral("replaceWith"))->setText(QStringLiteral("Omega"));
+    replace->findChild<QPushButton*>(QStringLiteral("findNext"))->click();
+    QCOMPARE(doc->first().focusNode(), &rowOf(alpha));
+    replace->findChild<QPushButton*>(QStringLiteral("replace"))->click();
+    QCOMPARE(std::string(alpha.name().view()), std::string("Omega"));
+    QCOMPARE(rowOf(alpha).label(), std::string("Omega"));
+    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
     replace->close();
 }
 
@@ -269,6 +288,63 @@ void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
     QVERIFY(boxes.boxes()[0].text == language_->launchErrorText(ui::Browser::kNoProgram));
     QVERIFY(boxes.boxes()[0].caption == "Norba Seek");
     QCOMPARE(boxes.boxes()[0].style & mb::IconMask, mb::IconStop);
+}
+
+void MainViewTest::deleteWorksInEitherTreeWhileNothingRuns() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    SearchRef& search = m.createsearch(Str("pages"), m.orgroot(), nullptr);
+    std::vector<Ref*> results;
+    // Nothing listens on port 1: a check of the last page fails at once.
+    for (const char* url : {"http://a.example/x", "http://a.example/y/z", "http://127.0.0.1:1/w"})
+        results.push_back(
+            &m.createresult(PageFiling::filepage(m, url), nullptr, search, nullptr, false));
+    OrgRef2& folder = m.createfolder(Str("Kept"), m.orgroot(), nullptr);
+    m.createresult(results[1]->target(), nullptr, folder, nullptr, false);
+    // Each site and path piece has a page of its own.
+    QCOMPARE(m.container().count(), std::size_t(6));
+    doc->show();
+
+    // Not while a worker runs: a check of the local page holds the board.
+    doc->focusFirst(rowOf(*results[2]));
+    doc->frame.execute(ui::cmd::CheckReferences);
+    QElapsedTimer clock;
+    clock.start();
+    while (!doc->view->jobs().Busy() && clock.elapsed() < 5000)
+        doc->view->idle();
+    QVERIFY(doc->view->jobs().Busy());
+    UrlRef* page = m.finddomainnode("http://a.example/x");
+    QVERIFY(page);
+    auto* host = static_cast<Ref*>(page->parent());
+    doc->focus(doc->second(), rowOf(*host));
+    QVERIFY(!doc->frame.commandState(ui::cmd::Delete).enabled);
+    doc->frame.execute(ui::cmd::Delete);
+    QCOMPARE(m.finddomainnode("http://a.example/x")->parent(), static_cast<Tree*>(host));
+    QVERIFY(doc->runJobs());
+    doc->editor.setDirty(false);
+
+    // The site with its pages: their results leave the organizer tree too,
+    // wherever they were filed, and the pages leave the document.
+    QVERIFY(doc->frame.commandState(ui::cmd::Delete).enabled);
+    doc->frame.execute(ui::cmd::Delete);
+    QVERIFY(doc->editor.isDirty());
+    QVERIFY(!m.finddomainnode("http://a.example/x"));
+    QCOMPARE(search.firstchild(), static_cast<Tree*>(results[2]));
+    QVERIFY(!results[2]->next());
+    QVERIFY(!folder.firstchild());
+    QVERIFY(!rowOf(search).firstChild()->next());
+    QCOMPARE(doc->second().treeRoot().firstChild()->label(), std::string("http://127.0.0.1:1"));
+    QVERIFY(!doc->second().treeRoot().firstChild()->next());
+    QCOMPARE(m.container().count(), std::size_t(2));
+
+    // In the organizer tree as before; the root itself is never deleted.
+    doc->editor.setDirty(false);
+    doc->focusFirst(rowOf(folder));
+    doc->frame.execute(ui::cmd::Delete);
+    QVERIFY(!m.orgroot().firstchild()->next());
+    QVERIFY(doc->editor.isDirty());
+    doc->focus(doc->second(), doc->second().treeRoot());
+    QVERIFY(!doc->frame.commandState(ui::cmd::Delete).enabled);
 }
 
 // The way a user goes: a search on a local engine through our module, the
