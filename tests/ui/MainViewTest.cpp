@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
+#include "doc/FileDocumentStore.h"
 #include "exchange/PageFiling.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
@@ -23,6 +24,7 @@
 #include "ui/Browser.h"
 #include "ui/Commands.h"
 #include "ui/DocumentTrees.h"
+#include "ui/ExportCommands.h"
 #include "ui/FindReplaceDialog.h"
 #include "ui/FrameWindow.h"
 #include "ui/ThreadWindow.h"
@@ -59,12 +61,15 @@ TreeViewNode& rowOf(const Ref& node) {
 // A document open in a main view inside a frame, as the program shows it,
 // with the dialogs answered from a script.
 struct Shown {
-    Shown(test::FakeStore& store, Options& options, const Language& language,
+    Shown(doc::DocumentStore& store, Options& options, const Language& language,
           ApplicationProfile& profile)
         : profile(profile), options(options), language(language), editor(store, options, language),
           frame(profile, language, QStringLiteral("Norba Seek")),
           dialogs(language, profile, options, scripted, [](int) {}),
-          browser(language, scripted, "Norba Seek") {}
+          browser(language, scripted, "Norba Seek"),
+          exports([this] { return &editor; }, profile, language, scripted) {
+        frame.addCommandTarget(&exports);
+    }
 
     // The frame never owns its view: in the program the document does.
     ~Shown() {
@@ -116,8 +121,29 @@ struct Shown {
     test::ScriptedDialogs scripted;
     ui::ReferenceDialogs dialogs;
     ui::Browser browser;
+    // The export commands are the program's, beside the view.
+    ui::ExportCommands exports;
     ui::View* view = nullptr;
 };
+
+// Every node of both trees in order: its label, stored marks, the failure of
+// its page's last check, and its row open, closed or not shown.
+QStringList snapshot(DDoc& m) {
+    QStringList lines;
+    for (Ref* root : {static_cast<Ref*>(&m.orgroot()), static_cast<Ref*>(&m.domainroot())}) {
+        for (Tree* t = root; t; t = t->nextpreorder(root)) {
+            const auto& node = *static_cast<const Ref*>(t);
+            RefItem* item = RefItem::of(node);
+            const char* row = !item ? "none" : item->treeNode().isExpanded() ? "open" : "closed";
+            lines.append(QString::fromStdString(std::string(node.label().view())) +
+                         QStringLiteral(" %1 %2 ").arg(node.flags() & Ref::kStoredFlags).arg(row) +
+                         QString::fromStdString(
+                             node.target() ? std::string(node.target()->props().status.view())
+                                           : std::string()));
+        }
+    }
+    return lines;
+}
 
 } // namespace
 
@@ -135,8 +161,9 @@ private slots:
     void searchCheckFindSaveAndReopen();
 
 private:
-    std::unique_ptr<Shown> open() {
-        return std::make_unique<Shown>(store_, options_, *language_, *profile_);
+    // A new document, in the store's files (the fake one by default).
+    std::unique_ptr<Shown> open(doc::DocumentStore* store = nullptr) {
+        return std::make_unique<Shown>(store ? *store : store_, options_, *language_, *profile_);
     }
 
     std::unique_ptr<TempDir> dir_;
@@ -393,7 +420,8 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     dir_->write("qxseek.INI", "[Search]\nQuery=big cats\nServers=1\nMax=10\n");
     options_.connections = true;
 
-    auto doc = open();
+    doc::FileDocumentStore files;
+    auto doc = open(&files);
     doc->show(SearchModule::load(std::string(std::getenv("QX_PROGRAM_DIR")) + "/qsearch.so"));
     doc->scripted.handleNextDialog([](QDialog& dialog) {
         dialog.accept();
@@ -454,20 +482,36 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     QCOMPARE(doc->first().focusNode(), &rowOf(*lost));
     find->close();
 
-    // Saved and read back: every node, mark and expansion.
-    const std::string path = dir_->file("cats.qxo");
-    QCOMPARE(saveDocument(path, m), 0);
-    DDoc again;
-    QCOMPARE(loadDocument(path, again), 0);
-    Tree* a = &m.orgroot();
-    Tree* b = &again.orgroot();
-    for (; a && b; a = a->nextpreorder(&m.orgroot()), b = b->nextpreorder(&again.orgroot())) {
-        const auto* x = static_cast<Ref*>(a);
-        const auto* y = static_cast<Ref*>(b);
-        QCOMPARE(std::string(y->label().view()), std::string(x->label().view()));
-        QCOMPARE(y->flags() & Ref::kStoredFlags, x->flags() & Ref::kStoredFlags);
-    }
-    QVERIFY(!a && !b);
+    // The filed results exported as a page, the way the program offers it.
+    const QString pagePath = QString::fromStdString(dir_->file("cats.html"));
+    QVERIFY(doc->frame.commandState(ui::cmd::ExportHtml).enabled);
+    doc->scripted.chooseNext(pagePath);
+    doc->frame.execute(ui::cmd::ExportHtml);
+    const std::string exported = TempDir::read(pagePath.toStdString());
+    // The saved search holds both pages, each a title over its link.
+    for (const std::string& text :
+         {std::string("&quot;big cats&quot;\r\n</DT>\r\n<DL>\r\n<DT>\r\nBig cats\r\n"),
+          "<A HREF=" + nginx.Url("/big.html") + ">", std::string("<DT>\r\nLost cats\r\n"),
+          "<A HREF=" + nginx.Url("/lost.html") + ">"})
+        QVERIFY2(exported.find(text) != std::string::npos, text.c_str());
+
+    // Saved, closed and opened again: every node, mark and expansion of both
+    // trees is back, and so are the rows as they were open or closed.
+    rowOf(*search).expand(true);
+    rowOf(*static_cast<Ref*>(there[0]->parent())).expand(false);
+    const QStringList before = snapshot(m);
+    QVERIFY(before.filter(QStringLiteral("closed")).size() > 0);
+    QVERIFY(before.filter(QStringLiteral("open")).size() > 0);
+    const QString path = QString::fromStdString(dir_->file("cats.qxo"));
+    doc->editor.setPath(path);
+    QVERIFY(doc->editor.save());
+    QVERIFY(!doc->editor.isDirty());
+    doc.reset();
+    auto again = open(&files);
+    again->editor.setPath(path);
+    QVERIFY(again->editor.open());
+    again->show();
+    QCOMPARE(snapshot(again->model()), before);
 }
 
 QTEST_MAIN(MainViewTest)
