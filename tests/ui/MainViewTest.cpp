@@ -1,7 +1,6 @@
-#include "FakeStore.h"
 #include "HttpTestServer.h"
 #include "NginxServer.h"
-#include "ScriptedDialogs.h"
+#include "ShownDocument.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
 #include "doc/FileDocumentStore.h"
@@ -10,7 +9,6 @@
 #include "lang/MessageBoxer.h"
 #include "model/Container.h"
 #include "model/DDoc.h"
-#include "model/DocumentFile.h"
 #include "model/Object.h"
 #include "model/OrgProp.h"
 #include "model/OrgRef2.h"
@@ -19,19 +17,15 @@
 #include "model/UrlRef.h"
 #include "search/SearchModule.h"
 #include "search/WebSearches.h"
-#include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "ui/Browser.h"
 #include "ui/Commands.h"
 #include "ui/DocumentTrees.h"
-#include "ui/ExportCommands.h"
 #include "ui/FindReplaceDialog.h"
 #include "ui/FrameWindow.h"
 #include "ui/ThreadWindow.h"
 #include "ui/View.h"
-#include "ui/dialogs/ReferenceDialogs.h"
 #include "ui/tree/RefTreeView.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QElapsedTimer>
@@ -43,88 +37,11 @@
 #include <sys/stat.h>
 
 using namespace qx;
+using qx::test::page;
+using qx::test::rowOf;
 using qx::test::TempDir;
 
 namespace {
-
-ObjectProp page(const std::string& url, const char* title) {
-    ObjectProp p;
-    p.url = Str(url);
-    p.title = Str(title);
-    return p;
-}
-
-TreeViewNode& rowOf(const Ref& node) {
-    return RefItem::of(node)->treeNode();
-}
-
-// A document open in a main view inside a frame, as the program shows it,
-// with the dialogs answered from a script.
-struct Shown {
-    Shown(doc::DocumentStore& store, Options& options, const Language& language,
-          ApplicationProfile& profile)
-        : profile(profile), options(options), language(language), editor(store, options, language),
-          frame(profile, language, QStringLiteral("Norba Seek")),
-          dialogs(language, profile, options, scripted, [](int) {}),
-          browser(language, scripted, "Norba Seek"),
-          exports([this] { return &editor; }, profile, language, scripted) {
-        frame.addCommandTarget(&exports);
-    }
-
-    // The frame never owns its view: in the program the document does.
-    ~Shown() {
-        frame.clearView();
-        delete view;
-    }
-
-    void show(std::shared_ptr<const SearchModule> module = nullptr) {
-        view = new ui::View(editor, profile, options, language, &frame);
-        view->setDialogs(&dialogs);
-        view->setBrowser(&browser);
-        view->setSearchModule(std::move(module), scripted);
-        frame.setView(view);
-        frame.resize(1000, 600);
-        frame.show();
-    }
-    DDoc& model() { return editor.model(); }
-    OrganizerTreeView& first() { return *view->organizerTree(); }
-    RefTreeView& second() { return *view->domainTree(); }
-    // The row alone selected and focused in its tree, which has the focus.
-    void focus(RefTreeView& tree, TreeViewNode& row) {
-        tree.setFocus();
-        view->trees().treeFocused(tree);
-        tree.clearSelection();
-        tree.select(row, true);
-        tree.setFocusNode(&row);
-    }
-    void focusFirst(TreeViewNode& row) { focus(first(), row); }
-    // Idle passes as the program runs them, until nothing runs any more.
-    bool runJobs(const std::function<void()>& eachPass = {}) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 20000) {
-            view->idle();
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            if (eachPass)
-                eachPass();
-            if (view->progressFigure() < 0 && !view->jobs().Busy())
-                return true;
-        }
-        return false;
-    }
-
-    ApplicationProfile& profile;
-    Options& options;
-    const Language& language;
-    doc::Editor editor;
-    ui::FrameWindow frame;
-    test::ScriptedDialogs scripted;
-    ui::ReferenceDialogs dialogs;
-    ui::Browser browser;
-    // The export commands are the program's, beside the view.
-    ui::ExportCommands exports;
-    ui::View* view = nullptr;
-};
 
 // Every node of both trees in order: its label, stored marks, the failure of
 // its page's last check, and its row open, closed or not shown.
@@ -161,35 +78,24 @@ private slots:
     void searchCheckFindSaveAndReopen();
 
 private:
-    // A new document, in the store's files (the fake one by default).
-    std::unique_ptr<Shown> open(doc::DocumentStore* store = nullptr) {
-        return std::make_unique<Shown>(store ? *store : store_, options_, *language_, *profile_);
+    std::unique_ptr<test::ShownDocument> open(doc::DocumentStore* store = nullptr) {
+        return setup_->open(store);
     }
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ApplicationProfile> profile_;
-    std::unique_ptr<Language> language_;
-    std::unique_ptr<OptionLabelTexts> texts_;
-    Options options_;
-    test::FakeStore store_;
+    std::unique_ptr<test::ShownSetup> setup_;
 };
 
 void MainViewTest::init() {
-    dir_ = std::make_unique<TempDir>();
-    profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
-    std::string code = "enu";
-    QCOMPARE(language_->load(code), 0u);
-    options_ = Options();
-    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+    setup_ = std::make_unique<test::ShownSetup>();
+    QVERIFY(setup_->loadLanguage("enu"));
 }
 
 void MainViewTest::cleanup() {
-    texts_.reset();
+    setup_.reset();
 }
 
 void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
-    options_.connections = false;
+    setup_->options.connections = false;
     auto doc = open();
     doc->show();
     QVERIFY(!doc->view->threadWindow());
@@ -197,7 +103,7 @@ void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
     doc->frame.execute(ui::cmd::ThreadWindow);
     ui::ThreadWindow* window = doc->view->threadWindow();
     QVERIFY(window);
-    QVERIFY(options_.connections);
+    QVERIFY(setup_->options.connections);
     QVERIFY(doc->frame.commandState(ui::cmd::ThreadWindow).checked);
     QCOMPARE(window->windowTitle(), QStringLiteral("Connections"));
     QVERIFY(window->tree()->treeStyle() & treestyle::NoSelection);
@@ -214,7 +120,7 @@ void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
 
     doc->frame.execute(ui::cmd::ThreadWindow);
     QVERIFY(!doc->view->threadWindow());
-    QVERIFY(!options_.connections);
+    QVERIFY(!setup_->options.connections);
 }
 
 void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
@@ -299,12 +205,12 @@ void MainViewTest::resultOrderCommandsAreCheckedAndChangeTheDocument() {
 
 void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
     // No desktop entry anywhere: no browser for new windows.
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
-    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(dir_->file("none")));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_->file("config")));
-    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(dir_->file("none")));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(setup_->dir.file("data")));
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(setup_->dir.file("none")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(setup_->dir.file("config")));
+    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(setup_->dir.file("none")));
     test::ScriptedDialogs boxes;
-    ui::Browser browser(*language_, boxes, "Norba Seek");
+    ui::Browser browser(setup_->language, boxes, "Norba Seek");
     QVERIFY(ui::Browser::defaultBrowserCommandLine().empty());
     QVERIFY(!browser.open("http://a.example/", true));
     qunsetenv("XDG_DATA_HOME");
@@ -312,7 +218,7 @@ void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CONFIG_DIRS");
     QCOMPARE(boxes.boxes().size(), 1u);
-    QVERIFY(boxes.boxes()[0].text == language_->launchErrorText(ui::Browser::kNoProgram));
+    QVERIFY(boxes.boxes()[0].text == setup_->language.launchErrorText(ui::Browser::kNoProgram));
     QVERIFY(boxes.boxes()[0].caption == "Norba Seek");
     QCOMPARE(boxes.boxes()[0].style & mb::IconMask, mb::IconStop);
 }
@@ -385,10 +291,7 @@ void MainViewTest::searchCheckFindSaveAndReopen_data() {
 
 void MainViewTest::searchCheckFindSaveAndReopen() {
     QFETCH(QString, language);
-    std::string code = language.toStdString();
-    texts_.reset();
-    QCOMPARE(language_->load(code), 0u);
-    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+    QVERIFY(setup_->loadLanguage(language.toStdString()));
     if (!test::NginxServer::Available()) {
         if (std::getenv("CI"))
             QFAIL("nginx is missing");
@@ -410,15 +313,15 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
                                                      0,
                                                      false,
                                                      800});
-    mkdir(dir_->file("config").c_str(), 0700);
-    mkdir(dir_->file("config/qxseek").c_str(), 0700);
-    dir_->write("config/qxseek/qsearch.json",
-                R"({"engines": {"1": {"url": ")" + engine.url("/search") +
-                    R"(?q={query}", "fields": {"results": "results", "title": "title",
+    mkdir(setup_->dir.file("config").c_str(), 0700);
+    mkdir(setup_->dir.file("config/qxseek").c_str(), 0700);
+    setup_->dir.write("config/qxseek/qsearch.json",
+                      R"({"engines": {"1": {"url": ")" + engine.url("/search") +
+                          R"(?q={query}", "fields": {"results": "results", "title": "title",
                     "url": "url", "total": "number_of_results"}}}})");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_->file("config")));
-    dir_->write("qxseek.INI", "[Search]\nQuery=big cats\nServers=1\nMax=10\n");
-    options_.connections = true;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(setup_->dir.file("config")));
+    setup_->dir.write("qxseek.INI", "[Search]\nQuery=big cats\nServers=1\nMax=10\n");
+    setup_->options.connections = true;
 
     doc::FileDocumentStore files;
     auto doc = open(&files);
@@ -483,7 +386,7 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     find->close();
 
     // The filed results exported as a page, the way the program offers it.
-    const QString pagePath = QString::fromStdString(dir_->file("cats.html"));
+    const QString pagePath = QString::fromStdString(setup_->dir.file("cats.html"));
     QVERIFY(doc->frame.commandState(ui::cmd::ExportHtml).enabled);
     doc->scripted.chooseNext(pagePath);
     doc->frame.execute(ui::cmd::ExportHtml);
@@ -502,7 +405,7 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     const QStringList before = snapshot(m);
     QVERIFY(before.filter(QStringLiteral("closed")).size() > 0);
     QVERIFY(before.filter(QStringLiteral("open")).size() > 0);
-    const QString path = QString::fromStdString(dir_->file("cats.qxo"));
+    const QString path = QString::fromStdString(setup_->dir.file("cats.qxo"));
     doc->editor.setPath(path);
     QVERIFY(doc->editor.save());
     QVERIFY(!doc->editor.isDirty());
