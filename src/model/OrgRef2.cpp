@@ -38,7 +38,8 @@ RefIcon OrgRef2::icon() const {
 
 Str OrgRef2::label() const {
     if (!target_) {
-        return Str(" ");
+        // A folder is known by the name the user gave it.
+        return OrgRef0::label();
     }
     const ObjectProp& props = target_->props();
     const RefTree* up = parentref();

@@ -34,7 +34,8 @@ public:
     RefIcon icon() const override;
     // The target's title, or its address when the title is empty or equals the
     // title of the parent's target; then the date and charset of the target.
-    // A single blank without a target or when all of that is empty.
+    // A single blank when all of that is empty. Without a target (a folder):
+    // the name, a single blank when it is empty.
     Str label() const override;
     // fitness, sequence, the stored extra flags (from version 2 on), then the
     // Ref part.

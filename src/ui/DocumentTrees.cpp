@@ -200,10 +200,14 @@ bool DocumentTrees::paste() {
     return result == 0;
 }
 
+// Either tree: a site or path deleted in the sites tree takes its pages out
+// of the organizer tree as well, which the document does for a node of the
+// sites tree.
 void DocumentTrees::deleteSelection() {
-    if (focus_ != first_)
+    const std::vector<Ref*> nodes = RefDrop::outermost(selection());
+    if (nodes.empty())
         return;
-    for (Ref* node : RefDrop::outermost(first_->binding().selection()))
+    for (Ref* node : nodes)
         model().deletesubtree(*node);
     model().commit();
 }
@@ -265,7 +269,7 @@ bool DocumentTrees::commandState(int id, doc::CommandState& state) {
         return true;
     }
     case cmd::Delete:
-        state.enabled = focus_ == first_ && !RefDrop::outermost(nodes).empty();
+        state.enabled = !RefDrop::outermost(nodes).empty();
         return true;
     case cmd::Hide:
     case cmd::Unhide: {

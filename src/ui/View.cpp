@@ -290,6 +290,11 @@ bool View::commandEnabled(int id, doc::CommandState& state) {
 }
 
 bool View::execute(int id) {
+    // A key reaches here without the frame asking first; a delete while a job
+    // may still point into the trees would pull nodes from under it.
+    doc::CommandState state;
+    if (id == cmd::Delete && commandState(id, state) && !state.enabled)
+        return true;
     return run(id) || trees_->execute(id);
 }
 

@@ -159,7 +159,6 @@ private:
     void showInOtherTree();
     void selectFailed();
     void openInBrowser(bool newWindow);
-    void deleteSelection();
 
     // SearchHandler::Host
     TreeView* searchTree() override;

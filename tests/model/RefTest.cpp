@@ -267,7 +267,10 @@ TEST_F(RefTest, ResultLabels) {
     EXPECT_EQ(child(group, new OrgRef2(), plain)->label(), Str("Plain <>"));
     EXPECT_EQ(child(group, new OrgRef2(), untitled)->label(), Str("http://u/"));
     EXPECT_EQ(child(group, new OrgRef2(), nothing)->label(), Str(" "));
-    EXPECT_EQ(OrgRef2(Str("folder")).label(), Str(" "));
+    // A folder shows its name, and a blank without one.
+    EXPECT_EQ(OrgRef2(Str("folder")).label(), Str("folder"));
+    EXPECT_EQ(OrgRef2().label(), Str(" "));
+    EXPECT_EQ(child(group, new OrgRef2(Str("Work")), nullptr)->label(), Str("Work"));
     // The same title without an address keeps the title.
     Object* headingLike = addPage(container, "Same", "");
     EXPECT_EQ(child(group, new OrgRef2(), headingLike)->label(), Str("Same"));

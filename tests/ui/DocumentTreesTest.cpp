@@ -1,10 +1,8 @@
 #include "ui/DocumentTrees.h"
-#include "FakeStore.h"
-#include "TempDir.h"
+#include "ShownDocument.h"
 #include "doc/Editor.h"
 #include "exchange/DropEffects.h"
 #include "exchange/ExchangeFormats.h"
-#include "lang/Language.h"
 #include "model/DDoc.h"
 #include "model/Object.h"
 #include "model/ObjectProp.h"
@@ -12,14 +10,12 @@
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
-#include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/View.h"
 #include "ui/tree/RefTreeView.h"
 #include "ui/tree/TreeDragData.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QClipboard>
@@ -31,49 +27,14 @@
 #include <unistd.h>
 
 using namespace qx;
-using qx::test::TempDir;
+using qx::test::page;
+using qx::test::rowOf;
 
 namespace {
-
-ObjectProp page(const char* url, const char* title) {
-    ObjectProp p;
-    p.url = Str(url);
-    p.title = Str(title);
-    return p;
-}
 
 QString mime(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
-
-TreeViewNode& rowOf(const Ref& node) {
-    return RefItem::of(node)->treeNode();
-}
-
-// A document open in a main view inside a frame, as the program shows it.
-struct Shown {
-    Shown(test::FakeStore& store, Options& options, const Language& language,
-          ApplicationProfile& profile)
-        : profile(profile), options(options), language(language), editor(store, options, language),
-          frame(profile, language, QStringLiteral("Norba Seek")) {}
-
-    void show() {
-        view = new ui::View(editor, profile, options, language, &frame);
-        frame.setView(view);
-        frame.resize(1000, 600);
-    }
-    DDoc& model() { return editor.model(); }
-    OrganizerTreeView& first() { return *view->organizerTree(); }
-    RefTreeView& second() { return *view->domainTree(); }
-    ui::DocumentTrees& trees() { return view->trees(); }
-
-    ApplicationProfile& profile;
-    Options& options;
-    const Language& language;
-    doc::Editor editor;
-    ui::FrameWindow frame;
-    ui::View* view = nullptr;
-};
 
 } // namespace
 
@@ -92,33 +53,19 @@ private slots:
     void copyAndPasteIntoAnotherDocumentKeepsEveryProperty();
 
 private:
-    std::unique_ptr<Shown> open();
+    std::unique_ptr<test::ShownDocument> open() { return setup_->open(); }
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ApplicationProfile> profile_;
-    std::unique_ptr<Language> language_;
-    std::unique_ptr<OptionLabelTexts> texts_;
-    Options options_;
-    test::FakeStore store_;
+    std::unique_ptr<test::ShownSetup> setup_;
 };
 
 void DocumentTreesTest::init() {
-    dir_ = std::make_unique<TempDir>();
-    profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
-    std::string code = "enu";
-    QCOMPARE(language_->load(code), 0u);
-    options_ = Options();
-    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+    setup_ = std::make_unique<test::ShownSetup>();
+    QVERIFY(setup_->loadLanguage("enu"));
 }
 
 void DocumentTreesTest::cleanup() {
-    texts_.reset();
+    setup_.reset();
     QGuiApplication::clipboard()->clear();
-}
-
-std::unique_ptr<Shown> DocumentTreesTest::open() {
-    return std::make_unique<Shown>(store_, options_, *language_, *profile_);
 }
 
 void DocumentTreesTest::bothTreesShowTheDocumentAndOnlyUserChangesMarkIt() {
@@ -139,7 +86,7 @@ void DocumentTreesTest::bothTreesShowTheDocumentAndOnlyUserChangesMarkIt() {
     // Hidden references are not shown: the row is gone, the node stays.
     QVERIFY(result.viewitem() == nullptr);
     doc->frame.execute(ui::cmd::ShowHidden);
-    QVERIFY(options_.showHidden);
+    QVERIFY(setup_->options.showHidden);
     QVERIFY(rowOf(result).isGrayed());
 }
 

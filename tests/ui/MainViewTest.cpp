@@ -1,21 +1,22 @@
-#include "FakeStore.h"
 #include "HttpTestServer.h"
 #include "NginxServer.h"
-#include "ScriptedDialogs.h"
+#include "ShownDocument.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
+#include "doc/FileDocumentStore.h"
+#include "exchange/PageFiling.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
+#include "model/Container.h"
 #include "model/DDoc.h"
-#include "model/DocumentFile.h"
 #include "model/Object.h"
 #include "model/OrgProp.h"
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "model/UrlRef.h"
 #include "search/SearchModule.h"
 #include "search/WebSearches.h"
-#include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "ui/Browser.h"
 #include "ui/Commands.h"
@@ -24,9 +25,7 @@
 #include "ui/FrameWindow.h"
 #include "ui/ThreadWindow.h"
 #include "ui/View.h"
-#include "ui/dialogs/ReferenceDialogs.h"
 #include "ui/tree/RefTreeView.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QElapsedTimer>
@@ -38,79 +37,30 @@
 #include <sys/stat.h>
 
 using namespace qx;
+using qx::test::page;
+using qx::test::rowOf;
 using qx::test::TempDir;
 
 namespace {
 
-ObjectProp page(const std::string& url, const char* title) {
-    ObjectProp p;
-    p.url = Str(url);
-    p.title = Str(title);
-    return p;
-}
-
-TreeViewNode& rowOf(const Ref& node) {
-    return RefItem::of(node)->treeNode();
-}
-
-// A document open in a main view inside a frame, as the program shows it,
-// with the dialogs answered from a script.
-struct Shown {
-    Shown(test::FakeStore& store, Options& options, const Language& language,
-          ApplicationProfile& profile)
-        : profile(profile), options(options), language(language), editor(store, options, language),
-          frame(profile, language, QStringLiteral("Norba Seek")),
-          dialogs(language, profile, options, scripted, [](int) {}),
-          browser(language, scripted, "Norba Seek") {}
-
-    // The frame never owns its view: in the program the document does.
-    ~Shown() {
-        frame.clearView();
-        delete view;
-    }
-
-    void show(std::shared_ptr<const SearchModule> module = nullptr) {
-        view = new ui::View(editor, profile, options, language, &frame);
-        view->setDialogs(&dialogs);
-        view->setBrowser(&browser);
-        view->setSearchModule(std::move(module), scripted);
-        frame.setView(view);
-        frame.resize(1000, 600);
-        frame.show();
-    }
-    DDoc& model() { return editor.model(); }
-    OrganizerTreeView& first() { return *view->organizerTree(); }
-    void focusFirst(TreeViewNode& row) {
-        view->trees().treeFocused(first());
-        first().clearSelection();
-        first().select(row, true);
-        first().setFocusNode(&row);
-    }
-    // Idle passes as the program runs them, until nothing runs any more.
-    bool runJobs(const std::function<void()>& eachPass = {}) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 20000) {
-            view->idle();
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            if (eachPass)
-                eachPass();
-            if (view->progressFigure() < 0 && !view->jobs().Busy())
-                return true;
+// Every node of both trees in order: its label, stored marks, the failure of
+// its page's last check, and its row open, closed or not shown.
+QStringList snapshot(DDoc& m) {
+    QStringList lines;
+    for (Ref* root : {static_cast<Ref*>(&m.orgroot()), static_cast<Ref*>(&m.domainroot())}) {
+        for (Tree* t = root; t; t = t->nextpreorder(root)) {
+            const auto& node = *static_cast<const Ref*>(t);
+            RefItem* item = RefItem::of(node);
+            const char* row = !item ? "none" : item->treeNode().isExpanded() ? "open" : "closed";
+            lines.append(QString::fromStdString(std::string(node.label().view())) +
+                         QStringLiteral(" %1 %2 ").arg(node.flags() & Ref::kStoredFlags).arg(row) +
+                         QString::fromStdString(
+                             node.target() ? std::string(node.target()->props().status.view())
+                                           : std::string()));
         }
-        return false;
     }
-
-    ApplicationProfile& profile;
-    Options& options;
-    const Language& language;
-    doc::Editor editor;
-    ui::FrameWindow frame;
-    test::ScriptedDialogs scripted;
-    ui::ReferenceDialogs dialogs;
-    ui::Browser browser;
-    ui::View* view = nullptr;
-};
+    return lines;
+}
 
 } // namespace
 
@@ -123,38 +73,29 @@ private slots:
     void findInTheTreesWalksAndReplacesOrganizerNames();
     void resultOrderCommandsAreCheckedAndChangeTheDocument();
     void aFailedLaunchShowsItsErrorWithAStopIcon();
+    void deleteWorksInEitherTreeWhileNothingRuns();
     void searchCheckFindSaveAndReopen_data();
     void searchCheckFindSaveAndReopen();
 
 private:
-    std::unique_ptr<Shown> open() {
-        return std::make_unique<Shown>(store_, options_, *language_, *profile_);
+    std::unique_ptr<test::ShownDocument> open(doc::DocumentStore* store = nullptr) {
+        return setup_->open(store);
     }
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ApplicationProfile> profile_;
-    std::unique_ptr<Language> language_;
-    std::unique_ptr<OptionLabelTexts> texts_;
-    Options options_;
-    test::FakeStore store_;
+    std::unique_ptr<test::ShownSetup> setup_;
 };
 
 void MainViewTest::init() {
-    dir_ = std::make_unique<TempDir>();
-    profile_ = std::make_unique<ApplicationProfile>(dir_->file("qxseek.INI"));
-    language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
-    std::string code = "enu";
-    QCOMPARE(language_->load(code), 0u);
-    options_ = Options();
-    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+    setup_ = std::make_unique<test::ShownSetup>();
+    QVERIFY(setup_->loadLanguage("enu"));
 }
 
 void MainViewTest::cleanup() {
-    texts_.reset();
+    setup_.reset();
 }
 
 void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
-    options_.connections = false;
+    setup_->options.connections = false;
     auto doc = open();
     doc->show();
     QVERIFY(!doc->view->threadWindow());
@@ -162,7 +103,7 @@ void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
     doc->frame.execute(ui::cmd::ThreadWindow);
     ui::ThreadWindow* window = doc->view->threadWindow();
     QVERIFY(window);
-    QVERIFY(options_.connections);
+    QVERIFY(setup_->options.connections);
     QVERIFY(doc->frame.commandState(ui::cmd::ThreadWindow).checked);
     QCOMPARE(window->windowTitle(), QStringLiteral("Connections"));
     QVERIFY(window->tree()->treeStyle() & treestyle::NoSelection);
@@ -179,7 +120,7 @@ void MainViewTest::threadWindowFollowsItsCommandAndTheWorkersRows() {
 
     doc->frame.execute(ui::cmd::ThreadWindow);
     QVERIFY(!doc->view->threadWindow());
-    QVERIFY(!options_.connections);
+    QVERIFY(!setup_->options.connections);
 }
 
 void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
@@ -232,6 +173,17 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     QCOMPARE(rowOf(result).label(), std::string("Beta page"));
     QVERIFY(doc->editor.isDirty());
     QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
+
+    // A folder is found by its name and renamed where it stands.
+    doc->focusFirst(doc->first().treeRoot());
+    replace->findChild<QLineEdit*>(QStringLiteral("findWhat"))->setText(QStringLiteral("alpha"));
+    replace->findChild<QLineEdit*>(QStringLiteral("replaceWith"))->setText(QStringLiteral("Omega"));
+    replace->findChild<QPushButton*>(QStringLiteral("findNext"))->click();
+    QCOMPARE(doc->first().focusNode(), &rowOf(alpha));
+    replace->findChild<QPushButton*>(QStringLiteral("replace"))->click();
+    QCOMPARE(std::string(alpha.name().view()), std::string("Omega"));
+    QCOMPARE(rowOf(alpha).label(), std::string("Omega"));
+    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
     replace->close();
 }
 
@@ -253,12 +205,12 @@ void MainViewTest::resultOrderCommandsAreCheckedAndChangeTheDocument() {
 
 void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
     // No desktop entry anywhere: no browser for new windows.
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
-    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(dir_->file("none")));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_->file("config")));
-    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(dir_->file("none")));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(setup_->dir.file("data")));
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(setup_->dir.file("none")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(setup_->dir.file("config")));
+    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(setup_->dir.file("none")));
     test::ScriptedDialogs boxes;
-    ui::Browser browser(*language_, boxes, "Norba Seek");
+    ui::Browser browser(setup_->language, boxes, "Norba Seek");
     QVERIFY(ui::Browser::defaultBrowserCommandLine().empty());
     QVERIFY(!browser.open("http://a.example/", true));
     qunsetenv("XDG_DATA_HOME");
@@ -266,9 +218,66 @@ void MainViewTest::aFailedLaunchShowsItsErrorWithAStopIcon() {
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CONFIG_DIRS");
     QCOMPARE(boxes.boxes().size(), 1u);
-    QVERIFY(boxes.boxes()[0].text == language_->launchErrorText(ui::Browser::kNoProgram));
+    QVERIFY(boxes.boxes()[0].text == setup_->language.launchErrorText(ui::Browser::kNoProgram));
     QVERIFY(boxes.boxes()[0].caption == "Norba Seek");
     QCOMPARE(boxes.boxes()[0].style & mb::IconMask, mb::IconStop);
+}
+
+void MainViewTest::deleteWorksInEitherTreeWhileNothingRuns() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    SearchRef& search = m.createsearch(Str("pages"), m.orgroot(), nullptr);
+    std::vector<Ref*> results;
+    // Nothing listens on port 1: a check of the last page fails at once.
+    for (const char* url : {"http://a.example/x", "http://a.example/y/z", "http://127.0.0.1:1/w"})
+        results.push_back(
+            &m.createresult(PageFiling::filepage(m, url), nullptr, search, nullptr, false));
+    OrgRef2& folder = m.createfolder(Str("Kept"), m.orgroot(), nullptr);
+    m.createresult(results[1]->target(), nullptr, folder, nullptr, false);
+    // Each site and path piece has a page of its own.
+    QCOMPARE(m.container().count(), std::size_t(6));
+    doc->show();
+
+    // Not while a worker runs: a check of the local page holds the board.
+    doc->focusFirst(rowOf(*results[2]));
+    doc->frame.execute(ui::cmd::CheckReferences);
+    QElapsedTimer clock;
+    clock.start();
+    while (!doc->view->jobs().Busy() && clock.elapsed() < 5000)
+        doc->view->idle();
+    QVERIFY(doc->view->jobs().Busy());
+    UrlRef* page = m.finddomainnode("http://a.example/x");
+    QVERIFY(page);
+    auto* host = static_cast<Ref*>(page->parent());
+    doc->focus(doc->second(), rowOf(*host));
+    QVERIFY(!doc->frame.commandState(ui::cmd::Delete).enabled);
+    doc->frame.execute(ui::cmd::Delete);
+    QCOMPARE(m.finddomainnode("http://a.example/x")->parent(), static_cast<Tree*>(host));
+    QVERIFY(doc->runJobs());
+    doc->editor.setDirty(false);
+
+    // The site with its pages: their results leave the organizer tree too,
+    // wherever they were filed, and the pages leave the document.
+    QVERIFY(doc->frame.commandState(ui::cmd::Delete).enabled);
+    doc->frame.execute(ui::cmd::Delete);
+    QVERIFY(doc->editor.isDirty());
+    QVERIFY(!m.finddomainnode("http://a.example/x"));
+    QCOMPARE(search.firstchild(), static_cast<Tree*>(results[2]));
+    QVERIFY(!results[2]->next());
+    QVERIFY(!folder.firstchild());
+    QVERIFY(!rowOf(search).firstChild()->next());
+    QCOMPARE(doc->second().treeRoot().firstChild()->label(), std::string("http://127.0.0.1:1"));
+    QVERIFY(!doc->second().treeRoot().firstChild()->next());
+    QCOMPARE(m.container().count(), std::size_t(2));
+
+    // In the organizer tree as before; the root itself is never deleted.
+    doc->editor.setDirty(false);
+    doc->focusFirst(rowOf(folder));
+    doc->frame.execute(ui::cmd::Delete);
+    QVERIFY(!m.orgroot().firstchild()->next());
+    QVERIFY(doc->editor.isDirty());
+    doc->focus(doc->second(), doc->second().treeRoot());
+    QVERIFY(!doc->frame.commandState(ui::cmd::Delete).enabled);
 }
 
 // The way a user goes: a search on a local engine through our module, the
@@ -282,10 +291,7 @@ void MainViewTest::searchCheckFindSaveAndReopen_data() {
 
 void MainViewTest::searchCheckFindSaveAndReopen() {
     QFETCH(QString, language);
-    std::string code = language.toStdString();
-    texts_.reset();
-    QCOMPARE(language_->load(code), 0u);
-    texts_ = std::make_unique<OptionLabelTexts>(*language_, options_);
+    QVERIFY(setup_->loadLanguage(language.toStdString()));
     if (!test::NginxServer::Available()) {
         if (std::getenv("CI"))
             QFAIL("nginx is missing");
@@ -307,17 +313,18 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
                                                      0,
                                                      false,
                                                      800});
-    mkdir(dir_->file("config").c_str(), 0700);
-    mkdir(dir_->file("config/qxseek").c_str(), 0700);
-    dir_->write("config/qxseek/qsearch.json",
-                R"({"engines": {"1": {"url": ")" + engine.url("/search") +
-                    R"(?q={query}", "fields": {"results": "results", "title": "title",
+    mkdir(setup_->dir.file("config").c_str(), 0700);
+    mkdir(setup_->dir.file("config/qxseek").c_str(), 0700);
+    setup_->dir.write("config/qxseek/qsearch.json",
+                      R"({"engines": {"1": {"url": ")" + engine.url("/search") +
+                          R"(?q={query}", "fields": {"results": "results", "title": "title",
                     "url": "url", "total": "number_of_results"}}}})");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_->file("config")));
-    dir_->write("qxseek.INI", "[Search]\nQuery=big cats\nServers=1\nMax=10\n");
-    options_.connections = true;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(setup_->dir.file("config")));
+    setup_->dir.write("qxseek.INI", "[Search]\nQuery=big cats\nServers=1\nMax=10\n");
+    setup_->options.connections = true;
 
-    auto doc = open();
+    doc::FileDocumentStore files;
+    auto doc = open(&files);
     doc->show(SearchModule::load(std::string(std::getenv("QX_PROGRAM_DIR")) + "/qsearch.so"));
     doc->scripted.handleNextDialog([](QDialog& dialog) {
         dialog.accept();
@@ -378,20 +385,36 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     QCOMPARE(doc->first().focusNode(), &rowOf(*lost));
     find->close();
 
-    // Saved and read back: every node, mark and expansion.
-    const std::string path = dir_->file("cats.qxo");
-    QCOMPARE(saveDocument(path, m), 0);
-    DDoc again;
-    QCOMPARE(loadDocument(path, again), 0);
-    Tree* a = &m.orgroot();
-    Tree* b = &again.orgroot();
-    for (; a && b; a = a->nextpreorder(&m.orgroot()), b = b->nextpreorder(&again.orgroot())) {
-        const auto* x = static_cast<Ref*>(a);
-        const auto* y = static_cast<Ref*>(b);
-        QCOMPARE(std::string(y->label().view()), std::string(x->label().view()));
-        QCOMPARE(y->flags() & Ref::kStoredFlags, x->flags() & Ref::kStoredFlags);
-    }
-    QVERIFY(!a && !b);
+    // The filed results exported as a page, the way the program offers it.
+    const QString pagePath = QString::fromStdString(setup_->dir.file("cats.html"));
+    QVERIFY(doc->frame.commandState(ui::cmd::ExportHtml).enabled);
+    doc->scripted.chooseNext(pagePath);
+    doc->frame.execute(ui::cmd::ExportHtml);
+    const std::string exported = TempDir::read(pagePath.toStdString());
+    // The saved search holds both pages, each a title over its link.
+    for (const std::string& text :
+         {std::string("&quot;big cats&quot;\r\n</DT>\r\n<DL>\r\n<DT>\r\nBig cats\r\n"),
+          "<A HREF=" + nginx.Url("/big.html") + ">", std::string("<DT>\r\nLost cats\r\n"),
+          "<A HREF=" + nginx.Url("/lost.html") + ">"})
+        QVERIFY2(exported.find(text) != std::string::npos, text.c_str());
+
+    // Saved, closed and opened again: every node, mark and expansion of both
+    // trees is back, and so are the rows as they were open or closed.
+    rowOf(*search).expand(true);
+    rowOf(*static_cast<Ref*>(there[0]->parent())).expand(false);
+    const QStringList before = snapshot(m);
+    QVERIFY(before.filter(QStringLiteral("closed")).size() > 0);
+    QVERIFY(before.filter(QStringLiteral("open")).size() > 0);
+    const QString path = QString::fromStdString(setup_->dir.file("cats.qxo"));
+    doc->editor.setPath(path);
+    QVERIFY(doc->editor.save());
+    QVERIFY(!doc->editor.isDirty());
+    doc.reset();
+    auto again = open(&files);
+    again->editor.setPath(path);
+    QVERIFY(again->editor.open());
+    again->show();
+    QCOMPARE(snapshot(again->model()), before);
 }
 
 QTEST_MAIN(MainViewTest)
