@@ -4,8 +4,9 @@
 #include "cli/EnginesCommand.h"
 #include "cli/ErrorText.h"
 #include "cli/HostOrder.h"
-#include "cli/SearchCommand.h"
 #include "cli/ExchangeCommands.h"
+#include "cli/KeptDocument.h"
+#include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
 #include "cli/VersionCommand.h"
 #include "exchange/PageFiling.h"
@@ -81,12 +82,14 @@ int runnew(const Args& args, const std::vector<std::string>&) {
     if (std::filesystem::exists(path, error)) {
         return fail("cannot create " + path + ": the file exists");
     }
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     return save(path, doc);
 }
 
 int rundump(const Args& args, const std::vector<std::string>&) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (!load(args[0], doc)) {
         return 1;
     }
@@ -102,7 +105,8 @@ int rundump(const Args& args, const std::vector<std::string>&) {
 }
 
 int runfile(const Args& args, const std::vector<std::string>& values) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (int code = 0; !loadtofile(args[0], doc, values[0], "file", code)) {
         return code;
     }
@@ -155,7 +159,8 @@ Ref& folderat(DDoc& doc, const std::string& path) {
 int runadd(const Args& args, const std::vector<std::string>& values) {
     const std::string& folderpath = values[0];
     const std::string& title = values[1];
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (int code = 0; !loadtofile(args[0], doc, values[2], "add", code)) {
         return code;
     }
@@ -174,7 +179,8 @@ int runadd(const Args& args, const std::vector<std::string>& values) {
 }
 
 int runconvert(const Args& args, const std::vector<std::string>&) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (!load(args[0], doc)) {
         return 1;
     }
@@ -182,8 +188,10 @@ int runconvert(const Args& args, const std::vector<std::string>&) {
 }
 
 int runmerge(const Args& args, const std::vector<std::string>& values) {
-    DDoc into;
-    DDoc from;
+    KeptDocument keptinto;
+    DDoc& into = *keptinto;
+    KeptDocument keptfrom;
+    DDoc& from = *keptfrom;
     if (int code = 0; !loadtofile(args[0], into, values[0], "merge", code)) {
         return code;
     }
@@ -224,7 +232,8 @@ const char* classof(const Ref& node) {
 }
 
 int runstats(const Args& args, const std::vector<std::string>&) {
-    DDoc doc;
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
     if (!load(args[0], doc)) {
         return 1;
     }

@@ -6,6 +6,7 @@
 #include "doc/Texts.h"
 #include "doc/WaitCursor.h"
 #include "model/DDoc.h"
+#include "model/DocumentAtExit.h"
 #include "settings/Options.h"
 
 #include <QFile>
@@ -24,6 +25,10 @@ Editor::Editor(DocumentStore& store, const Options& options, const Language& lan
 }
 
 Editor::~Editor() = default;
+
+void Editor::leaveModelAtExit() {
+    leaveDocumentAtExit(std::move(model_));
+}
 
 void Editor::setPath(const QString& path) {
     path_ = path;

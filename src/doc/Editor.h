@@ -45,6 +45,9 @@ public:
     void replaceModel(std::unique_ptr<DDoc> model);
     // Sorts the hosts of the domain tree in the given order.
     void sortHosts(int order);
+    // The program ends: the model is left to the end of the process instead of
+    // being taken apart (leaveDocumentAtExit). Nothing may use it afterwards.
+    void leaveModelAtExit();
     // Writes the model to the path. The changed flag is cleared only when the
     // file was written; a failed save leaves the old file as it was.
     bool save();

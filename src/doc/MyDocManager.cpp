@@ -187,7 +187,11 @@ bool MyDocManager::canClose() {
 }
 
 void MyDocManager::release() {
-    destroyCurrent();
+    closeView();
+    if (document_) {
+        document_->leaveModelAtExit();
+    }
+    document_.reset();
 }
 
 int MyDocManager::postDocError(const QString& title, unsigned number, unsigned style) {
@@ -214,13 +218,17 @@ void MyDocManager::install(std::unique_ptr<Editor> document) {
 }
 
 void MyDocManager::destroyCurrent() {
+    closeView();
+    document_.reset();
+}
+
+void MyDocManager::closeView() {
     if (view_) {
         // The view lets go of the model and stops its workers before either goes.
         view_->documentClosed();
         emit viewClosed(view_.get());
         view_.reset();
     }
-    document_.reset();
 }
 
 } // namespace qx::doc

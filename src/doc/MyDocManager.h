@@ -52,7 +52,8 @@ public:
     // Whether the current document may go: asks about unsaved changes and
     // saves when told to.
     bool canClose();
-    // Destroys the document and its view without asking; at program end.
+    // Closes the view and lets the document go without asking, its model left
+    // to the end of the process; at program end.
     void release();
 
     // Reports through the document message of that number, captioned with the
@@ -73,6 +74,7 @@ private:
     // Tells why a document could not be read.
     void reportOpenFailure(const Editor& document);
     void destroyCurrent();
+    void closeView();
 
     DocTemplate& template_;
     DocumentStore& store_;

@@ -32,8 +32,14 @@ ContainerObject* Container::add(std::unique_ptr<ContainerObject> object) {
     auto* node = new ContainerNode(std::move(object));
     node->order_ = nextorder_++;
     list_.append(node);
-    nodes_.emplace(added, node);
     added->container_ = this;
+    added->node_ = node;
+    if (heldbuilt_) {
+        held_.set(added, added);
+    }
+    if (added->needsfixup()) {
+        ++fixups_;
+    }
     keyin(node);
     return added;
 }
@@ -44,20 +50,28 @@ void Container::remove(ContainerObject* object) {
         return;
     }
     keyout(node);
-    nodes_.erase(object);
+    held_.erase(object);
     object->container_ = nullptr;
+    object->node_ = nullptr;
     delete node;
 }
 
 bool Container::contains(const ContainerObject* object) const {
-    return nodeof(object) != nullptr;
+    if (!heldbuilt_) {
+        held_.reserve(count());
+        for (auto* node = static_cast<ContainerNode*>(list_.first()); node;
+             node = node->nextnode()) {
+            held_.set(node->object(), node->object());
+        }
+        heldbuilt_ = true;
+    }
+    return object && held_.find(object);
 }
 
 ContainerObject* Container::find(const ContainerObjectComparator& comparator) const {
     if (const SearchKey* key = comparator.key()) {
-        const auto it = key->text() ? keys_.find(key->hash()) : keys_.end();
         const ContainerNode* best = nullptr;
-        for (const ContainerNode* node = it == keys_.end() ? nullptr : it->second; node;
+        for (const ContainerNode* node = key->text() ? keys_.find(key->hash()) : nullptr; node;
              node = node->keynext_) {
             if ((!best || node->order_ < best->order_) && comparator.compare(node->object()) == 0) {
                 best = node;
@@ -83,11 +97,23 @@ ContainerIterator Container::iterate(const ContainerObject* from) const {
 
 void Container::clear() {
     keys_.clear();
-    nodes_.clear();
+    held_.clear();
+    heldbuilt_ = false;
+    fixups_ = 0;
     list_.clear();
 }
 
+void Container::reserve(std::size_t count) {
+    keys_.reserve(count);
+    DefRefResolver::reserve(count);
+}
+
 void Container::fixupall() {
+    // Pages resolve nothing after a load: a walk over a million of them would
+    // only bring each back into the cache.
+    if (!fixups_) {
+        return;
+    }
     for (auto* node = static_cast<ContainerNode*>(list_.first()); node; node = node->nextnode()) {
         node->object()->fixup(*this);
     }
@@ -107,8 +133,7 @@ void Container::dump(otwstream& out) const {
 }
 
 ContainerNode* Container::nodeof(const ContainerObject* object) const {
-    const auto it = object ? nodes_.find(object) : nodes_.end();
-    return it == nodes_.end() ? nullptr : it->second;
+    return object && object->container_ == this ? object->node_ : nullptr;
 }
 
 void Container::reindex(const ContainerObject& object) {
@@ -125,11 +150,9 @@ void Container::keyin(ContainerNode* node) {
     }
     node->keyed_ = true;
     node->keyhash_ = key->hash();
-    const auto [it, first] = keys_.try_emplace(node->keyhash_, node);
-    if (!first) {
-        node->keynext_ = it->second;
-        it->second->keyprev_ = node;
-        it->second = node;
+    if (ContainerNode* head = keys_.exchange(node->keyhash_, node)) {
+        node->keynext_ = head;
+        head->keyprev_ = node;
     }
 }
 
@@ -140,7 +163,7 @@ void Container::keyout(ContainerNode* node) {
     if (node->keyprev_) {
         node->keyprev_->keynext_ = node->keynext_;
     } else if (node->keynext_) {
-        keys_[node->keyhash_] = node->keynext_;
+        keys_.set(node->keyhash_, node->keynext_);
     } else {
         keys_.erase(node->keyhash_);
     }

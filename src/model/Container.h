@@ -2,11 +2,11 @@
 
 #include "model/ContainerNode.h"
 #include "model/DefRefResolver.h"
+#include "model/OpenHashMap.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 
 namespace qx {
 
@@ -28,9 +28,9 @@ private:
 };
 
 // The store of a document's objects: owns them, in the order they were added,
-// and maps them to identifiers when the document is written or read. Objects
-// are found by pointer and by index key through hash tables, so neither
-// removing nor looking up a page scans the whole store.
+// and maps them to identifiers when the document is written or read. An
+// object knows its list node, and objects are found by index key through a
+// hash table, so neither removing nor looking up a page scans the whole store.
 class Container : public DefRefResolver {
 public:
     Container() = default;
@@ -40,19 +40,25 @@ public:
 
     // Appends an object (ignored when null or already held); returns it.
     ContainerObject* add(std::unique_ptr<ContainerObject> object);
-    // Deletes the object if this container holds exactly that pointer.
+    // Deletes the object if this container holds it. The object must be alive
+    // (held here, elsewhere or nowhere).
     void remove(ContainerObject* object);
+    // Whether this container holds exactly that pointer: may be asked about
+    // any pointer, even one whose object is gone.
     bool contains(const ContainerObject* object) const;
     // The first object in list order that the comparator matches, or null.
     ContainerObject* find(const ContainerObjectComparator& comparator) const;
 
     std::size_t count() const { return list_.count(); }
     // A cursor at the first object, or at the given one (past the end when the
-    // container does not hold it).
+    // container does not hold it; the object must be alive).
     ContainerIterator iterate() const;
     ContainerIterator iterate(const ContainerObject* from) const;
 
     void clear();
+    // Room for this many objects in the key index and the identifier table,
+    // so that reading or writing a document of a known size never rehashes.
+    void reserve(std::size_t count);
     // Calls fixup on every object in list order, after loading.
     void fixupall();
     virtual void dump(otwstream& out) const;
@@ -67,9 +73,15 @@ private:
 
     ContainerList list_;
     std::uint64_t nextorder_ = 0;
-    std::unordered_map<const ContainerObject*, ContainerNode*> nodes_;
+    std::size_t fixups_ = 0; // objects added that want fixupall
+    // The objects held, for contains, which never reads through the pointer
+    // it is asked about. Built on its first use and kept from then on: a
+    // load files a million objects that nobody may ever ask about, and
+    // filing them costs a cache miss each.
+    mutable OpenHashMap<const ContainerObject*, const ContainerObject*> held_;
+    mutable bool heldbuilt_ = false;
     // Hash of an index key -> first node of the chain with that hash.
-    std::unordered_map<std::uint32_t, ContainerNode*> keys_;
+    OpenHashMap<std::uint32_t, ContainerNode*> keys_;
 };
 
 } // namespace qx

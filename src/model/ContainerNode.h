@@ -2,6 +2,7 @@
 
 #include "model/ContainerObject.h"
 #include "model/List.h"
+#include "stream/ArenaPlaced.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,7 +10,7 @@
 namespace qx {
 
 // A list node that owns one ContainerObject and deletes it with itself.
-class ContainerNode : public Node {
+class ContainerNode : public Node, public ArenaPlaced {
 public:
     explicit ContainerNode(std::unique_ptr<ContainerObject> object);
     ~ContainerNode() override;

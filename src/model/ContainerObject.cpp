@@ -13,6 +13,14 @@ void ContainerObject::dump(otwstream& out) const {
 
 void ContainerObject::fixup(RefResolver&) {}
 
+bool ContainerObject::needsfixup() const {
+    return true;
+}
+
+Object* ContainerObject::asobject() {
+    return nullptr;
+}
+
 const SearchKey* ContainerObject::indexkey() const {
     return nullptr;
 }

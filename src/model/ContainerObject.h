@@ -1,10 +1,13 @@
 #pragma once
 
+#include "stream/ArenaPlaced.h"
 #include "stream/Str.h"
 
 namespace qx {
 
 class Container;
+class ContainerNode;
+class Object;
 class RefResolver;
 class SearchKey;
 class iwstream;
@@ -12,7 +15,8 @@ class otwstream;
 class owstream;
 
 // Everything a Container holds.
-class ContainerObject {
+// Objects made while a document is read live in the document's arena.
+class ContainerObject : public ArenaPlaced {
 public:
     ContainerObject() = default;
     virtual ~ContainerObject();
@@ -28,6 +32,13 @@ public:
     virtual int read(iwstream& in, int version, RefResolver& resolver) = 0;
     // Called once after a whole container was read; nothing by default.
     virtual void fixup(RefResolver& resolver);
+    // Whether fixup does anything: when no object held does, the container
+    // skips the walk. Asked once, when the object is added.
+    virtual bool needsfixup() const;
+
+    // This object as a page, or null: a virtual call for every node whose
+    // target a loaded tree resolves, where a dynamic cast compared type names.
+    virtual Object* asobject();
 
     // The key under which a container finds the object quickly, or null for
     // an object found only by a full scan.
@@ -43,6 +54,7 @@ protected:
 private:
     friend class Container;
     Container* container_ = nullptr;
+    ContainerNode* node_ = nullptr; // the holding container's list node
 };
 
 } // namespace qx

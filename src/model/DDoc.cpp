@@ -445,8 +445,13 @@ int DDoc::pasteinto(iwstream& in, Ref& parent) {
 }
 
 void DDoc::pasteinto(DDoc& source, Ref& parent) {
+    // The source's nodes may live in the memory of the source's read: this
+    // document takes copies of them, never the nodes themselves.
+    auto same = [](Object* target) { return target; };
     while (Node* top = source.orgroot().first()) {
-        Ref& node = edit_.link(parent, source.edit_.takeout(*static_cast<Ref*>(top)), nullptr);
+        auto& from = *static_cast<Ref*>(top);
+        Ref& node = edit_.link(parent, copytree(from, false, same), nullptr);
+        source.edit_.takeout(from).reset();
         adopttargets(node);
         edit_.showitem(node);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/TreeEdit.h"
+#include "stream/Arena.h"
 
 #include <cstdint>
 #include <memory>
@@ -150,7 +151,8 @@ public:
     // top-level nodes to the end of parent: 0, -1 for a stream that is not
     // good, or the read's failure.
     int pasteinto(iwstream& in, Ref& parent);
-    // The same from a document in memory, which loses those nodes.
+    // The same from a document in memory, which loses those nodes (this
+    // document takes copies).
     void pasteinto(DDoc& source, Ref& parent);
     // After a subtree came from another document: every node's target becomes
     // the page of this document (filed in the domain tree when it has an
@@ -189,6 +191,9 @@ private:
     void removeobject(Object& object);
     void childrenreordered(Ref& node);
 
+    // Where a read places the pages, nodes and texts it makes: declared
+    // first, so that it goes after everything that lives in it.
+    Arena arena_;
     std::unique_ptr<Container> container_;
     std::unique_ptr<RefRoot> orgroot_;
     std::unique_ptr<RefRoot> domainroot_;

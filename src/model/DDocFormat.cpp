@@ -10,6 +10,7 @@ int DDoc::write(owstream& out) {
 }
 
 int DDoc::read(iwstream& in) {
+    Arena::Scope placed(arena_);
     return DocumentReader(*container_, *orgroot_, *domainroot_).read(in);
 }
 

@@ -22,6 +22,10 @@ void DefRefResolver::endread() {
     table_.sort(ObjectTable::ById);
 }
 
+void DefRefResolver::reserve(std::size_t count) {
+    table_.reserve(count);
+}
+
 ContainerObject* DefRefResolver::resolve(std::uint32_t id) {
     return table_.byId(id);
 }

@@ -10,6 +10,7 @@
 #include "model/UrlRefBuilder_OldVersion.h"
 #include "stream/iwstream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -44,6 +45,25 @@ bool skipto(iwstream& in, int end) {
         in.seek(end, 0);
     }
     return in.good();
+}
+
+// The fewest bytes an object record takes: its length and a narrow identifier.
+constexpr std::size_t kLeastObjectRecord = 4;
+// What is set aside when the stream cannot tell its length.
+constexpr std::size_t kBlindReserve = 1 << 16;
+
+// How many of the stated objects the rest of the stream can hold: the count
+// sizes the container's tables up front, but a forged count in a short file
+// must not make the reader set aside gigabytes.
+std::size_t roomfor(iwstream& in, std::uint32_t count) {
+    const int at = in.tell();
+    if (at < 0) {
+        return std::min<std::size_t>(count, kBlindReserve);
+    }
+    const int end = in.seek(0, 2);
+    in.seek(at, 0);
+    const std::size_t left = end > at ? static_cast<std::size_t>(end - at) : 0;
+    return std::min<std::size_t>(count, left / kLeastObjectRecord);
 }
 
 } // namespace
@@ -87,6 +107,10 @@ bool DocumentReader::readobjects(iwstream& in, ContainerObjectBuilder& builder) 
     container_.beginread();
     std::uint32_t count = DocumentFormat::getcount(in, container_.wide());
     bool ok = in.good();
+    if (ok) {
+        container_.reserve(roomfor(in, count));
+        ok = in.good();
+    }
     for (std::uint32_t i = 0; ok && i < count; ++i) {
         int end = readlength(in);
         std::uint32_t id = container_.getid(in);

@@ -44,6 +44,9 @@ int DocumentWriter::write(owstream& out) {
     out.write(DocumentFormat::kMagic, DocumentFormat::kMagicSize);
     out.put32(wide_ ? DocumentFormat::kWideVersion : DocumentFormat::kVersion);
     container_.beginwrite();
+    // Every object gets a number: the identifier table is sized for them all
+    // before the first, so that numbering never grows it.
+    container_.reserve(container_.count());
     container_.setwide(wide_);
     ObjBuilder objects;
     OrgRefBuilder organizer;

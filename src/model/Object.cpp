@@ -5,6 +5,7 @@
 #include "stream/owstream.h"
 
 #include <string>
+#include <typeinfo>
 #include <utility>
 
 namespace qx {
@@ -91,6 +92,14 @@ int Object::read(iwstream& in, int, RefResolver&) {
     in.get16(flags_);
     rekey();
     return in.state() ? 1 : 0;
+}
+
+Object* Object::asobject() {
+    return this;
+}
+
+bool Object::needsfixup() const {
+    return typeid(*this) != typeid(Object);
 }
 
 const SearchKey* Object::indexkey() const {

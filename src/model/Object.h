@@ -66,6 +66,9 @@ public:
     int write(owstream& out, RefResolver& resolver) const override;
     int read(iwstream& in, int version, RefResolver& resolver) override;
     const SearchKey* indexkey() const override;
+    Object* asobject() override;
+    // A page has nothing to resolve after a load; a class derived from it may.
+    bool needsfixup() const override;
 
 private:
     void rekey();

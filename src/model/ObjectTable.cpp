@@ -12,6 +12,13 @@ void ObjectTable::reset(Mode mode) {
     ids_.clear();
 }
 
+void ObjectTable::reserve(std::size_t count) {
+    entries_.reserve(count);
+    if (mode_ == Writing) {
+        ids_.reserve(count);
+    }
+}
+
 void ObjectTable::add(ContainerObject* object, std::uint32_t id) {
     if (!object || !id) {
         return;
@@ -80,6 +87,11 @@ ContainerObject* ObjectTable::byId(std::uint32_t id) const {
 }
 
 void ObjectTable::sort(SortState order) {
+    // A loaded table is mostly numbered in order already: a stable sort of it
+    // would still copy every entry through a buffer.
+    if (order == sortstate_) {
+        return;
+    }
     if (order == ById) {
         std::stable_sort(entries_.begin(), entries_.end(),
                          [](const Entry& a, const Entry& b) { return a.id < b.id; });

@@ -27,6 +27,9 @@ public:
     // Empties the table (keeping its memory for the next document) and sets the
     // mode; the empty table counts as sorted by identifier.
     void reset(Mode mode);
+    // Room for this many entries, and while writing as many pointers in the
+    // index, so that numbering them never grows either.
+    void reserve(std::size_t count);
     // Appends a pair (a null pointer or identifier 0 is ignored). The sort state
     // survives only when the new entry keeps the order it names.
     void add(ContainerObject* object, std::uint32_t id);

@@ -61,8 +61,17 @@ std::size_t PointerIndex::slot(const void* key) const {
     return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> shift_);
 }
 
+void PointerIndex::reserve(std::size_t count) {
+    if (count * 2 > capacity_) {
+        rehash(std::bit_ceil(std::max(count * 2, kFirstCapacity)));
+    }
+}
+
 bool PointerIndex::grow() {
-    const std::size_t capacity = capacity_ ? capacity_ * 2 : kFirstCapacity;
+    return rehash(capacity_ ? capacity_ * 2 : kFirstCapacity);
+}
+
+bool PointerIndex::rehash(std::size_t capacity) {
     std::unique_ptr<Slot[]> slots(new (std::nothrow) Slot[capacity]());
     if (!slots) {
         return false;

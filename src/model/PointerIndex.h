@@ -25,11 +25,15 @@ public:
     // tens of megabytes back and faulting them in again on every save costs
     // more than the lookups themselves.
     void clear();
+    // Room for count keys without growing (nothing when memory is short).
+    void reserve(std::size_t count);
     std::size_t size() const { return size_; }
 
 private:
     std::size_t slot(const void* key) const;
     bool grow();
+    // Moves the keys into a table of the given capacity (a power of two).
+    bool rehash(std::size_t capacity);
 
     // Key and value side by side: a probe costs one cache line, not two.
     struct Slot {

@@ -34,10 +34,14 @@ int RefTree::read(iwstream& in, int, RefResolver& resolver) {
 
 void RefTree::fixup(RefResolver& resolver) {
     for (Tree* node = this; node; node = node->nextpreorder(this)) {
-        if (auto* ref = dynamic_cast<RefTree*>(node)) {
+        if (RefTree* ref = node->asreftree()) {
             ref->fixupnode(resolver);
         }
     }
+}
+
+RefTree* RefTree::asreftree() {
+    return this;
 }
 
 Str RefTree::label() const {
@@ -50,7 +54,8 @@ void RefTree::dumpself(otwstream& out) const {
 }
 
 void RefTree::fixupnode(RefResolver& resolver) {
-    target_ = dynamic_cast<Object*>(resolver.resolve(loadedid_));
+    ContainerObject* object = resolver.resolve(loadedid_);
+    target_ = object ? object->asobject() : nullptr;
 }
 
 void RefTree::dumpnameandtarget(otwstream& out) const {

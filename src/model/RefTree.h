@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Tree.h"
+#include "stream/ArenaPlaced.h"
 #include "stream/Str.h"
 
 #include <cstdint>
@@ -12,8 +13,9 @@ class Object;
 class RefResolver;
 
 // A named tree node that may point at one Object of the document's container,
-// its target. The base of every reference node.
-class RefTree : public Tree {
+// its target. The base of every reference node. Nodes made while a document
+// is read live in the document's arena.
+class RefTree : public Tree, public ArenaPlaced {
 public:
     explicit RefTree(const Str& name = {});
 
@@ -32,6 +34,7 @@ public:
     // Turns the stored target identifiers of the whole subtree into pointers,
     // node by node in pre-order (without recursion: loaded trees may be deep).
     virtual void fixup(RefResolver& resolver);
+    RefTree* asreftree() override;
     // The name; a single blank for an empty name.
     virtual Str label() const;
 

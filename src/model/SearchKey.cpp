@@ -2,6 +2,7 @@
 
 #include "model/NoCase.h"
 
+#include <bit>
 #include <cstring>
 
 namespace qx {
@@ -27,9 +28,21 @@ std::uint32_t SearchKey::hashof(const char* text, bool nocase) {
     if (!text) {
         return hash;
     }
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        hash = (hash << 1) | (hash >> 31);
-        hash ^= nocase ? nocase::lower(*p) : *p;
+    // Each byte rotates the hash by one bit and is xored in. Four bytes at a
+    // time give the same value: within one step their parts are plain shifts
+    // that do not wait for each other, so the chain of dependent steps that
+    // every page's address and title go through is a quarter as long.
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    std::size_t left = std::strlen(text);
+    auto byte = [nocase](unsigned char c) -> std::uint32_t {
+        return nocase ? nocase::lower(c) : c;
+    };
+    for (; left >= 4; left -= 4, p += 4) {
+        hash =
+            std::rotl(hash, 4) ^ (byte(p[0]) << 3 ^ byte(p[1]) << 2 ^ byte(p[2]) << 1 ^ byte(p[3]));
+    }
+    for (; left > 0; --left, ++p) {
+        hash = std::rotl(hash, 1) ^ byte(*p);
     }
     return hash;
 }

@@ -18,6 +18,10 @@ Tree::~Tree() {
     }
 }
 
+RefTree* Tree::asreftree() {
+    return nullptr;
+}
+
 Tree* Tree::parent() const {
     return owner() ? owner()->astree() : nullptr;
 }

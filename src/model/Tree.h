@@ -4,6 +4,7 @@
 
 namespace qx {
 
+class RefTree;
 class otwstream;
 
 // A node that is also the list of its children. The parent of a tree node is
@@ -34,6 +35,10 @@ public:
     // the first child (unless skipchildren), else the next sibling, else the
     // next sibling of the nearest ancestor that has one. Null at the end.
     Tree* nextpreorder(const Tree* top, bool skipchildren = false) const;
+    // This node as a reference node, or null. Resolving the targets of a
+    // loaded tree asks it of every node: a virtual call, where a dynamic cast
+    // compared type names.
+    virtual RefTree* asreftree();
 
     // Debug dump. childindump filters the children dumptree shows; dumpself
     // writes the node's own fields; dumpdepth writes them indented by the

@@ -1,5 +1,7 @@
 #include "stream/Str.h"
 
+#include "stream/Arena.h"
+
 #include <cstring>
 #include <utility>
 
@@ -18,8 +20,9 @@ Str::Str(const char* text, std::size_t length) {
 
 Str::Str(const Str& other) : Str(other.get(), other.length()) {}
 
-Str::Str(Str&& other) noexcept
-    : text_(std::move(other.text_)), length_(std::exchange(other.length_, 0)) {}
+Str::Str(Str&& other) noexcept {
+    *this = std::move(other);
+}
 
 Str& Str::operator=(const Str& other) {
     if (this != &other)
@@ -28,24 +31,42 @@ Str& Str::operator=(const Str& other) {
 }
 
 Str& Str::operator=(Str&& other) noexcept {
-    text_ = std::move(other.text_);
+    if (this == &other)
+        return *this;
+    if (other.length_ & kBorrowed) {
+        // The arena's bytes stay where they are: the moved text may live
+        // longer than the arena.
+        *this = Str(other.view());
+        other.clear();
+        return *this;
+    }
+    release();
+    text_ = std::exchange(other.text_, nullptr);
     length_ = std::exchange(other.length_, 0);
     return *this;
 }
 
 void Str::clear() {
-    text_.reset();
+    release();
+}
+
+void Str::release() {
+    if (!(length_ & kBorrowed))
+        std::free(text_);
+    text_ = nullptr;
     length_ = 0;
 }
 
-char* Str::allocate(std::size_t length) {
-    clear();
-    auto* room = static_cast<char*>(std::malloc(length + 1));
+char* Str::allocate(std::size_t length, bool inarena) {
+    release();
+    Arena* arena = inarena ? Arena::current() : nullptr;
+    auto* room =
+        static_cast<char*>(arena ? arena->allocate(length + 1, 1) : std::malloc(length + 1));
     if (!room)
         return nullptr;
     room[length] = '\0';
-    text_.reset(room);
-    length_ = length;
+    text_ = room;
+    length_ = arena ? length | kBorrowed : length;
     return room;
 }
 

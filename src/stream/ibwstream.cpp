@@ -7,8 +7,10 @@
 namespace qx {
 
 ibwstream::ibwstream(int bufsize)
-    : size_(std::max(bufsize, 1)), buffer_(new char[static_cast<std::size_t>(size_)]),
-      next_(buffer_.get()), end_(buffer_.get()) {}
+    : size_(std::max(bufsize, 1)), buffer_(new char[static_cast<std::size_t>(size_)]) {
+    // next_ and end_ frame the valid bytes of the buffer.
+    next_ = end_ = buffer_.get();
+}
 
 ibwstream::ibwstream(wstreambuf* buf, int bufsize) : ibwstream(bufsize) {
     attach(buf);

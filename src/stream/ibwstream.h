@@ -29,8 +29,6 @@ private:
 
     int size_;
     std::unique_ptr<char[]> buffer_;
-    char* next_;             // the next byte to hand out
-    char* end_;              // end of the valid bytes
     std::int64_t after_ = 0; // stream position just past the valid bytes
 };
 

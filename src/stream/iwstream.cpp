@@ -35,36 +35,6 @@ bool iwstream::getbytes(void* dst, int n) {
     return false;
 }
 
-iwstream& iwstream::get8(std::uint8_t& value) {
-    if (!getbytes(&value, 1))
-        value = 0;
-    return *this;
-}
-
-iwstream& iwstream::get16(std::uint16_t& value) {
-    std::uint8_t b[2];
-    value = getbytes(b, 2) ? static_cast<std::uint16_t>(b[0] | b[1] << 8) : 0;
-    return *this;
-}
-
-iwstream& iwstream::get32(std::uint32_t& value) {
-    std::uint8_t b[4];
-    value = 0;
-    if (getbytes(b, 4))
-        for (int i = 3; i >= 0; --i)
-            value = value << 8 | b[i];
-    return *this;
-}
-
-iwstream& iwstream::get64(std::uint64_t& value) {
-    std::uint8_t b[8];
-    value = 0;
-    if (getbytes(b, 8))
-        for (int i = 7; i >= 0; --i)
-            value = value << 8 | b[i];
-    return *this;
-}
-
 int iwstream::getc() {
     for (;;) {
         unsigned char c;
@@ -105,8 +75,8 @@ iwstream& operator>>(iwstream& in, Str& text) {
         return in;
     // A failed allocation leaves the bytes unread; the record frame around the
     // text lets the reader carry on after it.
-    char* room = text.allocate(length);
-    if (room && in.read(room, length) != length)
+    char* room = text.allocate(length, true);
+    if (room && !in.take(room, length) && in.read(room, length) != length)
         text.clear();
     return in;
 }

@@ -4,6 +4,7 @@
 #include "stream/wstream.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace qx {
 
@@ -18,10 +19,10 @@ public:
     virtual int hread(void* dst, int n);
 
     // Little-endian values; 0 and the state bits set on a short read.
-    iwstream& get8(std::uint8_t& value);
-    iwstream& get16(std::uint16_t& value);
-    iwstream& get32(std::uint32_t& value);
-    iwstream& get64(std::uint64_t& value);
+    iwstream& get8(std::uint8_t& value) { return getle(value); }
+    iwstream& get16(std::uint16_t& value) { return getle(value); }
+    iwstream& get32(std::uint32_t& value) { return getle(value); }
+    iwstream& get64(std::uint64_t& value) { return getle(value); }
 
     // The next character with every line end (CR, LF, CR LF, LF CR) made one
     // LF; 0 at the end of the data.
@@ -34,7 +35,34 @@ public:
 protected:
     iwstream() = default;
 
+    // The bytes a buffered stream holds ahead of its position (none in an
+    // unbuffered one). Fields that lie wholly inside are taken inline: a
+    // document is millions of two- and four-byte fields, and a virtual call
+    // for each one costs more than copying it.
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+
 private:
+    friend iwstream& operator>>(iwstream& in, Str& text);
+
+    bool take(void* dst, int n) {
+        if (n > end_ - next_) {
+            return false;
+        }
+        std::memcpy(dst, next_, static_cast<std::size_t>(n));
+        next_ += n;
+        return true;
+    }
+    template <class Unsigned> iwstream& getle(Unsigned& value) {
+        std::uint8_t b[sizeof(Unsigned)];
+        value = 0;
+        if (take(b, sizeof b) || getbytes(b, sizeof b)) {
+            for (int i = sizeof b - 1; i >= 0; --i) {
+                value = static_cast<Unsigned>(value << 8 | b[i]);
+            }
+        }
+        return *this;
+    }
     bool getbytes(void* dst, int n);
 
     int lastraw_ = 0; // pairs the two bytes of a line end in getc

@@ -176,6 +176,11 @@ TEST(Container, RemoveDeletesOnlyWhatItHolds) {
     Object outsider;
     c.remove(&outsider);
     c.remove(nullptr);
+    // Another container never acts on an object this one holds.
+    Container other;
+    EXPECT_FALSE(other.contains(tracked));
+    other.remove(tracked);
+    EXPECT_FALSE(gone);
     EXPECT_EQ(c.count(), 1u);
     EXPECT_TRUE(c.contains(tracked));
     c.remove(tracked);
@@ -224,6 +229,46 @@ TEST(Container, FixupallVisitsEveryObjectInOrder) {
     }
     c.fixupall();
     EXPECT_EQ(log, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(Container, ContainsKnowsEveryObjectBeforeAndAfterItIsFirstAsked) {
+    Container c;
+    std::vector<ContainerObject*> held;
+    for (int i = 0; i < 300; ++i) {
+        held.push_back(c.add(std::make_unique<Object>()));
+    }
+    ContainerObject* first = held.front();
+    c.remove(first); // before the first question
+    EXPECT_FALSE(c.contains(first));
+    for (std::size_t i = 1; i < held.size(); ++i) {
+        ASSERT_TRUE(c.contains(held[i]));
+    }
+    // After it: objects added and removed are known at once.
+    ContainerObject* later = c.add(std::make_unique<Object>());
+    EXPECT_TRUE(c.contains(later));
+    c.remove(held[5]);
+    EXPECT_FALSE(c.contains(held[5]));
+    EXPECT_TRUE(c.contains(held[6]));
+    c.clear();
+    EXPECT_FALSE(c.contains(later));
+    EXPECT_FALSE(c.contains(held[6]));
+}
+
+TEST(Container, FixupallReachesObjectsThatResolveSomethingAmongPages) {
+    struct Counted : ContainerObject {
+        explicit Counted(int* calls) : calls(calls) {}
+        Str label() const override { return {}; }
+        int write(owstream&, RefResolver&) const override { return 0; }
+        int read(iwstream&, int, RefResolver&) override { return 0; }
+        void fixup(RefResolver&) override { ++*calls; }
+        int* calls;
+    };
+    int calls = 0;
+    Container mixed;
+    mixed.add(std::make_unique<Object>());
+    mixed.add(std::make_unique<Counted>(&calls));
+    mixed.fixupall();
+    EXPECT_EQ(calls, 1);
 }
 
 } // namespace

@@ -33,5 +33,23 @@ TEST(PointerIndex, KeepsTheFirstValueOfEachKeyThroughGrowth) {
     EXPECT_TRUE(index.insert(&slots[7], 3).added);
 }
 
+TEST(PointerIndex, ReservingKeepsWhatIsHeld) {
+    std::vector<int> slots(1000);
+    PointerIndex index;
+    index.insert(&slots[0], 1);
+    index.insert(&slots[1], 2);
+    index.reserve(slots.size());
+    index.reserve(3);
+    EXPECT_EQ(index.size(), 2u);
+    EXPECT_EQ(index.find(&slots[0]), 1u);
+    EXPECT_EQ(index.find(&slots[1]), 2u);
+    for (std::size_t i = 2; i < slots.size(); ++i) {
+        ASSERT_TRUE(index.insert(&slots[i], static_cast<std::uint32_t>(i + 1)).added);
+    }
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        ASSERT_EQ(index.find(&slots[i]), i + 1);
+    }
+}
+
 } // namespace
 } // namespace qx
