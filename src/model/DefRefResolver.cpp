@@ -30,4 +30,8 @@ ContainerObject* DefRefResolver::resolve(std::uint32_t id) {
     return table_.byId(id);
 }
 
+void DefRefResolver::prefetch(std::uint32_t id) {
+    table_.prefetch(id);
+}
+
 } // namespace qx

@@ -14,6 +14,7 @@ public:
     void addloaded(ContainerObject* object, std::uint32_t id) override;
     void endread() override;
     ContainerObject* resolve(std::uint32_t id) override;
+    void prefetch(std::uint32_t id) override;
     // Room for this many objects in the table, in the mode it is in.
     void reserve(std::size_t count);
 

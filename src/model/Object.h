@@ -73,10 +73,13 @@ public:
 private:
     void rekey();
 
-    ObjectProp props_;
+    // The count first: resolving a loaded tree adds to the counts of pages
+    // scattered over memory, and with the count on the same cache line as
+    // the object's start, one line per page comes in, not two.
+    std::uint32_t refcounter_ = 0;
     std::uint16_t flags_ = 0;
     std::uint32_t changemask_ = 0;
-    std::uint32_t refcounter_ = 0;
+    ObjectProp props_;
     SearchKey urlkey_;
     SearchKey titlekey_;
 };

@@ -173,17 +173,17 @@ private:
     }
 
     bool rehash(std::size_t capacity) {
-        std::unique_ptr<Slot[]> slots(new (std::nothrow) Slot[capacity]());
-        if (!slots) {
+        std::unique_ptr<Slot[]> table(new (std::nothrow) Slot[capacity]());
+        if (!table) {
             return false;
         }
-        std::swap(slots, slots_);
+        std::swap(table, slots_);
         const std::size_t old = capacity_;
         capacity_ = capacity;
         shift_ = 64 - std::countr_zero(capacity);
         for (std::size_t i = 0; i < old; ++i) {
-            if (slots[i].value) {
-                *lookup(slots[i].key) = slots[i];
+            if (table[i].value) {
+                *lookup(table[i].key) = table[i];
             }
         }
         return true;

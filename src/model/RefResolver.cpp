@@ -7,6 +7,8 @@ namespace qx {
 
 RefResolver::~RefResolver() = default;
 
+void RefResolver::prefetch(std::uint32_t) {}
+
 void RefResolver::putid(owstream& out, std::uint32_t id) const {
     if (wide_) {
         out.put32(id);

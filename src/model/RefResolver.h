@@ -29,6 +29,9 @@ public:
     virtual void endread() = 0;
     // Null for 0 or an identifier no object was loaded with.
     virtual ContainerObject* resolve(std::uint32_t id) = 0;
+    // A hint that resolve will soon be asked about the identifier: its entry
+    // may be brought into the cache ahead. Nothing by default.
+    virtual void prefetch(std::uint32_t id);
 
     bool wide() const { return wide_; }
     void setwide(bool wide) { wide_ = wide; }

@@ -33,7 +33,36 @@ int RefTree::read(iwstream& in, int, RefResolver& resolver) {
 }
 
 void RefTree::fixup(RefResolver& resolver) {
-    for (Tree* node = this; node; node = node->nextpreorder(this)) {
+    // The targets of a loaded tree lie scattered over the container, and each
+    // node waits first for the identifier's entry, then for the page itself.
+    // Two cursors run ahead in the same walk: the far one asks for the
+    // entries, the near one (whose entries have arrived by then) for the
+    // pages, so that the node being fixed finds both in the cache.
+    constexpr int kNear = 8;
+    constexpr int kFar = 2 * kNear;
+    auto step = [this](Tree* node) { return node ? node->nextpreorder(this) : nullptr; };
+    auto askentry = [&resolver](Tree* node) {
+        if (RefTree* ref = node ? node->asreftree() : nullptr) {
+            resolver.prefetch(ref->loadedid_);
+        }
+    };
+    auto askpage = [&resolver](Tree* node) {
+        RefTree* ref = node ? node->asreftree() : nullptr;
+        if (ContainerObject* object = ref ? resolver.resolve(ref->loadedid_) : nullptr) {
+            __builtin_prefetch(object, 1);
+        }
+    };
+    Tree* far = this;
+    Tree* near = this;
+    for (int i = 0; i < kFar; ++i, far = step(far)) {
+        askentry(far);
+    }
+    for (int i = 0; i < kNear; ++i, near = step(near)) {
+        askpage(near);
+    }
+    for (Tree* node = this; node; node = step(node), far = step(far), near = step(near)) {
+        askentry(far);
+        askpage(near);
         if (RefTree* ref = node->asreftree()) {
             ref->fixupnode(resolver);
         }

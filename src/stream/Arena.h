@@ -32,7 +32,7 @@ public:
     std::size_t footprint() const { return footprint_; }
 
     // The arena of the innermost open scope on this thread, or null.
-    static Arena* current();
+    static Arena* current() { return current_; }
 
     // Opens the arena for the pieces made on this thread until it closes.
     class Scope {
@@ -47,6 +47,8 @@ public:
     };
 
 private:
+    static inline thread_local Arena* current_ = nullptr;
+
     struct Chunk {
         Chunk* next;
         std::size_t size;

@@ -58,7 +58,8 @@ void Str::release() {
 }
 
 char* Str::allocate(std::size_t length, bool inarena) {
-    release();
+    if (text_)
+        release();
     Arena* arena = inarena ? Arena::current() : nullptr;
     auto* room =
         static_cast<char*>(arena ? arena->allocate(length + 1, 1) : std::malloc(length + 1));

@@ -20,13 +20,6 @@ void wstream::adopt(std::unique_ptr<wstreambuf> buf) {
     attach(owned_.get());
 }
 
-bool wstream::seekable() {
-    if (buf_ && (state_ & (failbit | badbit | hardbit)) == 0)
-        return true;
-    setstate(failbit);
-    return false;
-}
-
 int wstream::narrowposition(std::int64_t at) {
     if (at > INT_MAX) {
         setstate(failbit);

@@ -45,8 +45,14 @@ protected:
     // derived part (a buffered stream flushes into it) is gone.
     void adopt(std::unique_ptr<wstreambuf> buf);
     void clearstate(int bits) { state_ &= ~bits; }
-    // A seek or tell may go ahead; if not, failbit is set.
-    bool seekable();
+    // A seek or tell may go ahead; if not, failbit is set. Inline: a document
+    // asks for its position twice per record.
+    bool seekable() {
+        if (buf_ && (state_ & (failbit | badbit | hardbit)) == 0)
+            return true;
+        setstate(failbit);
+        return false;
+    }
     // A position as the stream's 32-bit answer: -1 with failbit past 2 GiB.
     int narrowposition(std::int64_t at);
     // seek(0, 1) of a buffered stream: its tell(), clearing eofbit as every
