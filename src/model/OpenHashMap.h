@@ -7,29 +7,32 @@
 #include <memory>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 namespace qx {
 
-// A hash map from a pointer or an integer to a non-null pointer, with open
-// addressing and linear probing in one array: no allocation per entry, a
-// lookup mostly touches one cache line, and a table sized in advance never
-// rehashes. A null value marks a free slot, so null can never be stored.
+// A hash map from a pointer or an integer to a non-null pointer or a non-zero
+// number, with open addressing and linear probing in one array: no allocation
+// per entry, a lookup mostly touches one cache line, and a table sized in
+// advance never rehashes. A null (zero) value marks a free slot, so it can
+// never be stored.
 // Removal shifts the following entries back instead of leaving tombstones,
 // so a table that lives through many edits does not slow down.
 template <class Key, class Value> class OpenHashMap {
-    static_assert(std::is_pointer_v<Value>, "a null value marks a free slot");
+    static_assert(std::is_pointer_v<Value> || std::is_unsigned_v<Value>,
+                  "a null or zero value marks a free slot");
     static_assert(std::is_pointer_v<Key> || std::is_integral_v<Key>);
 
 public:
-    // The value held for key, or null.
+    // The value held for key, or null (zero).
     Value find(Key key) const {
         if (!capacity_) {
-            return nullptr;
+            return Value{};
         }
         for (std::size_t i = home(key);; i = (i + 1) & (capacity_ - 1)) {
             const Slot& at = slots_[i];
             if (!at.value) {
-                return nullptr;
+                return Value{};
             }
             if (at.key == key) {
                 return at.value;
@@ -57,12 +60,27 @@ public:
     Value exchange(Key key, Value value) {
         Slot* at = value ? place(key) : nullptr;
         if (!at) {
-            return nullptr;
+            return Value{};
         }
         Value old = at->value;
         size_ += old ? 0 : 1;
         *at = {key, value};
         return old;
+    }
+
+    // The value held for key, or else value, now held for it, and whether it
+    // was stored. {null, false} when nothing could be stored (see set).
+    std::pair<Value, bool> tryset(Key key, Value value) {
+        Slot* at = value ? place(key) : nullptr;
+        if (!at) {
+            return {Value{}, false};
+        }
+        if (at->value) {
+            return {at->value, false};
+        }
+        *at = {key, value};
+        ++size_;
+        return {value, true};
     }
 
     // Takes key out; nothing when it is absent.
@@ -102,6 +120,15 @@ public:
         }
     }
 
+    // Takes every entry out but keeps the table's room, for a table that is
+    // filled to the same size again and again.
+    void empty() {
+        if (size_ > 0) {
+            std::fill(slots_.get(), slots_.get() + capacity_, Slot{});
+        }
+        size_ = 0;
+    }
+
     void clear() {
         slots_.reset();
         capacity_ = 0;
@@ -119,7 +146,7 @@ private:
 
     struct Slot {
         Key key{};
-        Value value = nullptr;
+        Value value{};
     };
 
     // At most three quarters full: probe runs stay short, and a table for a

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "model/OpenHashMap.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 namespace qx {
 
-// A hash table from pointers to identifiers, open addressing with linear
-// probing. Writing a document looks up every object and every node's target
-// in it, so it is built for that one job: no removal, null never a key.
+// A hash table from pointers to identifiers. Writing a document looks up every
+// object and every node's target in it, so it is built for that one job: null
+// is never a key and 0 never an identifier.
 class PointerIndex {
 public:
     struct Result {
@@ -16,34 +17,21 @@ public:
         bool added;          // the key was new
     };
 
-    // The value held for key, or else value, now held for it. A null key, or
-    // a table that cannot grow for lack of memory, gives {0, false}.
+    // The value held for key, or else value, now held for it. A null key or
+    // value, or a table that cannot grow for lack of memory, gives {0, false}.
     Result insert(const void* key, std::uint32_t value);
     // The value held for key, 0 when there is none.
-    std::uint32_t find(const void* key) const;
+    std::uint32_t find(const void* key) const { return key ? ids_.find(key) : 0; }
     // Empties the table. Its memory stays for the next document written: giving
     // tens of megabytes back and faulting them in again on every save costs
     // more than the lookups themselves.
-    void clear();
+    void clear() { ids_.empty(); }
     // Room for count keys without growing (nothing when memory is short).
-    void reserve(std::size_t count);
-    std::size_t size() const { return size_; }
+    void reserve(std::size_t count) { ids_.reserve(count); }
+    std::size_t size() const { return ids_.size(); }
 
 private:
-    std::size_t slot(const void* key) const;
-    bool grow();
-    // Moves the keys into a table of the given capacity (a power of two).
-    bool rehash(std::size_t capacity);
-
-    // Key and value side by side: a probe costs one cache line, not two.
-    struct Slot {
-        const void* key;
-        std::uint32_t value;
-    };
-    std::unique_ptr<Slot[]> slots_;
-    std::size_t capacity_ = 0; // a power of two, or 0
-    int shift_ = 64;
-    std::size_t size_ = 0;
+    OpenHashMap<const void*, std::uint32_t> ids_;
 };
 
 } // namespace qx
