@@ -216,11 +216,18 @@ bool Appl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Appl::viewCreated(doc::DocView* view) {
-    if (auto* mainView = qobject_cast<ui::View*>(view->window()); mainView && frame_)
+    auto* mainView = qobject_cast<ui::View*>(view->window());
+    if (!mainView)
+        return;
+    // The exports write what the active tree has selected, and are enabled
+    // only while it has a selection.
+    exportCommands_->setSelection([mainView] { return mainView->selectedReferences(); });
+    if (frame_)
         frame_->setView(mainView);
 }
 
 void Appl::viewClosed() {
+    exportCommands_->setSelection(nullptr);
     if (frame_)
         frame_->clearView();
 }

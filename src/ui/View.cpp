@@ -198,6 +198,11 @@ std::vector<Ref*> View::selection() const {
     return tree ? tree->binding().selection() : std::vector<Ref*>();
 }
 
+std::vector<const Ref*> View::selectedReferences() const {
+    const std::vector<Ref*> nodes = selection();
+    return {nodes.begin(), nodes.end()};
+}
+
 bool View::selectedSearch(SearchRef*& search) const {
     const std::vector<Ref*> nodes = selection();
     search = nodes.empty() ? nullptr : dynamic_cast<SearchRef*>(nodes.front());

@@ -125,6 +125,9 @@ public:
     OrganizerTreeView* organizerTree() const { return tree1_; }
     RefTreeView* domainTree() const { return tree2_; }
     DocumentTrees& trees() const { return *trees_; }
+    // The selected nodes of the tree with the focus: what the export
+    // commands write.
+    std::vector<const Ref*> selectedReferences() const;
     ThreadWindow* threadWindow() const { return threadWindow_; }
     WindowSeparator* verticalSeparator() const { return vertical_; }
     WindowSeparator* horizontalSeparator() const { return horizontal_; }

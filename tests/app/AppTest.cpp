@@ -12,18 +12,24 @@
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
 #include "lang/TextIds.h"
+#include "model/DDoc.h"
+#include "model/OrgRef2.h"
+#include "model/RefRoot.h"
 #include "model/SearchProp.h"
 #include "search/ObjPropDialogInfo.h"
 #include "settings/SettingsLocation.h"
 #include "ui/AboutBox.h"
 #include "ui/Browser.h"
 #include "ui/Commands.h"
+#include "ui/DocumentTrees.h"
 #include "ui/FrameWindow.h"
 #include "ui/ToolbarImages.h"
 #include "ui/View.h"
 #include "ui/dialogs/FindDialog.h"
 #include "ui/dialogs/ObjPropDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
+#include "ui/tree/RefTreeView.h"
+#include "ui/tree/refs/RefTVNode.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -87,6 +93,7 @@ private slots:
     void withoutADocumentTheFirstIdlePassAsksForTheFindDialogOnce();
     void switchesCountOnlyAsTheFirstArgument();
     void theFindCommandWritesTheAcceptedQueryAndItsHistory();
+    void theExportsTakeTheActiveTreesSelection();
     void threeDroppedFilesOpenOnlyTheFirst();
     void openingAListedDocumentMovesItToTheTopOfTheRecentFiles();
     void changingTheLanguageShows9250AndTheFileHoldsItAfterClose();
@@ -299,6 +306,28 @@ void AppTest::theFindCommandWritesTheAcceptedQueryAndItsHistory() {
     QCOMPARE(program.profile().readString("Search", "Query", ""), std::string("norba seek"));
     QCOMPARE(program.profile().readString("SearchHistory", "0", ""),
              std::string("norba seek,100,39,0,0,,"));
+}
+
+void AppTest::theExportsTakeTheActiveTreesSelection() {
+    ui::FrameWindow* frame = startWithAChangedDocument();
+    QVERIFY(frame);
+    ui::View* view = frame->view();
+    DDoc& model = program_->appl()->docManager().document()->model();
+    OrgRef2& folder = model.createfolder(Str("Work"), model.orgroot(), nullptr);
+    model.createfolder(Str("Other"), model.orgroot(), nullptr);
+    OrganizerTreeView& tree = *view->organizerTree();
+    tree.setFocus();
+    view->trees().treeFocused(tree);
+    tree.clearSelection();
+    QVERIFY(!frame->commandState(ui::cmd::ExportHtml).enabled);
+    QVERIFY(!frame->commandState(ui::cmd::ExportFavorites).enabled);
+
+    RefItem::of(folder)->treeNode().select(true);
+    QVERIFY(frame->commandState(ui::cmd::ExportHtml).enabled);
+    QVERIFY(frame->commandState(ui::cmd::ExportFavorites).enabled);
+    const std::vector<const Ref*> chosen = view->selectedReferences();
+    QCOMPARE(chosen.size(), std::size_t{1});
+    QCOMPARE(chosen.front(), &folder);
 }
 
 void AppTest::threeDroppedFilesOpenOnlyTheFirst() {

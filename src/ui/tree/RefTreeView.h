@@ -3,6 +3,8 @@
 #include "ui/tree/TreeView.h"
 #include "ui/tree/refs/RefTreeBinding.h"
 
+class QMimeData;
+
 namespace qx {
 
 class RefTreeHost;
