@@ -161,6 +161,8 @@ TEST_F(RefTreeBindingTest, NodesArrivingUnshownShowWhenHiddenNodesShow) {
     OrgRef2& late = group("late", folder);
     EXPECT_EQ(late.viewitem(), nullptr);
     texts.onlynew = false;
+    tree.binding.rebuild();
+    EXPECT_EQ(Bound::rows(tree.row(folder)), "late");
     // Moved out from under a node without a row: it stays without one.
     doc.move(folder, waiting, nullptr);
     EXPECT_EQ(waiting.viewitem(), nullptr);
