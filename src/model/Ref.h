@@ -1,13 +1,12 @@
 #pragma once
 
 #include "model/RefTree.h"
+#include "model/ViewItem.h"
 
 #include <cstdint>
 #include <memory>
 
 namespace qx {
-
-class ViewItem;
 
 // The image of a node in the view's image list, and whether it is drawn dimmed.
 struct RefIcon {
@@ -53,9 +52,15 @@ public:
 
     std::uint16_t flags() const { return flags_; }
     bool hasflags(std::uint16_t bits) const { return (flags_ & bits) != 0; }
-    void setflags(std::uint16_t flags) { flags_ = flags; }
-    void addflags(std::uint16_t bits) { flags_ |= bits; }
-    void clearflags(std::uint16_t bits) { flags_ &= static_cast<std::uint16_t>(~bits); }
+    // The view item hears of a change of the hidden marks.
+    void setflags(std::uint16_t flags) {
+        const std::uint16_t before = flags_;
+        flags_ = flags;
+        if (viewitem_ && ((before ^ flags_) & kHiddenFlags))
+            viewitem_->hiddenchanged();
+    }
+    void addflags(std::uint16_t bits) { setflags(static_cast<std::uint16_t>(flags_ | bits)); }
+    void clearflags(std::uint16_t bits) { setflags(static_cast<std::uint16_t>(flags_ & ~bits)); }
     std::uint16_t flags2() const { return flags2_; }
     void setflags2(std::uint16_t flags) { flags2_ = flags; }
 

@@ -41,6 +41,9 @@ void TreeEdit::move(Ref& parent, Ref& node, Ref* before) {
     }
     if (hadItem)
         showitem(node);
+    else if (ViewItem* item = parent.viewitem())
+        // Left without an item as before; the view may show it later.
+        item->childunshown();
 }
 
 std::unique_ptr<Ref> TreeEdit::takeout(Ref& node) {
@@ -88,10 +91,15 @@ std::vector<Ref*> TreeEdit::taketouched() {
 }
 
 void TreeEdit::showitem(Ref& node) {
-    const Tree* parent = node.parent();
-    if (views_ && !node.viewitem() && parent && static_cast<const Ref*>(parent)->viewitem() &&
-        node.isvisible())
+    const auto* parent = static_cast<const Ref*>(node.parent());
+    if (!views_ || node.viewitem() || !parent || !parent->viewitem())
+        return;
+    if (node.isvisible())
         views_->additem(node);
+    else
+        // The view learns where a node waits unshown, so that showing more
+        // later looks there instead of walking the whole tree.
+        parent->viewitem()->childunshown();
 }
 
 void TreeEdit::removeitem(Ref& node) {

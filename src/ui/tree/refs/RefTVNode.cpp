@@ -1,6 +1,7 @@
 #include "ui/tree/refs/RefTVNode.h"
 
 #include "model/Ref.h"
+#include "ui/tree/refs/RefTreeBinding.h"
 
 #include <string>
 
@@ -10,11 +11,28 @@ namespace {
 std::string labelOf(const Ref& ref) {
     return std::string(ref.label().view());
 }
+
+// The binding whose tree holds the node; rows of a reference tree always sit
+// below the top node the binding made.
+RefTreeBinding* bindingOf(TreeViewNode& node) {
+    auto* top = dynamic_cast<RefTVRoot*>(node.root());
+    return top ? &top->binding() : nullptr;
+}
 } // namespace
 
 RefItem* RefItem::of(const Ref& ref) {
     // Reference trees are the only views that give model nodes items.
     return static_cast<RefItem*>(ref.viewitem());
+}
+
+void RefItem::hiddenchanged() {
+    if (RefTreeBinding* binding = bindingOf(treeNode()))
+        binding->hiddenChanged(*ref_);
+}
+
+void RefItem::childunshown() {
+    if (RefTreeBinding* binding = bindingOf(treeNode()))
+        binding->unshownBelow(*ref_);
 }
 
 RefTVNode::RefTVNode(Ref& ref) : TreeViewNode(labelOf(ref)), RefItem(ref) {

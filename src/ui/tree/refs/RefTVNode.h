@@ -7,6 +7,7 @@
 namespace qx {
 
 class Ref;
+class RefTreeBinding;
 
 // What both kinds of tree node of a reference tree share: the model node they
 // stand for, and the label they take from it when the model renames it.
@@ -19,11 +20,20 @@ public:
     // The item a model node has in its view, or null.
     static RefItem* of(const Ref& ref);
 
+    // Passed on to the binding that made the item.
+    void hiddenchanged() override;
+    void childunshown() override;
+
+    // The item's place in each of the binding's sets, -1 outside it.
+    static constexpr int kSets = 2;
+    int& placeIn(int set) { return places_[set]; }
+
 protected:
     ~RefItem() = default;
 
 private:
     Ref* ref_;
+    int places_[kSets] = {-1, -1};
 };
 
 // A row of a reference tree, bound to one model node. It starts expanded when
@@ -35,8 +45,6 @@ public:
     TreeViewNode& treeNode() override { return *this; }
     void settext(const Str& text) override;
 };
-
-class RefTreeBinding;
 
 // The top node of a reference tree, bound to the model root it shows.
 class RefTVRoot final : public TreeViewRoot, public RefItem {

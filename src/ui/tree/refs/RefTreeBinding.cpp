@@ -26,15 +26,6 @@ TreeViewNode* rowOf(const Ref& node) {
     return item ? &item->treeNode() : nullptr;
 }
 
-// The next row of a pre-order walk below top that skips node's subtree.
-TreeViewNode* nextSkipping(TreeViewNode* node, const TreeViewNode* top) {
-    for (; node != top; node = node->parent()) {
-        if (node->next())
-            return node->next();
-    }
-    return nullptr;
-}
-
 // The row a new row for node goes before: the row of its first following
 // sibling that has one; null for the end.
 TreeViewNode* rowAfter(const Ref& node, TreeViewNode& parentRow) {
@@ -65,12 +56,19 @@ RefTreeBinding::RefTreeBinding(TreeViewModel& view) : view_(view) {}
 
 RefTreeBinding::~RefTreeBinding() {
     if (root_)
-        forgetRows(*root_);
+        forgetAll();
+}
+
+void RefTreeBinding::forgetAll() {
+    // The rows go with the old top node.
+    hiddenShown_.drop();
+    gaps_.drop();
+    forgetRows(*root_);
 }
 
 void RefTreeBinding::bind(RefRoot* root) {
     if (root_)
-        forgetRows(*root_);
+        forgetAll();
     root_ = root;
     if (!root) {
         view_.setRoot(std::make_unique<TreeViewRoot>());
@@ -96,18 +94,24 @@ void RefTreeBinding::add(Ref& node) {
 void RefTreeBinding::addUnder(Ref& top, TreeViewNode& topParentRow) {
     Ref* node = &top;
     while (node) {
-        TreeViewNode* row = rowOf(*node);
-        if (!row && shows(*node)) {
+        // Most nodes a rebuild passes already have rows: only the model node
+        // is read for them, never the row, so the walk stays cheap.
+        bool hasRow = node->viewitem() != nullptr;
+        if (!hasRow && shows(*node)) {
             TreeViewNode& parentRow = node == &top ? topParentRow : *rowOf(*parentOf(*node));
             auto made = std::make_unique<RefTVNode>(*node);
             RefTVNode& fresh = *made;
             look(*node, fresh);
             parentRow.insertBefore(std::move(made), rowAfter(*node, parentRow));
             node->setviewitem(&fresh);
-            row = &fresh;
+            if (isHidden(*node))
+                hiddenShown_.insert(fresh);
+            hasRow = true;
+        } else if (!hasRow) {
+            gaps_.insert(*RefItem::of(*parentOf(*node)));
         }
         // Below a node without a row nothing is shown.
-        node = asRef(node->nextpreorder(&top, row == nullptr));
+        node = asRef(node->nextpreorder(&top, !hasRow));
     }
 }
 
@@ -116,6 +120,8 @@ void RefTreeBinding::remove(Ref& node) {
     if (!row)
         return;
     forgetRows(node);
+    if (RefItem* parent = parentOf(node) ? RefItem::of(*parentOf(node)) : nullptr)
+        gaps_.insert(*parent);
     if (row->parent())
         row->remove();
 }
@@ -123,7 +129,12 @@ void RefTreeBinding::remove(Ref& node) {
 void RefTreeBinding::forgetRows(Ref& top) {
     Ref* node = &top;
     while (node) {
-        const bool hadRow = node->viewitem() != nullptr;
+        RefItem* item = RefItem::of(*node);
+        const bool hadRow = item != nullptr;
+        if (item && !hiddenShown_.empty())
+            hiddenShown_.erase(*item);
+        if (item && !gaps_.empty())
+            gaps_.erase(*item);
         node->setviewitem(nullptr);
         node = asRef(node->nextpreorder(&top, !hadRow));
     }
@@ -159,7 +170,22 @@ void RefTreeBinding::look(Ref& node, TreeViewNode& row) {
 }
 
 void RefTreeBinding::filterHidden() {
-    dropWhere(isHidden);
+    // Every shown hidden node is in the set; it empties, as none stays shown.
+    for (Ref* node : hiddenShown_.take()) {
+        // An ancestor's removal may already have taken the row.
+        if (node->viewitem() && isHidden(*node))
+            remove(*node);
+    }
+    view_.runPendingLayout();
+}
+
+void RefTreeBinding::hiddenChanged(Ref& node) {
+    if (&node != root_)
+        hiddenShown_.insert(*RefItem::of(node));
+}
+
+void RefTreeBinding::unshownBelow(Ref& node) {
+    gaps_.insert(*RefItem::of(node));
 }
 
 void RefTreeBinding::filterNew() {
@@ -167,27 +193,32 @@ void RefTreeBinding::filterNew() {
 }
 
 void RefTreeBinding::dropWhere(bool (*drop)(const Ref&)) {
-    TreeViewRoot& top = view_.treeRoot();
-    TreeViewNode* row = top.firstChild();
-    while (row) {
-        Ref& node = refOf(*row);
-        if (drop(node)) {
-            TreeViewNode* next = nextSkipping(row, &top);
-            remove(node);
-            row = next;
-        } else {
-            row = row->nextInSubtree(&top);
-        }
+    if (!root_ || !root_->viewitem())
+        return;
+    // The walk reads the model nodes only: a node without a row has none
+    // below it, and a dropped node takes its subtree along.
+    Ref* node = asRef(root_->firstchild());
+    while (node) {
+        const bool hasRow = node->viewitem() != nullptr;
+        const bool dropped = hasRow && drop(*node);
+        Ref* next = asRef(node->nextpreorder(root_, !hasRow || dropped));
+        if (dropped)
+            remove(*node);
+        node = next;
     }
     view_.runPendingLayout();
 }
 
 void RefTreeBinding::rebuild() {
-    if (!root_)
-        return;
-    if (TreeViewNode* row = rowOf(*root_)) {
-        for (Ref* child = asRef(root_->firstchild()); child; child = asRef(child->nextsibling()))
-            addUnder(*child, *row);
+    // A node without a row lies below one that has a row and is in the set,
+    // or below another node without a row.
+    for (Ref* parent : gaps_.take()) {
+        TreeViewNode* row = rowOf(*parent);
+        for (Ref* child = asRef(parent->firstchild()); row && child;
+             child = asRef(child->nextsibling())) {
+            if (!child->viewitem())
+                addUnder(*child, *row);
+        }
     }
     view_.runPendingLayout();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/tree/refs/RefItemSet.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,6 +67,11 @@ public:
     // Adds everything that passes the show rule and has no row yet.
     void rebuild();
 
+    // A shown node's hidden marks changed: filtering looks at it.
+    void hiddenChanged(Ref& node);
+    // A child of a shown node was left without a row: a rebuild looks there.
+    void unshownBelow(Ref& node);
+
     // The document remembers the expansion of each node.
     void expanded(TreeViewNode& node, bool on);
 
@@ -83,8 +90,16 @@ private:
     void dropWhere(bool (*drop)(const Ref&));
     void look(Ref& node, TreeViewNode& row);
 
+    void forgetAll();
+
     TreeViewModel& view_;
     RefRoot* root_ = nullptr;
+    // Filtering and rebuilding touch only the nodes that may have to change,
+    // never the whole tree: shown nodes whose hidden marks were set (or may
+    // have changed since), and shown nodes with a child that has no row.
+    // Both hold only nodes with rows; a node leaves them with its row.
+    RefItemSet hiddenShown_{0};
+    RefItemSet gaps_{1};
 };
 
 } // namespace qx

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 namespace qx {
 namespace {
 
@@ -86,6 +89,96 @@ TEST_F(RefTreeBindingTest, HiddenSubtreeLeavesAndComesBackGrayedInPlace) {
     tree.binding.rebuild();
     EXPECT_EQ(tree.top(), "A,B*,C");
     EXPECT_EQ(Bound::rows(tree.row(b)), "b1");
+}
+
+// Filtering visits only the nodes whose marks changed, and showing only the
+// parents that lost or never gave rows: a scattered batch must come back whole.
+TEST_F(RefTreeBindingTest, ScatteredNestedBatchLeavesAndComesBackInOrder) {
+    OrgRef2& a = group("A", doc.orgroot());
+    OrgRef2& a1 = group("a1", a);
+    OrgRef2& a2 = group("a2", a);
+    OrgRef2& a3 = group("a3", a);
+    OrgRef2& b = group("B", doc.orgroot());
+    OrgRef2& b1 = group("b1", b);
+    group("b11", b1);
+    OrgRef2& c = group("C", doc.orgroot());
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+    tree.row(a1).select(true);
+    tree.row(a3).select(true);
+    tree.row(a3).makeFocus();
+    tree.row(c).select(true);
+
+    // Flags set straight on the nodes, the way a loaded mark or a script sets
+    // them: the binding hears of them from the nodes themselves.
+    for (Ref* node : {static_cast<Ref*>(&a1), static_cast<Ref*>(&a3), static_cast<Ref*>(&b),
+                      static_cast<Ref*>(&b1)})
+        node->addflags(Ref::Hidden);
+    tree.binding.filterHidden();
+    EXPECT_EQ(tree.top(), "A,C");
+    EXPECT_EQ(Bound::rows(tree.row(a)), "a2");
+    EXPECT_EQ(b1.viewitem(), nullptr);
+    EXPECT_EQ(static_cast<Ref*>(b1.firstchild())->viewitem(), nullptr);
+    EXPECT_EQ(tree.view.focusNode(), nullptr);
+    EXPECT_EQ(tree.view.selectedCount(), 1);
+    EXPECT_EQ(tree.binding.selection(), std::vector<Ref*>{&c});
+
+    texts.hidden = true;
+    tree.binding.rebuild();
+    EXPECT_EQ(tree.top(), "A,B*,C");
+    EXPECT_EQ(Bound::rows(tree.row(a)), "a1*,a2,a3*");
+    EXPECT_EQ(Bound::rows(tree.row(b)), "b1*");
+    EXPECT_EQ(Bound::rows(tree.row(b1)), "b11");
+
+    // Shown again while hidden nodes show, then hidden nodes go out of view:
+    // what was unmarked in between stays.
+    a3.clearflags(Ref::Hidden);
+    b.clearflags(Ref::Hidden);
+    texts.hidden = false;
+    tree.binding.filterHidden();
+    // The grayed look follows on a repaint.
+    EXPECT_EQ(tree.top(), "A,B*,C");
+    EXPECT_EQ(Bound::rows(tree.row(a)), "a2,a3*");
+    EXPECT_EQ(Bound::rows(tree.row(b)), "");
+    EXPECT_EQ(a1.viewitem(), nullptr);
+    EXPECT_NE(a2.viewitem(), nullptr);
+}
+
+// Nodes that come into the document without a row are found again when the
+// rule relaxes, wherever they came in.
+TEST_F(RefTreeBindingTest, NodesArrivingUnshownShowWhenHiddenNodesShow) {
+    OrgRef2& folder = group("folder", doc.orgroot());
+    OrgRef2& other = group("other", doc.orgroot());
+    OrgRef2& hiddenParent = group("hidden parent", other);
+    hiddenParent.addflags(Ref::Hidden);
+    OrgRef2& waiting = group("waiting", hiddenParent);
+    Bound tree(doc);
+    tree.binding.bind(&doc.orgroot());
+    ASSERT_EQ(Bound::rows(tree.row(other)), "");
+
+    // Filed while only new nodes show: the model gives it no row.
+    texts.onlynew = true;
+    OrgRef2& late = group("late", folder);
+    EXPECT_EQ(late.viewitem(), nullptr);
+    texts.onlynew = false;
+    tree.binding.rebuild();
+    EXPECT_EQ(Bound::rows(tree.row(folder)), "late");
+    // Moved out from under a node without a row: it stays without one.
+    doc.move(folder, waiting, nullptr);
+    EXPECT_EQ(waiting.viewitem(), nullptr);
+
+    texts.hidden = true;
+    tree.binding.rebuild();
+    EXPECT_EQ(Bound::rows(tree.row(folder)), "late,waiting");
+    EXPECT_EQ(Bound::rows(tree.row(other)), "hidden parent*");
+
+    // Rebinding forgets what the old rows noted, and notes afresh.
+    tree.binding.bind(&doc.orgroot());
+    late.addflags(Ref::Hidden);
+    texts.hidden = false;
+    tree.binding.filterHidden();
+    EXPECT_EQ(Bound::rows(tree.row(folder)), "waiting");
+    EXPECT_EQ(Bound::rows(tree.row(other)), "");
 }
 
 TEST_F(RefTreeBindingTest, ShowNewDropsGroupsThatAreNeitherNewNorSearches) {
