@@ -27,6 +27,7 @@ bool Thread::start(std::function<void()> body, int priority) {
     if (thread_.joinable())
         return false;
     tid_.store(0);
+    started_ = false; // a failed restart must not leave id waiting
     try {
         thread_ = std::thread([this, priority, body = std::move(body)] {
             // The priority is in place before the id is published, so that a
