@@ -17,6 +17,11 @@ namespace qx {
 namespace {
 
 constexpr int kPollSliceMs = 1000;
+// Idle connections the process keeps for reuse. A multi handle of one
+// transfer would otherwise allow libcurl's default of four per easy handle,
+// so that a check of many hosts would close the pooled connections as fast
+// as it made them.
+constexpr long kPooledConnections = 64;
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
@@ -108,6 +113,7 @@ platform::SysError UrlTransfer::open(const Request& request) {
     }
     if (!easy_ || !multi_)
         return platform::err::InternetOutOfHandles;
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kPooledConnections);
     notify(status::HandleCreated, {});
     url_ = request.url;
     maxRedirects_ = request.limits.maxRedirects;

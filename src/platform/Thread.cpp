@@ -1,6 +1,5 @@
 #include "platform/Thread.h"
 
-#include "platform/Event.h"
 #include "platform/SystemError.h"
 
 #include <algorithm>
@@ -28,12 +27,15 @@ bool Thread::start(std::function<void()> body, int priority) {
     if (thread_.joinable())
         return false;
     tid_.store(0);
-    Event known;
+    started_ = false; // a failed restart must not leave id waiting
     try {
-        thread_ = std::thread([this, &known, priority, body = std::move(body)] {
-            tid_.store(::gettid());
-            setThreadPriority(::gettid(), priority);
-            known.set();
+        thread_ = std::thread([this, priority, body = std::move(body)] {
+            // The priority is in place before the id is published, so that a
+            // later setPriority, which waits for the id, always comes after.
+            const pid_t tid = ::gettid();
+            setThreadPriority(tid, priority);
+            tid_.store(tid);
+            tid_.notify_all();
             body();
         });
     } catch (const std::system_error& e) {
@@ -42,14 +44,20 @@ bool Thread::start(std::function<void()> body, int priority) {
         setLastError(fromErrno(e.code().value()));
         return false;
     }
-    // The id is needed for later priority changes; the body may not have run
-    // a single instruction yet.
-    known.wait(kInfinite);
+    // No wait for the thread to come up: a start costs only the thread's
+    // creation, and whoever needs the id (id, setPriority) waits for it.
+    started_ = true;
     return true;
 }
 
+pid_t Thread::id() const {
+    if (started_)
+        tid_.wait(0);
+    return tid_.load();
+}
+
 bool Thread::setPriority(int priority) {
-    const pid_t tid = tid_.load();
+    const pid_t tid = id();
     return tid != 0 && thread_.joinable() && setThreadPriority(tid, priority);
 }
 

@@ -32,12 +32,14 @@ public:
     // waiting for it, or one the thread itself deletes when done.
     void detach();
     bool joinable() const { return thread_.joinable(); }
-    // The kernel's id of the thread, 0 before start.
-    pid_t id() const { return tid_.load(); }
+    // The kernel's id of the thread, 0 before start; right after a start it
+    // waits until the new thread has come up.
+    pid_t id() const;
 
 private:
     std::thread thread_;
     std::atomic<pid_t> tid_{0};
+    bool started_ = false;
 };
 
 // The nice value for a priority: the process's own plus the lowering the

@@ -6,6 +6,11 @@ CheckNode::CheckNode(const Str& url, const platform::SystemTime& date) : url_(ur
     key_.set(url_.get());
 }
 
+CheckNode::~CheckNode() {
+    if (List* list = owner())
+        list->unlink(this);
+}
+
 void CheckNode::Postpone(CheckClock::TimePoint until) {
     state_ = Queued;
     notBefore_ = until;
@@ -18,11 +23,32 @@ void CheckNode::Requeue() {
     retries_ = 0;
 }
 
+void CheckList::append(CheckNode* node) {
+    List::append(node); // a listed node is unlinked, and so unindexed, first
+    byKey_.emplace(node->Key().hash(), node);
+}
+
+void CheckList::unlink(Node* node) {
+    if (!node || node->owner() != this)
+        return;
+    auto* check = static_cast<CheckNode*>(node);
+    const auto [from, to] = byKey_.equal_range(check->Key().hash());
+    for (auto it = from; it != to; ++it) {
+        if (it->second == check) {
+            byKey_.erase(it);
+            break;
+        }
+    }
+    List::unlink(node);
+}
+
 CheckNode* CheckList::Find(const char* url) const {
+    // QueueCheck lists an address once, so the first equal key is the one.
     const SearchKey key(url, true);
-    for (CheckNode* node = First(); node; node = node->Next()) {
-        if (node->Key() == key)
-            return node;
+    const auto [from, to] = byKey_.equal_range(key.hash());
+    for (auto it = from; it != to; ++it) {
+        if (it->second->Key() == key)
+            return it->second;
     }
     return nullptr;
 }

@@ -7,6 +7,7 @@
 #include "workers/CheckClock.h"
 
 #include <cstdint>
+#include <unordered_map>
 
 namespace qx {
 
@@ -17,6 +18,9 @@ public:
 
     // date: the page's stored modification time, year 0 when unknown.
     CheckNode(const Str& url, const platform::SystemTime& date);
+    // Leaves its list while its key can still be read, so that the list's
+    // index loses it too.
+    ~CheckNode() override;
 
     const Str& Url() const { return url_; }
     const platform::SystemTime& Date() const { return date_; }
@@ -43,10 +47,14 @@ private:
     int retries_ = 0;
 };
 
-// The checks of the job board, in the order they were queued.
+// The checks of the job board, in the order they were queued (a started
+// check moves to the end). Only CheckNodes go into it.
 class CheckList : public List {
 public:
     CheckNode* First() const { return static_cast<CheckNode*>(first()); }
+    // Links the node at the end, moving it there when it is listed already.
+    void append(CheckNode* node);
+    void unlink(Node* node) override;
     // The node of an address, in any letter case; null when there is none.
     CheckNode* Find(const char* url) const;
     // Queues a check of an address: a done node of the address is queued
@@ -55,6 +63,12 @@ public:
     bool QueueCheck(const Str& url, const platform::SystemTime& date);
     // Whether a node is queued or running.
     bool HasPending() const;
+
+private:
+    // The nodes by the hash of their key: a check of ten thousand pages
+    // queues each one after a look for its address, which a walk of the list
+    // would make quadratic.
+    std::unordered_multimap<std::uint32_t, CheckNode*> byKey_;
 };
 
 } // namespace qx

@@ -36,9 +36,9 @@ int Thread::Release() {
     return left;
 }
 
-bool Thread::Start() {
+bool Thread::Start(int priority) {
     AddRef(); // the thread's own, dropped when its procedure ends
-    if (thread_.start([this] { Procedure(); }))
+    if (thread_.start([this] { Procedure(); }, priority))
         return true;
     refs_.fetch_sub(1, std::memory_order_relaxed);
     return false;

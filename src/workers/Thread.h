@@ -46,8 +46,9 @@ public:
     // The longest wait of a start for the worker's first network handle.
     static constexpr int kStartWaitMs = 5000;
 
-    // Creates the thread, running at once. False when none could be made.
-    bool Start();
+    // Creates the thread, running at once at the given priority. False when
+    // none could be made.
+    bool Start(int priority = 0);
     // An operating-system priority (-1 below normal); false when refused.
     bool SetPriority(int priority);
     // Waits without limit until Run has returned and its thread is gone; the

@@ -17,7 +17,7 @@ public:
     explicit WThread(platform::MessageTarget* window);
 
     // Starts and waits for the started event (see StartAndWait).
-    bool Start(int priority);
+    virtual bool Start(int priority);
 
     // Set when registered, cleared when the end message is handled; only the
     // user-interface thread touches it.

@@ -11,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <set>
+#include <thread>
+#include <vector>
 
 using namespace qx;
 using qx::test::HttpTestServer;
@@ -310,6 +314,61 @@ TEST(InternetSession, SessionsShareTheirConnections) {
         ports.insert(request.remotePort);
     EXPECT_EQ(server.requests().size(), 5u);
     EXPECT_EQ(ports.size(), 1u); // one connection served all five sessions
+}
+
+// More hosts than libcurl keeps idle connections for a lone transfer: every
+// host still gets one connection for all its requests, and never a request
+// meant for another.
+TEST(InternetSession, PooledConnectionsServeManyHostsEachWithItsOwnRequests) {
+    constexpr int kServers = 8;
+    constexpr int kRounds = 4;
+    std::vector<std::unique_ptr<HttpTestServer>> servers;
+    for (int s = 0; s < kServers; ++s) {
+        servers.push_back(std::make_unique<HttpTestServer>());
+        servers.back()->on("/s" + std::to_string(s), HttpTestServer::Reply{304, {}, ""});
+    }
+    for (int round = 0; round < kRounds; ++round) {
+        for (int s = 0; s < kServers; ++s) {
+            CInternetSession session("test");
+            iurlwstream in = open(session, servers[s]->url("/s" + std::to_string(s)));
+            int status = 0;
+            ASSERT_TRUE(in.QueryStatusCode(status));
+            EXPECT_EQ(status, 304);
+        }
+    }
+    for (int s = 0; s < kServers; ++s) {
+        std::set<int> ports;
+        for (const auto& request : servers[s]->requests()) {
+            EXPECT_EQ(request.target, "/s" + std::to_string(s));
+            ports.insert(request.remotePort);
+        }
+        EXPECT_EQ(servers[s]->requests().size(), static_cast<std::size_t>(kRounds));
+        EXPECT_EQ(ports.size(), 1u) << "server " << s;
+    }
+}
+
+// A request cancelled while its answer is on the way leaves that answer on
+// its connection: the next request must not be given it.
+TEST(InternetSession, CancelledRequestNeverHandsItsConnectionOn) {
+    HttpTestServer server;
+    HttpTestServer::Reply slow{200, {}, "slow"};
+    slow.delayMs = 400;
+    server.on("/slow", slow);
+    server.on("/fast", HttpTestServer::Reply{200, {}, "fast"});
+    {
+        CInternetSession session("test");
+        std::thread stopper([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            session.Close();
+        });
+        iurlwstream in = open(session, server.url("/slow"));
+        EXPECT_FALSE(in.good());
+        stopper.join();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500)); // the slow answer has gone out
+    CInternetSession session("test");
+    iurlwstream in = open(session, server.url("/fast"));
+    EXPECT_EQ(readAll(in), "fast");
 }
 
 TEST(InternetSession, LongHeaderValuesAreNeverCut) {

@@ -121,6 +121,28 @@ TEST_F(WorkersBoard, CheckQueuedOnceWhileNotDoneAndAgainInPlaceWhenDone) {
     EXPECT_EQ(node->Date().year, 2001);
 }
 
+// The list finds addresses through an index: moving a node, deleting one and
+// emptying the list must keep the two in step.
+TEST(CheckListIndex, FindFollowsMovesDeletionsAndClearing) {
+    CheckList list;
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(list.QueueCheck(Str("http://h/" + std::to_string(i)), dated(2001)));
+    CheckNode* moved = list.Find("HTTP://H/7");
+    ASSERT_NE(moved, nullptr);
+    list.append(moved); // as a started check is moved to the end
+    EXPECT_EQ(list.Find("http://h/7"), moved);
+    EXPECT_EQ(list.count(), 50u);
+    delete list.Find("http://h/8");
+    EXPECT_EQ(list.Find("http://h/8"), nullptr);
+    EXPECT_TRUE(list.QueueCheck(Str("http://h/8"), dated(2002)));
+    EXPECT_EQ(list.Find("http://h/8")->Date().year, 2002);
+    EXPECT_FALSE(list.QueueCheck(Str("http://H/7"), dated(2002)));
+    list.clear();
+    EXPECT_EQ(list.Find("http://h/7"), nullptr);
+    EXPECT_TRUE(list.QueueCheck(Str("http://h/7"), dated(2003)));
+    EXPECT_EQ(list.count(), 1u);
+}
+
 TEST_F(WorkersBoard, WorkerEndingBeforeAnyHandleDoesNotHoldTheStartWait) {
     control_.gate.set();
     queue("http://a/");
