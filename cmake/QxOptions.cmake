@@ -27,6 +27,25 @@ if(QX_BUILD_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Every Qt library of ours compiles against one precompiled <QtWidgets>: a
+# precompiled header of it is several hundred megabytes, and one per library
+# filled the build machine's disk.
+function(qx_qt_precompiled_header)
+  if(TARGET qx_qt_pch)
+    return()
+  endif()
+  set(source ${CMAKE_BINARY_DIR}/qx_qt_pch.cpp)
+  if(NOT EXISTS ${source})
+    file(WRITE ${source} "")
+  endif()
+  add_library(qx_qt_pch OBJECT ${source})
+  target_link_libraries(qx_qt_pch PUBLIC qx_options Qt6::Widgets)
+  # The libraries that reuse it all see the model, which has operations named
+  # like Qt's foreach keyword; the header must be compiled as they compile.
+  target_compile_definitions(qx_qt_pch PRIVATE QT_NO_FOREACH)
+  target_precompile_headers(qx_qt_pch PRIVATE <QtWidgets>)
+endfunction()
+
 # qx_add_library(NAME SOURCES... [DEPS targets...] [QT])
 # A library of one layer. DEPS are the layers below it (public, so that their
 # headers are visible to users of this one).
@@ -36,7 +55,8 @@ function(qx_add_library name)
   target_link_libraries(${name} PUBLIC qx_options ${ARG_DEPS})
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_precompile_headers(${name} PRIVATE <QtWidgets>)
+    qx_qt_precompiled_header()
+    target_precompile_headers(${name} REUSE_FROM qx_qt_pch)
   endif()
 endfunction()
 
