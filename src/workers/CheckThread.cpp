@@ -31,7 +31,12 @@ CheckThread::CheckThread(platform::MessageTarget* window, const Str& url, CheckN
                          const platform::SystemTime& date, const Options& options,
                          const Language* language)
     : CheckWorker(window, url, node), date_(date), language_(language),
-      session_(std::make_unique<_MyInternetSession>(options)) {}
+      prefix_((language ? language->text(kCheckingText) : std::string()) + std::string(url.view())),
+      session_(std::make_unique<_MyInternetSession>(options)) {
+    // A check starts without waiting for its transfer to report anything, so
+    // the thread window may show its row before the first status arrives.
+    setStatusLine(prefix_.view());
+}
 
 CheckThread::~CheckThread() = default;
 
@@ -44,8 +49,7 @@ int CheckThread::Run() {
     }
     StatusCallbackData status;
     status.worker = this;
-    status.prefix = Str((language_ ? language_->text(kCheckingText) : std::string()) +
-                        std::string(Url().view()));
+    status.prefix = prefix_;
     status.language = language_;
     int result = 0;
     {

@@ -53,6 +53,9 @@ private:
     std::uint32_t charset_ = 0;
     std::int64_t retryAfter_ = kNoRetryAfter;
     const Language* language_;
+    // "Checking " and the address: the row's text from the start, and the
+    // head of every status line the transfer reports.
+    Str prefix_;
     std::unique_ptr<_MyInternetSession> session_;
 };
 

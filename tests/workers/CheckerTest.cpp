@@ -5,6 +5,7 @@
 #include "model/SearchRef.h"
 #include "net/RetryAfter.h"
 #include "platform/Message.h"
+#include "workers/CheckThread.h"
 
 #include <algorithm>
 #include <atomic>
@@ -290,6 +291,15 @@ TEST(RetryAfter, SecondsAndDates) {
     EXPECT_EQ(seconds, 0);
     for (const char* bad : {"", "  ", "-5", "12a", "99999999999", "soon", "1.5"})
         EXPECT_FALSE(RetryAfterSeconds(bad, 0, seconds)) << bad;
+}
+
+// A check starts without waiting for its transfer, so the thread window may
+// add its row before the transfer reports anything: the row must already say
+// what is being checked.
+TEST_F(Checks, AWorkerNamesItsAddressBeforeTheTransferReports) {
+    CheckThread check(nullptr, Str("http://example.test/a.html"), nullptr, {}, options_,
+                      language_.get());
+    EXPECT_EQ(check.statusLine(), "Checking http://example.test/a.html");
 }
 
 } // namespace qx::test
