@@ -62,10 +62,22 @@ std::unique_ptr<Ref> copytree(const Ref& top, bool asorganizer, const TargetMap&
     return copy;
 }
 
-bool anychildbusy(const Ref& node) {
-    for (const Node* child = node.first(); child; child = child->next()) {
-        const auto& ref = *static_cast<const Ref*>(child);
-        if (ref.hasflags(Ref::Checking) || (ref.flags2() & Ref::kChildChecking))
+bool busyorholdsbusy(const Node* child) {
+    const auto& ref = *static_cast<const Ref*>(child);
+    return ref.hasflags(Ref::Checking) || (ref.flags2() & Ref::kChildChecking);
+}
+
+// Whether a child of from's parent other than from is busy. Checks are handed
+// out in tree order and end roughly in it, so the busy siblings of the one
+// that just ended lie after it: looking there first keeps a check of a
+// thousand siblings from scanning the ones already done a thousand times.
+bool anysiblingbusy(const Ref& from) {
+    for (const Node* child = from.next(); child; child = child->next()) {
+        if (busyorholdsbusy(child))
+            return true;
+    }
+    for (const Node* child = from.owner()->first(); child != &from; child = child->next()) {
+        if (busyorholdsbusy(child))
             return true;
     }
     return false;
@@ -521,14 +533,14 @@ void DDoc::setbusy(Ref& node, bool on) {
     else
         node.clearflags(Ref::Checking);
     edit_.repaint(node);
-    for (Ref* n = parentof(node); n && n->parent(); n = parentof(*n)) {
+    for (Ref *child = &node, *n = parentof(node); n && n->parent(); child = n, n = parentof(*n)) {
         const bool has = (n->flags2() & Ref::kChildChecking) != 0;
         if (on) {
             if (has)
                 break;
             n->setflags2(n->flags2() | Ref::kChildChecking);
         } else {
-            if (anychildbusy(*n))
+            if (busyorholdsbusy(child) || anysiblingbusy(*child))
                 break;
             n->setflags2(n->flags2() & ~Ref::kChildChecking);
         }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 namespace qx {
 namespace {
@@ -131,6 +132,39 @@ TEST(DDocMarks, BusyMarksAncestorsBelowTheRootUntilNoChildIsBusy) {
     EXPECT_FALSE(t.result.hasflags(Ref::Checking));
     EXPECT_TRUE(t.search.flags2() & Ref::kChildChecking);
     t.doc.setbusy(sibling, false);
+    EXPECT_FALSE(t.search.flags2() & Ref::kChildChecking);
+    EXPECT_FALSE(t.folder.flags2() & Ref::kChildChecking);
+}
+
+// The parent's mark goes with the last busy child, whichever order the checks
+// end in: in tree order, backwards, or from the middle out; and a child that
+// only holds busy children of its own keeps its parent marked.
+TEST(DDocMarks, BusyMarkLeavesWithTheLastChildInAnyOrder) {
+    const std::vector<std::vector<int>> orders = {
+        {0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}, {2, 1, 3, 0, 4}, {0, 4, 1, 3, 2}};
+    for (const std::vector<int>& order : orders) {
+        Trees t;
+        std::vector<OrgRef2*> results = {&t.result};
+        for (int i = 1; i < 5; ++i)
+            results.push_back(&t.doc.createresult(&t.q, nullptr, t.search, nullptr, false));
+        for (OrgRef2* result : results)
+            t.doc.setbusy(*result, true);
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            EXPECT_TRUE(t.search.flags2() & Ref::kChildChecking);
+            t.doc.setbusy(*results[static_cast<std::size_t>(order[i])], false);
+        }
+        EXPECT_FALSE(t.search.flags2() & Ref::kChildChecking);
+        EXPECT_FALSE(t.folder.flags2() & Ref::kChildChecking);
+    }
+
+    Trees t;
+    OrgRef2& below = t.doc.createresult(&t.q, nullptr, t.result, nullptr, false);
+    t.doc.setbusy(below, true);
+    t.doc.setbusy(t.result, true);
+    t.doc.setbusy(t.result, false);
+    EXPECT_TRUE(t.result.flags2() & Ref::kChildChecking);
+    EXPECT_TRUE(t.search.flags2() & Ref::kChildChecking);
+    t.doc.setbusy(below, false);
     EXPECT_FALSE(t.search.flags2() & Ref::kChildChecking);
     EXPECT_FALSE(t.folder.flags2() & Ref::kChildChecking);
 }
