@@ -23,7 +23,7 @@ namespace {
 // The position just after the record that starts here, from its length
 // field; -1 when the stream cannot tell.
 int readlength(iwstream& in) {
-    int at = in.tell();
+    int at = in.position();
     std::uint16_t length = 0;
     in.get16(length);
     if (at < 0 || at > INT_MAX - 2 - length) {
@@ -40,7 +40,7 @@ bool skipto(iwstream& in, int end) {
     if (end < 0) {
         return false;
     }
-    int at = in.tell();
+    int at = in.position();
     if (at >= 0 && at < end) {
         in.seek(end, 0);
     }
@@ -56,7 +56,7 @@ constexpr std::size_t kBlindReserve = 1 << 16;
 // sizes the container's tables up front, but a forged count in a short file
 // must not make the reader set aside gigabytes.
 std::size_t roomfor(iwstream& in, std::uint32_t count) {
-    const int at = in.tell();
+    const int at = in.position();
     if (at < 0) {
         return std::min<std::size_t>(count, kBlindReserve);
     }

@@ -29,7 +29,6 @@ private:
 
     int size_;
     std::unique_ptr<char[]> buffer_;
-    std::int64_t after_ = 0; // stream position just past the valid bytes
 };
 
 } // namespace qx

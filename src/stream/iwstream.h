@@ -24,6 +24,15 @@ public:
     iwstream& get32(std::uint32_t& value) { return getle(value); }
     iwstream& get64(std::uint64_t& value) { return getle(value); }
 
+    // The position as tell() answers it, without tell()'s virtual call while
+    // a buffered stream's window holds it: a document asks twice per record.
+    int position() {
+        if (next_ && good()) {
+            return narrowposition(after_ - (end_ - next_));
+        }
+        return tell();
+    }
+
     // The next character with every line end (CR, LF, CR LF, LF CR) made one
     // LF; 0 at the end of the data.
     int getc();
@@ -41,6 +50,8 @@ protected:
     // for each one costs more than copying it.
     char* next_ = nullptr;
     char* end_ = nullptr;
+    // The stream position just past the window's bytes.
+    std::int64_t after_ = 0;
 
 private:
     friend iwstream& operator>>(iwstream& in, Str& text);

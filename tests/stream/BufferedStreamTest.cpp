@@ -185,8 +185,13 @@ TEST(BufferedInput, MatchesAPlainModel) {
                 ASSERT_EQ(in.seek(back, 2), static_cast<int>(pos));
             }
             ASSERT_EQ(in.tell(), static_cast<int>(pos));
+            ASSERT_EQ(in.position(), static_cast<int>(pos));
             ASSERT_EQ(in.state(), eof ? wstream::eofbit : 0);
         }
+        // A failed stream answers no position, by either way of asking.
+        in.seek(0, 7);
+        EXPECT_EQ(in.position(), -1);
+        EXPECT_EQ(in.tell(), -1);
     }
 }
 
