@@ -163,14 +163,22 @@ void HiddenMarks::touch(Ref& node) {
         touched_.push_back(&node);
 }
 
-// A node that now shows gets an item; one that has an item is shown again from
-// the model, which drops it while hidden references are not shown.
+// Only the hidden marks changed, so a node that keeps its item keeps its
+// children's too: it is drawn again while it still shows and loses its item,
+// with those below it, when it no longer does; a node without an item gets one
+// when it now shows. A root always keeps its item, whatever its marks. Parents
+// were marked after their children: going through the list backwards takes a
+// subtree away in one piece, not child by child.
 void HiddenMarks::updateviews() {
-    for (Ref* node : touched_) {
-        if (node->viewitem())
-            edit_.refreshitem(*node);
+    for (auto node = touched_.rbegin(); node != touched_.rend(); ++node) {
+        if (!(*node)->parent())
+            continue;
+        if (!(*node)->viewitem())
+            edit_.showitem(**node);
+        else if ((*node)->isvisible())
+            edit_.repaint(**node);
         else
-            edit_.showitem(*node);
+            edit_.removeitem(**node);
     }
     touched_.clear();
     seen_.clear();
