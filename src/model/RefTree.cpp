@@ -74,7 +74,16 @@ RefTree* RefTree::asreftree() {
 }
 
 Str RefTree::label() const {
-    return name_.empty() ? Str(" ") : name_;
+    std::string text;
+    labelinto(text);
+    return Str(text);
+}
+
+void RefTree::labelinto(std::string& text) const {
+    if (name_.empty())
+        text.assign(" ");
+    else
+        text.assign(name_.view());
 }
 
 void RefTree::dumpself(otwstream& out) const {

@@ -146,7 +146,7 @@ void RefTreeBinding::refresh(Ref& node) {
         for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
             remove(*child);
         if (TreeViewNode* row = rowOf(node)) {
-            row->setLabel(std::string(node.label().view()));
+            row->setLabel(rowLabel(node));
             for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
                 addUnder(*child, *row);
         }
