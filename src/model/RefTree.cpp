@@ -11,7 +11,9 @@ namespace qx {
 RefTree::RefTree(const Str& name) : name_(name) {}
 
 RefTree* RefTree::parentref() const {
-    return dynamic_cast<RefTree*>(parent());
+    // Asked for every label a view builds: no dynamic_cast here.
+    Tree* up = parent();
+    return up ? up->asreftree() : nullptr;
 }
 
 Container* RefTree::container() const {

@@ -141,6 +141,7 @@ void RefTreeBinding::forgetRows(Ref& top) {
 }
 
 void RefTreeBinding::refresh(Ref& node) {
+    const TreeViewModel::Batch batch(view_);
     Ref* parent = parentOf(node);
     if (!parent) {
         for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
@@ -171,7 +172,9 @@ void RefTreeBinding::look(Ref& node, TreeViewNode& row) {
 
 void RefTreeBinding::filterHidden() {
     // Every shown hidden node is in the set; it empties, as none stays shown.
-    for (Ref* node : hiddenShown_.take()) {
+    const TreeViewModel::Batch batch(view_);
+    hiddenShown_.take(visit_);
+    for (Ref* node : visit_) {
         // An ancestor's removal may already have taken the row.
         if (node->viewitem() && isHidden(*node))
             remove(*node);
@@ -197,6 +200,7 @@ void RefTreeBinding::dropWhere(bool (*drop)(const Ref&)) {
         return;
     // The walk reads the model nodes only: a node without a row has none
     // below it, and a dropped node takes its subtree along.
+    const TreeViewModel::Batch batch(view_);
     Ref* node = asRef(root_->firstchild());
     while (node) {
         const bool hasRow = node->viewitem() != nullptr;
@@ -212,7 +216,9 @@ void RefTreeBinding::dropWhere(bool (*drop)(const Ref&)) {
 void RefTreeBinding::rebuild() {
     // A node without a row lies below one that has a row and is in the set,
     // or below another node without a row.
-    for (Ref* parent : gaps_.take()) {
+    const TreeViewModel::Batch batch(view_);
+    gaps_.take(visit_);
+    for (Ref* parent : visit_) {
         TreeViewNode* row = rowOf(*parent);
         for (Ref* child = asRef(parent->firstchild()); row && child;
              child = asRef(child->nextsibling())) {
