@@ -130,13 +130,15 @@ void RefTreeBinding::forgetRows(Ref& top) {
     Ref* node = &top;
     while (node) {
         RefItem* item = RefItem::of(*node);
-        const bool hadRow = item != nullptr;
         if (item && !hiddenShown_.empty())
             hiddenShown_.erase(*item);
         if (item && !gaps_.empty())
             gaps_.erase(*item);
         node->setviewitem(nullptr);
-        node = asRef(node->nextpreorder(&top, !hadRow));
+        // A row without child rows has no rows anywhere below it: the model's
+        // child list, mostly cold, is not read for a leaf row.
+        const bool rowsBelow = item && item->treeNode().hasChildren();
+        node = asRef(node->nextpreorder(&top, !rowsBelow));
     }
 }
 
