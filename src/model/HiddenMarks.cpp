@@ -21,7 +21,7 @@ void HiddenMarks::hide(std::span<Ref* const> nodes) {
         if (!node || !node->parent())
             continue;
         mark(*node, Ref::Hidden);
-        if (UrlRef* twin = doc_.domaintwin(*node))
+        if (UrlRef* twin = domaintwin(*node))
             mark(*twin, Ref::Hidden);
     }
     spreadhidden();
@@ -54,7 +54,7 @@ void HiddenMarks::show(std::span<Ref* const> nodes) {
         if (!node)
             continue;
         unmark(*node, Ref::kHiddenFlags);
-        if (UrlRef* twin = doc_.domaintwin(*node))
+        if (UrlRef* twin = domaintwin(*node))
             unmark(*twin, Ref::kHiddenFlags);
     }
     spreadshown();
@@ -96,7 +96,7 @@ bool HiddenMarks::derivedhidden(Ref& node) {
         return true;
     if (edit_.indomain(node) || !node.parent())
         return false;
-    const UrlRef* twin = doc_.domaintwin(node);
+    const UrlRef* twin = domaintwin(node);
     return twin && twin->hasflags(Ref::kHiddenFlags);
 }
 
@@ -122,7 +122,8 @@ void HiddenMarks::unmark(Ref& node, std::uint16_t bits) {
 // A twin is found by its page's address, which need not be the page of the
 // domain node: "s://h/x/" files to the node of "s://h/x". The pages looked at
 // are the node's own and those at the address its pieces spell, with and
-// without a closing slash.
+// without a closing slash. Every referrer of a page has the same twin, the
+// domain node its address files to.
 std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
     std::vector<Ref*> twins;
     if (!domainnode.parent() || !edit_.indomain(domainnode))
@@ -137,15 +138,26 @@ std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
             pages.push_back(page);
     }
     for (const Object* page : pages) {
-        if (!page)
+        if (!page || domainnodeof(page) != &domainnode)
             continue;
         for (Ref* node : edit_.targets().referrers(page)) {
-            if (!edit_.indomain(*node) && doc_.domaintwin(*node) == &domainnode &&
+            if (!edit_.indomain(*node) &&
                 std::find(twins.begin(), twins.end(), node) == twins.end())
                 twins.push_back(node);
         }
     }
     return twins;
+}
+
+UrlRef* HiddenMarks::domaintwin(const Ref& node) {
+    return node.target() ? domainnodeof(node.target()) : nullptr;
+}
+
+UrlRef* HiddenMarks::domainnodeof(const Object* page) {
+    auto [at, added] = domainnodes_.try_emplace(page, nullptr);
+    if (added)
+        at->second = doc_.finddomainnode(page->props().url.view());
+    return at->second;
 }
 
 bool HiddenMarks::allchildrenhidden(const Ref& node) {
@@ -163,14 +175,22 @@ void HiddenMarks::touch(Ref& node) {
         touched_.push_back(&node);
 }
 
-// A node that now shows gets an item; one that has an item is shown again from
-// the model, which drops it while hidden references are not shown.
+// Only the hidden marks changed, so a node that keeps its item keeps its
+// children's too: it is drawn again while it still shows and loses its item,
+// with those below it, when it no longer does; a node without an item gets one
+// when it now shows. A root always keeps its item, whatever its marks. Parents
+// were marked after their children: going through the list backwards takes a
+// subtree away in one piece, not child by child.
 void HiddenMarks::updateviews() {
-    for (Ref* node : touched_) {
-        if (node->viewitem())
-            edit_.refreshitem(*node);
+    for (auto node = touched_.rbegin(); node != touched_.rend(); ++node) {
+        if (!(*node)->parent())
+            continue;
+        if (!(*node)->viewitem())
+            edit_.showitem(**node);
+        else if ((*node)->isvisible())
+            edit_.repaint(**node);
         else
-            edit_.showitem(*node);
+            edit_.removeitem(**node);
     }
     touched_.clear();
     seen_.clear();

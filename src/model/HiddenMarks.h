@@ -2,14 +2,17 @@
 
 #include <cstdint>
 #include <span>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace qx {
 
 class DDoc;
+class Object;
 class Ref;
 class TreeEdit;
+class UrlRef;
 
 // The hide and show commands. Hiding marks the chosen nodes and their domain
 // twins hidden by the user (0x0004); then a node all of whose children are
@@ -41,6 +44,9 @@ private:
     void unmark(Ref& node, std::uint16_t bits);
     // The organizer nodes whose domain twin is this domain node.
     std::vector<Ref*> twinsof(Ref& domainnode);
+    // The domain node filed for the node's page, and for a page.
+    UrlRef* domaintwin(const Ref& node);
+    UrlRef* domainnodeof(const Object* page);
     static bool allchildrenhidden(const Ref& node);
     void touch(Ref& node);
     void updateviews();
@@ -53,6 +59,8 @@ private:
     // Nodes whose marks changed, in the order they did, for the views.
     std::vector<Ref*> touched_;
     std::unordered_set<const Ref*> seen_;
+    // A command on many references looks up each page's domain node once.
+    std::unordered_map<const Object*, UrlRef*> domainnodes_;
 };
 
 } // namespace qx

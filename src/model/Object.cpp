@@ -70,7 +70,7 @@ Str Object::label() const {
     if (props_.title.empty() && !props_.url.empty()) {
         text.append(" (").append(props_.url.view()).append(")");
     }
-    text += props_.labelsuffix();
+    props_.appendlabelsuffix(text);
     return Str(text);
 }
 

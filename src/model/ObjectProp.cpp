@@ -67,25 +67,23 @@ void ObjectProp::read(iwstream& in) {
     in >> comment;
 }
 
-std::string ObjectProp::labelsuffix() const {
-    std::string suffix;
+void ObjectProp::appendlabelsuffix(std::string& text) const {
     if (modified.year) {
         // A date that names no moment has no text; the label then shows none.
         const std::string date = platform::formatHttpDate(modified);
         if (date.size() >= kLabelDateFrom + kLabelDateLength) {
-            suffix.append(" [").append(date, kLabelDateFrom, kLabelDateLength).append("]");
+            text.append(" [").append(date, kLabelDateFrom, kLabelDateLength).append("]");
         }
     }
     if (charset) {
-        suffix += " <";
+        text += " <";
         if (charset <= kLastCharset) {
-            suffix += LabelTexts::current()
-                          .text(LabelTexts::kCharsetName + static_cast<int>(charset) - 1)
-                          .view();
+            text += LabelTexts::current()
+                        .text(LabelTexts::kCharsetName + static_cast<int>(charset) - 1)
+                        .view();
         }
-        suffix += ">";
+        text += ">";
     }
-    return suffix;
 }
 
 } // namespace qx

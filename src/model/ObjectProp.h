@@ -40,7 +40,8 @@ struct ObjectProp {
     // What labels show after a page's title: " [" and the date as in
     // "06 Nov 1994 08:49" and "]" when the year is known; then " <", the name of
     // the charset and ">" when there is one (" <>" for a code above 5).
-    std::string labelsuffix() const;
+    // Appended to the text a label is being built in.
+    void appendlabelsuffix(std::string& text) const;
 };
 
 } // namespace qx

@@ -36,19 +36,21 @@ RefIcon OrgRef2::icon() const {
     return result;
 }
 
-Str OrgRef2::label() const {
+void OrgRef2::labelinto(std::string& text) const {
     if (!target_) {
         // A folder is known by the name the user gave it.
-        return OrgRef0::label();
+        OrgRef0::labelinto(text);
+        return;
     }
     const ObjectProp& props = target_->props();
     const RefTree* up = parentref();
     const Object* above = up ? up->target() : nullptr;
     const bool sametitle = above && above->props().title == props.title;
     const bool address = props.title.empty() || (sametitle && !props.url.empty());
-    std::string text(address ? props.url.view() : props.title.view());
-    text += props.labelsuffix();
-    return text.empty() ? Str(" ") : Str(text);
+    text.assign(address ? props.url.view() : props.title.view());
+    props.appendlabelsuffix(text);
+    if (text.empty())
+        text.assign(" ");
 }
 
 int OrgRef2::write(owstream& out, RefResolver& resolver) const {

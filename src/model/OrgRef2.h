@@ -4,6 +4,7 @@
 #include "model/OrgRef0.h"
 
 #include <cstdint>
+#include <string>
 
 namespace qx {
 
@@ -36,7 +37,7 @@ public:
     // title of the parent's target; then the date and charset of the target.
     // A single blank when all of that is empty. Without a target (a folder):
     // the name, a single blank when it is empty.
-    Str label() const override;
+    void labelinto(std::string& text) const override;
     // fitness, sequence, the stored extra flags (from version 2 on), then the
     // Ref part.
     int write(owstream& out, RefResolver& resolver) const override;

@@ -11,7 +11,9 @@ namespace qx {
 RefTree::RefTree(const Str& name) : name_(name) {}
 
 RefTree* RefTree::parentref() const {
-    return dynamic_cast<RefTree*>(parent());
+    // Asked for every label a view builds: no dynamic_cast here.
+    Tree* up = parent();
+    return up ? up->asreftree() : nullptr;
 }
 
 Container* RefTree::container() const {
@@ -74,7 +76,16 @@ RefTree* RefTree::asreftree() {
 }
 
 Str RefTree::label() const {
-    return name_.empty() ? Str(" ") : name_;
+    std::string text;
+    labelinto(text);
+    return Str(text);
+}
+
+void RefTree::labelinto(std::string& text) const {
+    if (name_.empty())
+        text.assign(" ");
+    else
+        text.assign(name_.view());
 }
 
 void RefTree::dumpself(otwstream& out) const {

@@ -5,6 +5,7 @@
 #include "stream/Str.h"
 
 #include <cstdint>
+#include <string>
 
 namespace qx {
 
@@ -36,7 +37,10 @@ public:
     virtual void fixup(RefResolver& resolver);
     RefTree* asreftree() override;
     // The name; a single blank for an empty name.
-    virtual Str label() const;
+    Str label() const;
+    // The same text, built straight into the caller's string (which it
+    // replaces): a view makes a label per row without copying it on the way.
+    virtual void labelinto(std::string& text) const;
 
     void dumpself(otwstream& out) const override;
 

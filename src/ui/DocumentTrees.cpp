@@ -214,6 +214,9 @@ void DocumentTrees::deleteSelection() {
 
 void DocumentTrees::setHidden(bool hidden) {
     std::vector<Ref*> nodes = RefDrop::outermost(selection());
+    // Each tree is redrawn once, not once per row that comes or goes.
+    const TreeViewModel::Batch first(*first_);
+    const TreeViewModel::Batch second(*second_);
     if (hidden)
         model().hide(nodes);
     else

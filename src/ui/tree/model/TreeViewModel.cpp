@@ -501,11 +501,28 @@ bool TreeViewModel::owns(TreeViewNode& node) {
     return node.root() == root_.get();
 }
 
+TreeViewModel::Batch::~Batch() {
+    if (--view_.batches_ == 0 && view_.redrawDue_) {
+        view_.redrawDue_ = false;
+        view_.invalidateAll();
+    }
+}
+
+bool TreeViewModel::redrawLater() {
+    if (batches_ > 0)
+        redrawDue_ = true;
+    return batches_ > 0;
+}
+
 void TreeViewModel::invalidateAll() {
+    if (redrawLater())
+        return;
     invalidate({0, 0, viewWidth_, viewHeight_});
 }
 
 void TreeViewModel::invalidateRow(TreeViewNode& node) {
+    if (redrawLater())
+        return;
     if (layoutPending() || !walk().isShown(node)) {
         invalidateAll();
         return;
@@ -516,6 +533,8 @@ void TreeViewModel::invalidateRow(TreeViewNode& node) {
 }
 
 void TreeViewModel::invalidateFrom(TreeViewNode& node) {
+    if (redrawLater())
+        return;
     if (layoutPending() || !walk().isShown(node)) {
         invalidateAll();
         return;

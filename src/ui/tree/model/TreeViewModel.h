@@ -67,6 +67,20 @@ public:
     void scrollBy(int dx, int dy) { scrollTo(scrollX_ + dx, scrollY_ + dy); }
     void ensureVisible(TreeViewNode& node);
 
+    // Many rows come and go at once (a filter, a rebuild, a command on a
+    // selection): while a batch lives the window is not asked to redraw row
+    // by row, but once, whole, when the outermost batch ends.
+    class Batch {
+    public:
+        explicit Batch(TreeViewModel& view) : view_(view) { ++view_.batches_; }
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        TreeViewModel& view_;
+    };
+
     // Layout: runs what changes have marked. Geometry queries run it first.
     bool layoutPending() const;
     void runPendingLayout();
@@ -149,6 +163,8 @@ private:
     void nodeChanged(TreeViewNode& node, bool geometry);
     void nodeArrived(TreeViewNode& node);
     bool owns(TreeViewNode& node);
+    // Inside a batch: notes that the window is to be redrawn at its end.
+    bool redrawLater();
     void invalidateRow(TreeViewNode& node);
     void invalidateFrom(TreeViewNode& node);
     void geometryChanged();
@@ -173,6 +189,8 @@ private:
     int autoScrollInset_ = 8;
     int viewWidth_ = 0;
     int viewHeight_ = 0;
+    int batches_ = 0;
+    bool redrawDue_ = false;
     int scrollX_ = 0;
     int scrollY_ = 0;
 };

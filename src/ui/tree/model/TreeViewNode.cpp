@@ -4,18 +4,30 @@
 #include "ui/tree/model/TreeViewModel.h"
 #include "ui/tree/model/TreeViewRoot.h"
 
+#include <bit>
+#include <cstring>
+
 namespace qx {
 
 TreeViewNode::TreeViewNode(std::string label)
     : labelChars_(countChars(label)), label_(std::move(label)) {}
 
 int TreeViewNode::countChars(const std::string& utf8) {
-    int count = 0;
-    for (char c : utf8) {
-        // UTF-8 continuation bytes do not start a character.
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    // UTF-8 continuation bytes (10xxxxxx) do not start a character. Counted
+    // eight bytes at a time: every row made pays for it.
+    constexpr std::uint64_t kTopBits = 0x8080808080808080ull;
+    const std::size_t size = utf8.size();
+    std::size_t continuations = 0;
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= size; at += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, utf8.data() + at, sizeof word);
+        // Bit 7 set and bit 6 clear: bit 6 is shifted under bit 7 of its byte.
+        continuations += static_cast<std::size_t>(std::popcount(word & ~(word << 1) & kTopBits));
     }
-    return count;
+    for (; at < size; ++at)
+        continuations += (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80;
+    return static_cast<int>(size - continuations);
 }
 
 TreeViewNode::~TreeViewNode() {

@@ -9,6 +9,7 @@
 #include "model/RefRoot.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace qx {
 
@@ -24,13 +25,21 @@ bool RefDrop::holdsChildren(const Ref& node) {
 }
 
 std::vector<Ref*> RefDrop::outermost(std::span<Ref* const> nodes) {
+    // A selection may hold every node of a document: each node looks up its
+    // own ancestors among the chosen ones instead of asking every other node.
+    const std::unordered_set<const Tree*> chosen(nodes.begin(), nodes.end());
+    std::unordered_set<const Ref*> taken;
     std::vector<Ref*> out;
     for (Ref* node : nodes) {
-        const bool below = std::any_of(nodes.begin(), nodes.end(), [node](const Ref* other) {
-            return other != node && node->isdescendant(other);
-        });
-        if (!below && node->parent() && std::find(out.begin(), out.end(), node) == out.end())
+        if (!node || !node->parent() || taken.contains(node))
+            continue;
+        bool below = false;
+        for (const Tree* up = node->parent(); up && !below; up = up->parent())
+            below = chosen.contains(up);
+        if (!below) {
+            taken.insert(node);
             out.push_back(node);
+        }
     }
     return out;
 }

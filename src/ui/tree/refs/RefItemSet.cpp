@@ -24,15 +24,13 @@ void RefItemSet::erase(RefItem& item) {
     place = -1;
 }
 
-std::vector<Ref*> RefItemSet::take() {
-    std::vector<Ref*> nodes;
-    nodes.reserve(items_.size());
+void RefItemSet::take(std::vector<Ref*>& nodes) {
+    nodes.clear();
     for (RefItem* item : items_) {
         item->placeIn(which_) = -1;
         nodes.push_back(&item->ref());
     }
     items_.clear();
-    return nodes;
 }
 
 } // namespace qx

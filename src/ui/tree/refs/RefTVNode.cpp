@@ -8,10 +8,6 @@
 namespace qx {
 
 namespace {
-std::string labelOf(const Ref& ref) {
-    return std::string(ref.label().view());
-}
-
 // The binding whose tree holds the node; rows of a reference tree always sit
 // below the top node the binding made.
 RefTreeBinding* bindingOf(TreeViewNode& node) {
@@ -35,7 +31,13 @@ void RefItem::childunshown() {
         binding->unshownBelow(*ref_);
 }
 
-RefTVNode::RefTVNode(Ref& ref) : TreeViewNode(labelOf(ref)), RefItem(ref) {
+std::string rowLabel(const Ref& ref) {
+    std::string text;
+    ref.labelinto(text);
+    return text;
+}
+
+RefTVNode::RefTVNode(Ref& ref) : TreeViewNode(rowLabel(ref)), RefItem(ref) {
     setStateBits(Expanded, ref.hasflags(Ref::Expanded));
 }
 
@@ -44,7 +46,7 @@ void RefTVNode::settext(const Str& text) {
 }
 
 RefTVRoot::RefTVRoot(Ref& root, RefTreeBinding& binding)
-    : TreeViewRoot(labelOf(root)), RefItem(root), binding_(binding) {
+    : TreeViewRoot(rowLabel(root)), RefItem(root), binding_(binding) {
     setStateBits(Expanded, true);
 }
 

@@ -4,6 +4,8 @@
 #include "ui/tree/model/TreeViewNode.h"
 #include "ui/tree/model/TreeViewRoot.h"
 
+#include <string>
+
 namespace qx {
 
 class Ref;
@@ -61,5 +63,7 @@ private:
 
 // The model node a tree node of a reference tree stands for.
 Ref& refOf(TreeViewNode& node);
+// The text a row shows for a model node.
+std::string rowLabel(const Ref& ref);
 
 } // namespace qx

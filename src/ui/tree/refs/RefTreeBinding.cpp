@@ -130,23 +130,26 @@ void RefTreeBinding::forgetRows(Ref& top) {
     Ref* node = &top;
     while (node) {
         RefItem* item = RefItem::of(*node);
-        const bool hadRow = item != nullptr;
         if (item && !hiddenShown_.empty())
             hiddenShown_.erase(*item);
         if (item && !gaps_.empty())
             gaps_.erase(*item);
         node->setviewitem(nullptr);
-        node = asRef(node->nextpreorder(&top, !hadRow));
+        // A row without child rows has no rows anywhere below it: the model's
+        // child list, mostly cold, is not read for a leaf row.
+        const bool rowsBelow = item && item->treeNode().hasChildren();
+        node = asRef(node->nextpreorder(&top, !rowsBelow));
     }
 }
 
 void RefTreeBinding::refresh(Ref& node) {
+    const TreeViewModel::Batch batch(view_);
     Ref* parent = parentOf(node);
     if (!parent) {
         for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
             remove(*child);
         if (TreeViewNode* row = rowOf(node)) {
-            row->setLabel(std::string(node.label().view()));
+            row->setLabel(rowLabel(node));
             for (Ref* child = asRef(node.firstchild()); child; child = asRef(child->nextsibling()))
                 addUnder(*child, *row);
         }
@@ -171,7 +174,9 @@ void RefTreeBinding::look(Ref& node, TreeViewNode& row) {
 
 void RefTreeBinding::filterHidden() {
     // Every shown hidden node is in the set; it empties, as none stays shown.
-    for (Ref* node : hiddenShown_.take()) {
+    const TreeViewModel::Batch batch(view_);
+    hiddenShown_.take(visit_);
+    for (Ref* node : visit_) {
         // An ancestor's removal may already have taken the row.
         if (node->viewitem() && isHidden(*node))
             remove(*node);
@@ -197,6 +202,7 @@ void RefTreeBinding::dropWhere(bool (*drop)(const Ref&)) {
         return;
     // The walk reads the model nodes only: a node without a row has none
     // below it, and a dropped node takes its subtree along.
+    const TreeViewModel::Batch batch(view_);
     Ref* node = asRef(root_->firstchild());
     while (node) {
         const bool hasRow = node->viewitem() != nullptr;
@@ -212,7 +218,9 @@ void RefTreeBinding::dropWhere(bool (*drop)(const Ref&)) {
 void RefTreeBinding::rebuild() {
     // A node without a row lies below one that has a row and is in the set,
     // or below another node without a row.
-    for (Ref* parent : gaps_.take()) {
+    const TreeViewModel::Batch batch(view_);
+    gaps_.take(visit_);
+    for (Ref* parent : visit_) {
         TreeViewNode* row = rowOf(*parent);
         for (Ref* child = asRef(parent->firstchild()); row && child;
              child = asRef(child->nextsibling())) {

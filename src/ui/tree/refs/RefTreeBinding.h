@@ -100,6 +100,8 @@ private:
     // Both hold only nodes with rows; a node leaves them with its row.
     RefItemSet hiddenShown_{0};
     RefItemSet gaps_{1};
+    // The nodes a filter or a rebuild works through, taken from a set.
+    std::vector<Ref*> visit_;
 };
 
 } // namespace qx

@@ -135,6 +135,17 @@ TEST(TreeLayout, UnseenLabelsAreEstimatedUntilTheyComeIntoView) {
     // The fake measurer's exact width is 7 pixels a byte.
     EXPECT_EQ(wide->right(), 16 + 14 * 7 + 2);
     EXPECT_EQ(view.contentSize().width, 16 + 14 * 7 + 2);
+
+    // Longer labels mixing one-, two-, three- and four-byte characters are
+    // counted by characters wherever they fall.
+    const std::string mixed = "ab\u0416\u0451\u20ac\U0001F600cd\u043b\u0442\u044b\u0439 "
+                              "xyz\u20ac\u20ac\U0001F600\u0416\u0416q"; // 22 characters, 42 bytes
+    TreeViewNode* long1 = add(view.treeRoot(), mixed);
+    TreeViewNode* long2 = add(view.treeRoot(), "\u0416" + mixed + "\u00e9"); // 24
+    view.scrollTo(0, 0);
+    view.runPendingLayout();
+    EXPECT_EQ(long1->right(), 16 + 22 * 7 + 2);
+    EXPECT_EQ(long2->right(), 16 + 24 * 7 + 2);
 }
 
 TEST(TreeLayout, WrappedLabelsFollowTheWindowWidth) {

@@ -122,6 +122,56 @@ TEST(TreeViewNode, RemovingFocusAnchorAndSelectionLeavesTheViewConsistent) {
     EXPECT_EQ(selectedLabels(view), std::vector<std::string>{"b"});
 }
 
+// A view that counts what it is asked to redraw.
+class CountingView : public RecordingView {
+public:
+    CountingView() : RecordingView(treestyle::Default) {}
+    int redraws = 0;
+    TreeRect last;
+
+protected:
+    void invalidate(const TreeRect& rect) override {
+        ++redraws;
+        last = rect;
+    }
+};
+
+// Rows coming and going inside a batch are redrawn once, whole, at the end of
+// the outermost batch; the selection and focus still follow every change.
+TEST(TreeViewNode, ABatchRedrawsOnceAtItsEnd) {
+    CountingView view;
+    TreeViewNode* a = add(view.treeRoot(), "a");
+    TreeViewNode* b = add(view.treeRoot(), "b");
+    b->select(true);
+    b->makeFocus();
+    view.runPendingLayout();
+    view.redraws = 0;
+    {
+        const TreeViewModel::Batch outer(view);
+        {
+            const TreeViewModel::Batch inner(view);
+            b->remove();
+            addMany(view.treeRoot(), "n", 50);
+            a->setLabel("a again");
+            a->select(true);
+            a->setGrayed(true);
+        }
+        EXPECT_EQ(view.redraws, 0);
+        EXPECT_EQ(view.focusNode(), nullptr);
+        EXPECT_EQ(selectedLabels(view), std::vector<std::string>{"a again"});
+    }
+    EXPECT_EQ(view.redraws, 1);
+    EXPECT_EQ(view.last.top, 0);
+    EXPECT_EQ(view.last.bottom, view.viewportHeight());
+
+    // Nothing changed inside: nothing to redraw.
+    view.redraws = 0;
+    { const TreeViewModel::Batch idle(view); }
+    EXPECT_EQ(view.redraws, 0);
+    a->setGrayed(false);
+    EXPECT_EQ(view.redraws, 1);
+}
+
 TEST(TreeViewNode, DetachedSubtreeTakesItsSelectionAlong) {
     RecordingView view(treestyle::Default);
     TreeViewNode* a = add(view.treeRoot(), "a");

@@ -181,6 +181,49 @@ TEST_F(RefTreeBindingTest, NodesArrivingUnshownShowWhenHiddenNodesShow) {
     EXPECT_EQ(Bound::rows(tree.row(other)), "");
 }
 
+// The hide and show commands: rows that still show keep their place,
+// selection and focus and only change their look; rows that no longer show
+// leave with their subtree, even when every node under the root is hidden.
+TEST_F(RefTreeBindingTest, CommandsRestyleShownRowsAndTakeAwayTheOthers) {
+    OrgRef2& a = group("A", doc.orgroot());
+    OrgRef2& a1 = group("a1", a);
+    OrgRef2& b = group("B", doc.orgroot());
+    Bound tree(doc);
+    texts.hidden = true;
+    tree.binding.bind(&doc.orgroot());
+    TreeViewNode& rowA = tree.row(a);
+    tree.row(a).select(true);
+    tree.row(b).select(true);
+    tree.row(b).makeFocus();
+    Ref* both[] = {&a, &b};
+    doc.hide(both);
+    EXPECT_EQ(tree.top(), "A*,B*");
+    EXPECT_EQ(&tree.row(a), &rowA);
+    EXPECT_EQ(Bound::rows(rowA), "a1");
+    EXPECT_EQ(tree.binding.selection(), (std::vector<Ref*>{&a, &b}));
+    EXPECT_EQ(tree.view.focusNode(), &tree.row(b));
+    EXPECT_TRUE(doc.orgroot().hasflags(Ref::HiddenChildren));
+    EXPECT_EQ(&RefItem::of(doc.orgroot())->treeNode(), &tree.view.treeRoot());
+    doc.show(both);
+    EXPECT_EQ(tree.top(), "A,B");
+    EXPECT_EQ(tree.binding.selection(), (std::vector<Ref*>{&a, &b}));
+
+    texts.hidden = false;
+    doc.hide(both);
+    EXPECT_EQ(tree.top(), "");
+    EXPECT_EQ(a1.viewitem(), nullptr);
+    EXPECT_NE(doc.orgroot().viewitem(), nullptr);
+    EXPECT_EQ(tree.view.selectedCount(), 0);
+    // Showing them again puts them back in their order, the subtree with them.
+    Ref* second[] = {&b};
+    doc.show(second);
+    EXPECT_EQ(tree.top(), "B");
+    Ref* first[] = {&a};
+    doc.show(first);
+    EXPECT_EQ(tree.top(), "A,B");
+    EXPECT_EQ(Bound::rows(tree.row(a)), "a1");
+}
+
 TEST_F(RefTreeBindingTest, ShowNewDropsGroupsThatAreNeitherNewNorSearches) {
     OrgRef2& top = group("group", doc.orgroot());
     OrgRef2& child = group("child", top);
