@@ -2,7 +2,9 @@
 
 #include "model/CharsetConverter.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace qx {
 
@@ -35,25 +37,69 @@ const char* referenceof(char c) {
 
 } // namespace
 
-void HtmlEscape::append(std::string_view text, std::string& out) {
-    // Most bytes of a title need nothing: a table finds the others.
-    static const auto special = [] {
-        std::array<bool, 256> table{};
-        for (int c = 0; c < 256; ++c)
-            table[static_cast<std::size_t>(c)] = referenceof(static_cast<char>(c)) != nullptr;
+namespace {
+
+// Sixteen bytes at a time: most of a title or an address needs nothing, and
+// a block is tested for all the special bytes at once.
+using Block = unsigned char __attribute__((vector_size(16)));
+constexpr std::size_t kBlock = sizeof(Block);
+
+bool plainblock(const char* from) {
+    Block bytes;
+    std::memcpy(&bytes, from, kBlock);
+    // The controls below carriage return, among them the four that are
+    // escaped; the others are only looked at one by one.
+    const Block special = (bytes < 14) | (bytes == '&') | (bytes == '<') | (bytes == '>') |
+                          (bytes == '"') | (bytes == '\'');
+    std::uint64_t halves[2];
+    std::memcpy(halves, &special, sizeof halves);
+    return (halves[0] | halves[1]) == 0;
+}
+
+} // namespace
+
+char* HtmlEscape::copy(std::string_view text, char* to) {
+    static const auto references = [] {
+        std::array<std::string_view, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            if (const char* reference = referenceof(static_cast<char>(c)))
+                table[static_cast<std::size_t>(c)] = reference;
+        }
         return table;
     }();
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!special[static_cast<unsigned char>(text[i])])
+    const char* from = text.data();
+    const char* const end = from + text.size();
+    while (from < end) {
+        if (end - from >= static_cast<std::ptrdiff_t>(kBlock) && plainblock(from)) {
+            std::memcpy(to, from, kBlock);
+            to += kBlock;
+            from += kBlock;
             continue;
-        if (const char* reference = referenceof(text[i])) {
-            out.append(text.substr(from, i - from));
-            out.append(reference);
-            from = i + 1;
+        }
+        // One block, or what is left, byte by byte.
+        const char* stop = std::min(end, from + kBlock);
+        for (; from < stop; ++from) {
+            const std::string_view reference = references[static_cast<unsigned char>(*from)];
+            if (reference.empty()) {
+                *to++ = *from;
+            } else {
+                std::memcpy(to, reference.data(), reference.size());
+                to += reference.size();
+            }
         }
     }
-    out.append(text.substr(from));
+    return to;
+}
+
+void HtmlEscape::append(std::string_view text, std::string& out) {
+    // In pieces, so that the room asked for stays small for long texts.
+    constexpr std::size_t kPiece = 4096;
+    for (std::size_t at = 0; at < text.size(); at += kPiece) {
+        const std::string_view piece = text.substr(at, kPiece);
+        const std::size_t used = out.size();
+        out.resize(used + piece.size() * kLongest);
+        out.resize(static_cast<std::size_t>(copy(piece, out.data() + used) - out.data()));
+    }
 }
 
 bool HtmlEscape::safelink(std::string_view url) {

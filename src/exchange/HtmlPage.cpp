@@ -3,6 +3,7 @@
 #include "exchange/ExportWalk.h"
 #include "exchange/HtmlEscape.h"
 #include "exchange/HtmlNames.h"
+#include "exchange/HtmlOut.h"
 #include "exchange/HtmlTag.h"
 #include "exchange/WholeFile.h"
 #include "lang/Language.h"
@@ -11,7 +12,6 @@
 #include "model/Ref.h"
 #include "stream/ofbwstream.h"
 
-#include <deque>
 #include <filesystem>
 #include <optional>
 
@@ -29,28 +29,31 @@ void putline(owstream& out) {
     out.write(kLineEnd, 2);
 }
 
-// Outside text as it may stand in the page: UTF-8, escaped.
-const std::string& escaped(CharsetConverter& converter, std::string_view text,
-                           std::uint32_t charset, std::string& scratch) {
-    scratch.clear();
-    HtmlEscape::appendconverted(converter, text, charset, scratch);
-    return scratch;
-}
+// The fixed tags of the lists, made once by the tag writer.
+struct ListTags {
+    std::string dl, enddl, dt, enddt, dd, enddd, font, endfont, enda;
 
-void putescaped(owstream& out, CharsetConverter& converter, std::string_view text,
-                std::uint32_t charset, std::string& scratch) {
-    escaped(converter, text, charset, scratch);
-    out.write(scratch.data(), static_cast<int>(scratch.size()));
-}
+    ListTags() {
+        HtmlTag::appendstart(dl, H::Dl, {});
+        HtmlTag::appendend(enddl, H::Dl);
+        HtmlTag::appendstart(dt, H::Dt, {});
+        HtmlTag::appendend(enddt, H::Dt);
+        HtmlTag::appendstart(dd, H::Dd, {});
+        HtmlTag::appendend(enddd, H::Dd);
+        HtmlTag::appendstart(font, H::Font, {{H::Size, -1, true}});
+        HtmlTag::appendend(endfont, H::Font);
+        HtmlTag::appendend(enda, H::A);
+    }
+};
 
 // Writes the lists of one node: DL opens on entering a node and closes after
 // its children, so nested nodes become nested lists.
 class NodeWriter : public ExportVisitor {
 public:
-    NodeWriter(owstream& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
+    NodeWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
-        lists_.emplace_back(out_, H::Dl);
+        out_.put(tags_.dl);
         const Object* target = node.target();
         if (!target) {
             term(node.name().view(), 0);
@@ -65,40 +68,43 @@ public:
     }
 
     int leave(const Ref&) override {
-        lists_.pop_back();
+        out_.put(tags_.enddl);
         return 0;
     }
 
 private:
     void term(std::string_view text, std::uint32_t charset) {
-        HtmlTag dt(out_, H::Dt);
-        puttext(text, charset);
-        putline(out_);
+        out_.put(tags_.dt);
+        out_.puttext(converter_, text, charset);
+        out_.put(kLineEnd);
+        out_.put(tags_.enddt);
     }
 
     void definition(std::string_view url) {
-        HtmlTag dd(out_, H::Dd);
-        const std::string& href = escaped(converter_, url, 0, text_);
-        {
-            // An address that would run script when followed is shown, not linked.
-            std::unique_ptr<HtmlTag> a;
-            if (HtmlEscape::safelink(url))
-                a = std::make_unique<HtmlTag>(
-                    out_, H::A, std::initializer_list<HtmlAttr>{{H::Href, href.c_str()}});
-            HtmlTag font(out_, H::Font, {{H::Size, -1, true}});
-            out_.write(href.data(), static_cast<int>(href.size()));
+        out_.put(tags_.dd);
+        href_.clear();
+        HtmlEscape::appendconverted(converter_, url, 0, href_);
+        // An address that would run script when followed is shown, not linked.
+        const bool link = HtmlEscape::safelink(url);
+        if (link) {
+            tag_.clear();
+            HtmlTag::appendstart(tag_, H::A, {{H::Href, href_.c_str()}});
+            out_.put(tag_);
         }
-        putline(out_);
+        out_.put(tags_.font);
+        out_.put(href_);
+        out_.put(tags_.endfont);
+        if (link)
+            out_.put(tags_.enda);
+        out_.put(kLineEnd);
+        out_.put(tags_.enddd);
     }
 
-    void puttext(std::string_view text, std::uint32_t charset) {
-        putescaped(out_, converter_, text, charset, text_);
-    }
-
-    owstream& out_;
+    static inline const ListTags tags_;
+    HtmlOut& out_;
     CharsetConverter& converter_;
-    std::string text_;
-    std::deque<HtmlTag> lists_;
+    std::string href_;
+    std::string tag_;
 };
 
 } // namespace
@@ -141,7 +147,9 @@ std::string HtmlPage::banner(const std::string& pagepath) {
 }
 
 void HtmlPage::puttext(owstream& out, std::string_view text) {
-    putescaped(out, converter_, text, 0, scratch_);
+    scratch_.clear();
+    HtmlEscape::appendconverted(converter_, text, 0, scratch_);
+    out.write(scratch_.data(), static_cast<int>(scratch_.size()));
 }
 
 platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
@@ -180,8 +188,12 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
             putline(out);
         }
         HtmlTag{out, H::Br};
+        // The lists go out through a buffer of their own, in blocks the
+        // stream passes on without copying once its own buffer is empty.
+        out.flush();
+        HtmlOut lists(out);
         for (const Ref* node : nodes)
-            WriteHtmlNode(out, *node);
+            writenode(lists, *node);
     }
     if (out.close() != 0 || !out.good())
         return WholeFile::failure(platform::err::DiskFull);
@@ -189,6 +201,11 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
 }
 
 void HtmlPage::WriteHtmlNode(owstream& out, const Ref& node) {
+    HtmlOut lists(out);
+    writenode(lists, node);
+}
+
+void HtmlPage::writenode(HtmlOut& out, const Ref& node) {
     NodeWriter writer(out, converter_);
     ExportWalk::walk(node, writer);
 }

@@ -91,13 +91,7 @@ HtmlTag::HtmlTag(owstream& out, int element) : HtmlTag(out, element, {}) {}
 HtmlTag::HtmlTag(owstream& out, int element, std::initializer_list<HtmlAttr> attrs)
     : out_(out), element_(element) {
     std::string& tag = scratch();
-    tag += '<';
-    tag += tagname(element);
-    for (const HtmlAttr& attr : attrs)
-        appendattr(tag, attr);
-    tag += '>';
-    if (!HtmlNames::isinline(element))
-        tag += kLineBreak;
+    appendstart(tag, element, attrs);
     put(out_, tag);
 }
 
@@ -106,16 +100,31 @@ HtmlTag::~HtmlTag() {
 }
 
 void HtmlTag::close() {
-    if (element_ != 0 && !HtmlNames::isempty(element_)) {
-        std::string& tag = scratch();
-        tag += "</";
-        tag += tagname(element_);
-        tag += '>';
-        if (!HtmlNames::isinline(element_))
-            tag += kLineBreak;
+    std::string& tag = scratch();
+    appendend(tag, element_);
+    if (!tag.empty())
         put(out_, tag);
-    }
     element_ = 0;
+}
+
+void HtmlTag::appendstart(std::string& to, int element, std::initializer_list<HtmlAttr> attrs) {
+    to += '<';
+    to += tagname(element);
+    for (const HtmlAttr& attr : attrs)
+        appendattr(to, attr);
+    to += '>';
+    if (!HtmlNames::isinline(element))
+        to += kLineBreak;
+}
+
+void HtmlTag::appendend(std::string& to, int element) {
+    if (element == 0 || HtmlNames::isempty(element))
+        return;
+    to += "</";
+    to += tagname(element);
+    to += '>';
+    if (!HtmlNames::isinline(element))
+        to += kLineBreak;
 }
 
 } // namespace qx

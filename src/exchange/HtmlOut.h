@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace qx {
+
+class CharsetConverter;
+class owstream;
+
+// The write buffer of the exports: markup and escaped texts are put straight
+// into it and go to the stream in large blocks, so that a page of a hundred
+// thousand references costs no call to the stream per piece and no copy
+// through a string per tag. Bytes reach the stream on flush and on
+// destruction; whoever writes to the stream directly flushes first.
+class HtmlOut {
+public:
+    explicit HtmlOut(owstream& out);
+    ~HtmlOut();
+    HtmlOut(const HtmlOut&) = delete;
+    HtmlOut& operator=(const HtmlOut&) = delete;
+
+    // Bytes as they stand.
+    void put(std::string_view bytes);
+    // Outside text, escaped.
+    void puttext(std::string_view text);
+    // Page bytes in their charset, as escaped UTF-8.
+    void puttext(CharsetConverter& converter, std::string_view text, std::uint32_t charset);
+
+    void flush();
+
+private:
+    owstream& out_;
+    std::unique_ptr<char[]> buffer_;
+    char* next_;
+    char* const end_;
+    std::string utf8_;
+};
+
+} // namespace qx
