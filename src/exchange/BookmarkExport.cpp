@@ -17,8 +17,6 @@ namespace qx {
 
 namespace {
 
-constexpr int kBufferSize = 64 * 1024;
-
 constexpr std::string_view kHeader =
     "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
     "<!-- This is an automatically generated file.\n"
@@ -128,7 +126,7 @@ void BookmarkExport::write(owstream& out, std::span<const Ref* const> nodes) {
 
 platform::SysError BookmarkExport::write(const std::string& path,
                                          std::span<const Ref* const> nodes) {
-    ofbwstream out(path.c_str(), kBufferSize);
+    ofbwstream out(path.c_str(), HtmlOut::kStreamBuffer);
     if (!out.good())
         return WholeFile::failure(platform::err::AccessDenied);
     write(out, nodes);

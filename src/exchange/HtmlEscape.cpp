@@ -92,14 +92,12 @@ char* HtmlEscape::copy(std::string_view text, char* to) {
 }
 
 void HtmlEscape::append(std::string_view text, std::string& out) {
-    // In pieces, so that the room asked for stays small for long texts.
-    constexpr std::size_t kPiece = 4096;
-    for (std::size_t at = 0; at < text.size(); at += kPiece) {
-        const std::string_view piece = text.substr(at, kPiece);
-        const std::size_t used = out.size();
-        out.resize(used + piece.size() * kLongest);
-        out.resize(static_cast<std::size_t>(copy(piece, out.data() + used) - out.data()));
-    }
+    // In pieces escaped on the stack, so that the string grows only by what
+    // is written.
+    constexpr std::size_t kPiece = 512;
+    char escaped[kPiece * kLongest];
+    for (std::size_t at = 0; at < text.size(); at += kPiece)
+        out.append(escaped, copy(text.substr(at, kPiece), escaped));
 }
 
 bool HtmlEscape::safelink(std::string_view url) {

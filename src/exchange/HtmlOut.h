@@ -17,6 +17,10 @@ class owstream;
 // destruction; whoever writes to the stream directly flushes first.
 class HtmlOut {
 public:
+    // The buffer size for a buffered stream behind this one: small, so that
+    // the blocks from here pass it without being copied.
+    static constexpr int kStreamBuffer = 4096;
+
     explicit HtmlOut(owstream& out);
     ~HtmlOut();
     HtmlOut(const HtmlOut&) = delete;

@@ -21,8 +21,6 @@ namespace {
 
 using H = HtmlNames;
 
-// Large enough that a page of many thousand references goes out in few writes.
-constexpr int kBufferSize = 64 * 1024;
 constexpr char kLineEnd[] = "\r\n";
 
 void putline(owstream& out) {
@@ -43,7 +41,18 @@ struct ListTags {
         HtmlTag::appendstart(font, H::Font, {{H::Size, -1, true}});
         HtmlTag::appendend(endfont, H::Font);
         HtmlTag::appendend(enda, H::A);
+        // The link's start tag, cut where its address goes: made with a
+        // stand-in address, bare and quoted, as the tag writer writes it.
+        for (const bool quoted : {false, true}) {
+            std::string tag;
+            const std::string_view mark = quoted ? "\x01 " : "\x01";
+            HtmlTag::appendstart(tag, H::A, {{H::Href, std::string(mark).c_str()}});
+            const std::size_t at = tag.find(mark);
+            link[quoted] = {tag.substr(0, at), tag.substr(at + mark.size())};
+        }
     }
+
+    std::pair<std::string, std::string> link[2];
 };
 
 // Writes the lists of one node: DL opens on entering a node and closes after
@@ -86,10 +95,11 @@ private:
         HtmlEscape::appendconverted(converter_, url, 0, href_);
         // An address that would run script when followed is shown, not linked.
         const bool link = HtmlEscape::safelink(url);
+        const auto& [before, after] = tags_.link[HtmlTag::needsquotes(href_.c_str())];
         if (link) {
-            tag_.clear();
-            HtmlTag::appendstart(tag_, H::A, {{H::Href, href_.c_str()}});
-            out_.put(tag_);
+            out_.put(before);
+            out_.put(href_);
+            out_.put(after);
         }
         out_.put(tags_.font);
         out_.put(href_);
@@ -104,7 +114,6 @@ private:
     HtmlOut& out_;
     CharsetConverter& converter_;
     std::string href_;
-    std::string tag_;
 };
 
 } // namespace
@@ -154,7 +163,7 @@ void HtmlPage::puttext(owstream& out, std::string_view text) {
 
 platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
                                            std::span<const Ref* const> nodes) {
-    ofbwstream out(path.c_str(), kBufferSize);
+    ofbwstream out(path.c_str(), HtmlOut::kStreamBuffer);
     if (!out.good())
         return WholeFile::failure(platform::err::AccessDenied);
     const std::string home = HtmlEscape::escape(language_.text(text::HomePage));

@@ -16,10 +16,6 @@ namespace {
 
 constexpr char kLineBreak[] = "\r\n";
 
-bool needsquotes(const char* text) {
-    return !text || !*text || std::strpbrk(text, " ='<>") != nullptr;
-}
-
 std::string upper(const char* name) {
     std::string text(name);
     for (char& c : text)
@@ -60,7 +56,7 @@ void appendattr(std::string& tag, const HtmlAttr& attr) {
         return;
     tag += '=';
     if (attr.kind == HtmlAttr::Text) {
-        const bool quoted = needsquotes(attr.text);
+        const bool quoted = HtmlTag::needsquotes(attr.text);
         if (quoted)
             tag += '"';
         if (attr.text)
@@ -105,6 +101,10 @@ void HtmlTag::close() {
     if (!tag.empty())
         put(out_, tag);
     element_ = 0;
+}
+
+bool HtmlTag::needsquotes(const char* text) {
+    return !text || !*text || std::strpbrk(text, " ='<>") != nullptr;
 }
 
 void HtmlTag::appendstart(std::string& to, int element, std::initializer_list<HtmlAttr> attrs) {

@@ -28,6 +28,9 @@ public:
     // for writers that keep tags or put them into a buffer of their own.
     static void appendstart(std::string& to, int element, std::initializer_list<HtmlAttr> attrs);
     static void appendend(std::string& to, int element);
+    // Whether an attribute's text is written in quotes: when it is empty or
+    // holds a character that would end or break a bare value.
+    static bool needsquotes(const char* text);
 
 private:
     owstream& out_;
