@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace qx {
@@ -44,7 +45,8 @@ namespace {
 using Block = unsigned char __attribute__((vector_size(16)));
 constexpr std::size_t kBlock = sizeof(Block);
 
-bool plainblock(const char* from) {
+// Where the first byte of the block that may need escaping is, or kBlock.
+std::size_t firstspecial(const char* from) {
     Block bytes;
     std::memcpy(&bytes, from, kBlock);
     // The controls below carriage return, among them the four that are
@@ -53,7 +55,12 @@ bool plainblock(const char* from) {
                           (bytes == '"') | (bytes == '\'');
     std::uint64_t halves[2];
     std::memcpy(halves, &special, sizeof halves);
-    return (halves[0] | halves[1]) == 0;
+    static_assert(std::endian::native == std::endian::little);
+    if (halves[0])
+        return static_cast<std::size_t>(std::countr_zero(halves[0])) / 8;
+    if (halves[1])
+        return 8 + static_cast<std::size_t>(std::countr_zero(halves[1])) / 8;
+    return kBlock;
 }
 
 } // namespace
@@ -70,23 +77,25 @@ char* HtmlEscape::copy(std::string_view text, char* to) {
     const char* from = text.data();
     const char* const end = from + text.size();
     while (from < end) {
-        if (end - from >= static_cast<std::ptrdiff_t>(kBlock) && plainblock(from)) {
+        std::size_t plain = 0;
+        if (end - from >= static_cast<std::ptrdiff_t>(kBlock)) {
+            // The whole block is copied: the room for escaping it is there,
+            // and what follows the plain bytes is written over.
+            plain = firstspecial(from);
             std::memcpy(to, from, kBlock);
-            to += kBlock;
-            from += kBlock;
-            continue;
+            to += plain;
+            from += plain;
+            if (plain == kBlock)
+                continue;
         }
-        // One block, or what is left, byte by byte.
-        const char* stop = std::min(end, from + kBlock);
-        for (; from < stop; ++from) {
-            const std::string_view reference = references[static_cast<unsigned char>(*from)];
-            if (reference.empty()) {
-                *to++ = *from;
-            } else {
-                std::memcpy(to, reference.data(), reference.size());
-                to += reference.size();
-            }
+        const std::string_view reference = references[static_cast<unsigned char>(*from)];
+        if (reference.empty()) {
+            *to++ = *from;
+        } else {
+            std::memcpy(to, reference.data(), reference.size());
+            to += reference.size();
         }
+        ++from;
     }
     return to;
 }

@@ -32,13 +32,11 @@ void HtmlOut::flush() {
     next_ = buffer_.get();
 }
 
-void HtmlOut::put(std::string_view bytes) {
-    if (bytes.size() > static_cast<std::size_t>(end_ - next_)) {
-        flush();
-        if (bytes.size() > kBufferSize) {
-            out_.write(bytes.data(), static_cast<int>(bytes.size()));
-            return;
-        }
+void HtmlOut::putlarge(std::string_view bytes) {
+    flush();
+    if (bytes.size() > kBufferSize) {
+        out_.write(bytes.data(), static_cast<int>(bytes.size()));
+        return;
     }
     std::memcpy(next_, bytes.data(), bytes.size());
     next_ += bytes.size();

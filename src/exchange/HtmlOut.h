@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,7 +28,14 @@ public:
     HtmlOut& operator=(const HtmlOut&) = delete;
 
     // Bytes as they stand.
-    void put(std::string_view bytes);
+    void put(std::string_view bytes) {
+        if (bytes.size() <= static_cast<std::size_t>(end_ - next_)) {
+            std::memcpy(next_, bytes.data(), bytes.size());
+            next_ += bytes.size();
+        } else {
+            putlarge(bytes);
+        }
+    }
     // Outside text, escaped.
     void puttext(std::string_view text);
     // Page bytes in their charset, as escaped UTF-8.
@@ -36,6 +44,8 @@ public:
     void flush();
 
 private:
+    void putlarge(std::string_view bytes);
+
     owstream& out_;
     std::unique_ptr<char[]> buffer_;
     char* next_;

@@ -27,13 +27,18 @@ void putline(owstream& out) {
     out.write(kLineEnd, 2);
 }
 
-// The fixed tags of the lists, made once by the tag writer.
+// The fixed pieces of the lists, made once by the tag writer: the tags that
+// always stand together are one piece.
 struct ListTags {
-    std::string dl, enddl, dt, enddt, dd, enddd, font, endfont, enda;
+    std::string list, listterm, endterm, endlist;
+    // A definition: the address as a link (bare or quoted, as the tag writer
+    // decides for it) or as text only.
+    std::string startlink[2], linktext[2], endlink, starttext, endtext;
 
     ListTags() {
-        HtmlTag::appendstart(dl, H::Dl, {});
-        HtmlTag::appendend(enddl, H::Dl);
+        std::string dt, enddt, dd, enddd, font, endfont, enda;
+        HtmlTag::appendstart(list, H::Dl, {});
+        HtmlTag::appendend(endlist, H::Dl);
         HtmlTag::appendstart(dt, H::Dt, {});
         HtmlTag::appendend(enddt, H::Dt);
         HtmlTag::appendstart(dd, H::Dd, {});
@@ -41,18 +46,22 @@ struct ListTags {
         HtmlTag::appendstart(font, H::Font, {{H::Size, -1, true}});
         HtmlTag::appendend(endfont, H::Font);
         HtmlTag::appendend(enda, H::A);
+        listterm = list + dt;
+        endterm = kLineEnd + enddt;
         // The link's start tag, cut where its address goes: made with a
-        // stand-in address, bare and quoted, as the tag writer writes it.
+        // stand-in address, bare and quoted.
         for (const bool quoted : {false, true}) {
             std::string tag;
             const std::string_view mark = quoted ? "\x01 " : "\x01";
             HtmlTag::appendstart(tag, H::A, {{H::Href, std::string(mark).c_str()}});
             const std::size_t at = tag.find(mark);
-            link[quoted] = {tag.substr(0, at), tag.substr(at + mark.size())};
+            startlink[quoted] = dd + tag.substr(0, at);
+            linktext[quoted] = tag.substr(at + mark.size()) + font;
         }
+        endlink = endfont + enda + kLineEnd + enddd;
+        starttext = dd + font;
+        endtext = endfont + kLineEnd + enddd;
     }
-
-    std::pair<std::string, std::string> link[2];
 };
 
 // Writes the lists of one node: DL opens on entering a node and closes after
@@ -62,7 +71,6 @@ public:
     NodeWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
-        out_.put(tags_.dl);
         const Object* target = node.target();
         if (!target) {
             term(node.name().view(), 0);
@@ -71,43 +79,42 @@ public:
         const ObjectProp& props = target->props();
         if (!props.title.empty())
             term(props.title.view(), props.charset);
+        else
+            out_.put(tags_.list);
         if (!props.url.empty())
             definition(props.url.view());
         return 0;
     }
 
     int leave(const Ref&) override {
-        out_.put(tags_.enddl);
+        out_.put(tags_.endlist);
         return 0;
     }
 
 private:
+    // Opens the node's list with its term.
     void term(std::string_view text, std::uint32_t charset) {
-        out_.put(tags_.dt);
+        out_.put(tags_.listterm);
         out_.puttext(converter_, text, charset);
-        out_.put(kLineEnd);
-        out_.put(tags_.enddt);
+        out_.put(tags_.endterm);
     }
 
     void definition(std::string_view url) {
-        out_.put(tags_.dd);
         href_.clear();
         HtmlEscape::appendconverted(converter_, url, 0, href_);
         // An address that would run script when followed is shown, not linked.
-        const bool link = HtmlEscape::safelink(url);
-        const auto& [before, after] = tags_.link[HtmlTag::needsquotes(href_.c_str())];
-        if (link) {
-            out_.put(before);
+        if (HtmlEscape::safelink(url)) {
+            const bool quoted = HtmlTag::needsquotes(href_.c_str());
+            out_.put(tags_.startlink[quoted]);
             out_.put(href_);
-            out_.put(after);
+            out_.put(tags_.linktext[quoted]);
+            out_.put(href_);
+            out_.put(tags_.endlink);
+        } else {
+            out_.put(tags_.starttext);
+            out_.put(href_);
+            out_.put(tags_.endtext);
         }
-        out_.put(tags_.font);
-        out_.put(href_);
-        out_.put(tags_.endfont);
-        if (link)
-            out_.put(tags_.enda);
-        out_.put(kLineEnd);
-        out_.put(tags_.enddd);
     }
 
     static inline const ListTags tags_;
