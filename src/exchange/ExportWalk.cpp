@@ -16,6 +16,14 @@ void touch(const void* at) {
         __builtin_prefetch(at);
 }
 
+// A node's fields may lie across two cache lines.
+void touchnode(const Tree* node) {
+    if (node) {
+        __builtin_prefetch(node);
+        __builtin_prefetch(reinterpret_cast<const char*>(node) + 64);
+    }
+}
+
 void touchtext(const Str& text) {
     touch(text.get());
 }
@@ -30,15 +38,15 @@ class Lookahead {
 public:
     void at(const Tree* node) {
         if (ahead_[1] == node && node) {
-            ahead_ = {ahead_[1], ahead_[2], ahead_[3],
-                      ahead_[3] ? ahead_[3]->nextsibling() : nullptr};
+            std::copy(ahead_.begin() + 1, ahead_.end(), ahead_.begin());
+            ahead_[kLast] = ahead_[kLast - 1] ? ahead_[kLast - 1]->nextsibling() : nullptr;
         } else {
             // Another list: the first few nodes are waited for once.
             ahead_[0] = node;
             for (std::size_t i = 1; i < ahead_.size(); ++i)
                 ahead_[i] = ahead_[i - 1] ? ahead_[i - 1]->nextsibling() : nullptr;
         }
-        touch(ahead_[kLast]);
+        touchnode(ahead_[kLast]);
         if (ahead_[kPage])
             touch(static_cast<const Ref*>(ahead_[kPage])->target());
         if (ahead_[kTexts]) {
