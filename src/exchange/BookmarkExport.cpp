@@ -1,7 +1,7 @@
 #include "exchange/BookmarkExport.h"
 
 #include "exchange/ExportWalk.h"
-#include "exchange/HtmlEscape.h"
+#include "exchange/HtmlOut.h"
 #include "exchange/WholeFile.h"
 #include "model/Object.h"
 #include "model/Ref.h"
@@ -9,15 +9,15 @@
 #include "stream/ofbwstream.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <vector>
 
 namespace qx {
 
 namespace {
 
-constexpr int kBufferSize = 64 * 1024;
-
-constexpr char kHeader[] =
+constexpr std::string_view kHeader =
     "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
     "<!-- This is an automatically generated file.\n"
     "     It will be read and overwritten.\n"
@@ -31,7 +31,7 @@ constexpr char kHeader[] =
 // children are written.
 class BookmarkWriter : public ExportVisitor {
 public:
-    BookmarkWriter(owstream& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
+    BookmarkWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
         const Object* target = node.target();
@@ -42,17 +42,18 @@ public:
         // of the same name beside it.
         const bool folder = !link || !node.empty();
         if (folder) {
-            line().append("<DT><H3>");
+            indent();
+            out_.put("<DT><H3>");
             if (target)
-                text(target->props().title.empty() ? node.label().view()
-                                                   : target->props().title.view(),
-                     target->props().charset);
+                out_.puttext(converter_,
+                             target->props().title.empty() ? node.label().view()
+                                                           : target->props().title.view(),
+                             target->props().charset);
             else
-                text(node.name().view(), 0);
-            line_.append("</H3>\n");
-            flush();
-            line().append("<DL><p>\n");
-            flush();
+                out_.puttext(converter_, node.name().view(), 0);
+            out_.put("</H3>\n");
+            indent();
+            out_.put("<DL><p>\n");
             ++depth_;
         }
         folders_.push_back(folder);
@@ -62,8 +63,8 @@ public:
     int leave(const Ref&) override {
         if (folders_.back()) {
             --depth_;
-            line().append("</DL><p>\n");
-            flush();
+            indent();
+            out_.put("</DL><p>\n");
         }
         folders_.pop_back();
         return 0;
@@ -71,41 +72,43 @@ public:
 
 private:
     void bookmark(const ObjectProp& props) {
-        line().append("<DT><A HREF=\"");
-        text(props.url.view(), 0);
-        line_.append("\"");
+        indent();
+        out_.put("<DT><A HREF=\"");
+        out_.puttext(converter_, props.url.view(), 0);
+        out_.put("\"");
         platform::FileTime time = 0;
         if (platform::systemTimeToFileTime(props.modified, time)) {
-            const std::string seconds = std::to_string(platform::unixFromFileTime(time));
-            line_.append(" ADD_DATE=\"").append(seconds).append("\"");
-            line_.append(" LAST_MODIFIED=\"").append(seconds).append("\"");
+            char digits[24];
+            const std::string_view seconds(
+                digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits,
+                                                               platform::unixFromFileTime(time))
+                                                     .ptr -
+                                                 digits));
+            out_.put(" ADD_DATE=\"");
+            out_.put(seconds);
+            out_.put("\" LAST_MODIFIED=\"");
+            out_.put(seconds);
+            out_.put("\"");
         }
-        line_.append(">");
-        text(props.title.view(), props.charset);
-        line_.append("</A>\n");
+        out_.put(">");
+        out_.puttext(converter_, props.title.view(), props.charset);
+        out_.put("</A>\n");
         if (!props.comment.empty()) {
-            line_.append("<DD>");
-            text(props.comment.view(), 0);
-            line_.append("\n");
+            out_.put("<DD>");
+            out_.puttext(converter_, props.comment.view(), 0);
+            out_.put("\n");
         }
-        flush();
     }
 
-    std::string& line() {
+    void indent() {
         // Indentation stops growing where nobody reads it any more.
-        line_.assign(4 * std::min<std::size_t>(depth_ + 1, 16), ' ');
-        return line_;
+        static constexpr std::string_view kSpaces = "                                "
+                                                    "                                ";
+        out_.put(kSpaces.substr(0, 4 * std::min<std::size_t>(depth_ + 1, 16)));
     }
 
-    void text(std::string_view bytes, std::uint32_t charset) {
-        HtmlEscape::appendconverted(converter_, bytes, charset, line_);
-    }
-
-    void flush() { out_.write(line_.data(), static_cast<int>(line_.size())); }
-
-    owstream& out_;
+    HtmlOut& out_;
     CharsetConverter& converter_;
-    std::string line_;
     std::vector<bool> folders_;
     std::size_t depth_ = 0;
 };
@@ -113,16 +116,17 @@ private:
 } // namespace
 
 void BookmarkExport::write(owstream& out, std::span<const Ref* const> nodes) {
-    out.write(kHeader, sizeof kHeader - 1);
-    BookmarkWriter writer(out, converter_);
+    HtmlOut buffer(out);
+    buffer.put(kHeader);
+    BookmarkWriter writer(buffer, converter_);
     for (const Ref* node : nodes)
         ExportWalk::walk(*node, writer);
-    out.write("</DL><p>\n", 9);
+    buffer.put("</DL><p>\n");
 }
 
 platform::SysError BookmarkExport::write(const std::string& path,
                                          std::span<const Ref* const> nodes) {
-    ofbwstream out(path.c_str(), kBufferSize);
+    ofbwstream out(path.c_str(), HtmlOut::kStreamBuffer);
     if (!out.good())
         return WholeFile::failure(platform::err::AccessDenied);
     write(out, nodes);

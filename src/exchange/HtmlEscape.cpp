@@ -2,7 +2,10 @@
 
 #include "model/CharsetConverter.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace qx {
 
@@ -35,25 +38,75 @@ const char* referenceof(char c) {
 
 } // namespace
 
-void HtmlEscape::append(std::string_view text, std::string& out) {
-    // Most bytes of a title need nothing: a table finds the others.
-    static const auto special = [] {
-        std::array<bool, 256> table{};
-        for (int c = 0; c < 256; ++c)
-            table[static_cast<std::size_t>(c)] = referenceof(static_cast<char>(c)) != nullptr;
+namespace {
+
+// Sixteen bytes at a time: most of a title or an address needs nothing, and
+// a block is tested for all the special bytes at once.
+using Block = unsigned char __attribute__((vector_size(16)));
+constexpr std::size_t kBlock = sizeof(Block);
+
+// Where the first byte of the block that may need escaping is, or kBlock.
+std::size_t firstspecial(const char* from) {
+    Block bytes;
+    std::memcpy(&bytes, from, kBlock);
+    // The controls below carriage return, among them the four that are
+    // escaped; the others are only looked at one by one.
+    const Block special = (bytes < 14) | (bytes == '&') | (bytes == '<') | (bytes == '>') |
+                          (bytes == '"') | (bytes == '\'');
+    std::uint64_t halves[2];
+    std::memcpy(halves, &special, sizeof halves);
+    static_assert(std::endian::native == std::endian::little);
+    if (halves[0])
+        return static_cast<std::size_t>(std::countr_zero(halves[0])) / 8;
+    if (halves[1])
+        return 8 + static_cast<std::size_t>(std::countr_zero(halves[1])) / 8;
+    return kBlock;
+}
+
+} // namespace
+
+char* HtmlEscape::copy(std::string_view text, char* to) {
+    static const auto references = [] {
+        std::array<std::string_view, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            if (const char* reference = referenceof(static_cast<char>(c)))
+                table[static_cast<std::size_t>(c)] = reference;
+        }
         return table;
     }();
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!special[static_cast<unsigned char>(text[i])])
-            continue;
-        if (const char* reference = referenceof(text[i])) {
-            out.append(text.substr(from, i - from));
-            out.append(reference);
-            from = i + 1;
+    const char* from = text.data();
+    const char* const end = from + text.size();
+    while (from < end) {
+        std::size_t plain = 0;
+        if (end - from >= static_cast<std::ptrdiff_t>(kBlock)) {
+            // The whole block is copied: the room for escaping it is there,
+            // and what follows the plain bytes is written over.
+            plain = firstspecial(from);
+            std::memcpy(to, from, kBlock);
+            to += plain;
+            from += plain;
+            if (plain == kBlock)
+                continue;
         }
+        const std::string_view reference = references[static_cast<unsigned char>(*from)];
+        if (reference.empty()) {
+            *to++ = *from;
+        } else {
+            std::memcpy(to, reference.data(), reference.size());
+            to += reference.size();
+        }
+        ++from;
     }
-    out.append(text.substr(from));
+    return to;
+}
+
+void HtmlEscape::append(std::string_view text, std::string& out) {
+    // In pieces escaped on the stack, so that the string grows only by what
+    // is written.
+    constexpr std::size_t kPiece = 512;
+    char escaped[kPiece * kLongest];
+    for (std::size_t at = 0; at < text.size(); at += kPiece)
+        out.append(escaped, copy(text.substr(at, kPiece), escaped));
 }
 
 bool HtmlEscape::safelink(std::string_view url) {

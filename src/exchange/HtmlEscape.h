@@ -14,6 +14,12 @@ class CharsetConverter;
 // would otherwise end a bare attribute value and start a new attribute.
 class HtmlEscape {
 public:
+    // The most bytes one byte of text can become ("&quot;").
+    static constexpr std::size_t kLongest = 6;
+
+    // Writes the text escaped at to, which has room for kLongest bytes for
+    // each byte of the text; returns the end of what was written.
+    static char* copy(std::string_view text, char* to);
     static void append(std::string_view text, std::string& out);
     static std::string escape(std::string_view text);
     // Page bytes in their charset, as escaped UTF-8.

@@ -3,6 +3,7 @@
 #include "exchange/ExportWalk.h"
 #include "exchange/HtmlEscape.h"
 #include "exchange/HtmlNames.h"
+#include "exchange/HtmlOut.h"
 #include "exchange/HtmlTag.h"
 #include "exchange/WholeFile.h"
 #include "lang/Language.h"
@@ -11,7 +12,6 @@
 #include "model/Ref.h"
 #include "stream/ofbwstream.h"
 
-#include <deque>
 #include <filesystem>
 #include <optional>
 
@@ -21,36 +21,56 @@ namespace {
 
 using H = HtmlNames;
 
-// Large enough that a page of many thousand references goes out in few writes.
-constexpr int kBufferSize = 64 * 1024;
 constexpr char kLineEnd[] = "\r\n";
 
 void putline(owstream& out) {
     out.write(kLineEnd, 2);
 }
 
-// Outside text as it may stand in the page: UTF-8, escaped.
-const std::string& escaped(CharsetConverter& converter, std::string_view text,
-                           std::uint32_t charset, std::string& scratch) {
-    scratch.clear();
-    HtmlEscape::appendconverted(converter, text, charset, scratch);
-    return scratch;
-}
+// The fixed pieces of the lists, made once by the tag writer: the tags that
+// always stand together are one piece.
+struct ListTags {
+    std::string list, listterm, endterm, endlist;
+    // A definition: the address as a link (bare or quoted, as the tag writer
+    // decides for it) or as text only.
+    std::string startlink[2], linktext[2], endlink, starttext, endtext;
 
-void putescaped(owstream& out, CharsetConverter& converter, std::string_view text,
-                std::uint32_t charset, std::string& scratch) {
-    escaped(converter, text, charset, scratch);
-    out.write(scratch.data(), static_cast<int>(scratch.size()));
-}
+    ListTags() {
+        std::string dt, enddt, dd, enddd, font, endfont, enda;
+        HtmlTag::appendstart(list, H::Dl, {});
+        HtmlTag::appendend(endlist, H::Dl);
+        HtmlTag::appendstart(dt, H::Dt, {});
+        HtmlTag::appendend(enddt, H::Dt);
+        HtmlTag::appendstart(dd, H::Dd, {});
+        HtmlTag::appendend(enddd, H::Dd);
+        HtmlTag::appendstart(font, H::Font, {{H::Size, -1, true}});
+        HtmlTag::appendend(endfont, H::Font);
+        HtmlTag::appendend(enda, H::A);
+        listterm = list + dt;
+        endterm = kLineEnd + enddt;
+        // The link's start tag, cut where its address goes: made with a
+        // stand-in address, bare and quoted.
+        for (const bool quoted : {false, true}) {
+            std::string tag;
+            const std::string_view mark = quoted ? "\x01 " : "\x01";
+            HtmlTag::appendstart(tag, H::A, {{H::Href, std::string(mark).c_str()}});
+            const std::size_t at = tag.find(mark);
+            startlink[quoted] = dd + tag.substr(0, at);
+            linktext[quoted] = tag.substr(at + mark.size()) + font;
+        }
+        endlink = endfont + enda + kLineEnd + enddd;
+        starttext = dd + font;
+        endtext = endfont + kLineEnd + enddd;
+    }
+};
 
 // Writes the lists of one node: DL opens on entering a node and closes after
 // its children, so nested nodes become nested lists.
 class NodeWriter : public ExportVisitor {
 public:
-    NodeWriter(owstream& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
+    NodeWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
-        lists_.emplace_back(out_, H::Dl);
         const Object* target = node.target();
         if (!target) {
             term(node.name().view(), 0);
@@ -59,46 +79,48 @@ public:
         const ObjectProp& props = target->props();
         if (!props.title.empty())
             term(props.title.view(), props.charset);
+        else
+            out_.put(tags_.list);
         if (!props.url.empty())
             definition(props.url.view());
         return 0;
     }
 
     int leave(const Ref&) override {
-        lists_.pop_back();
+        out_.put(tags_.endlist);
         return 0;
     }
 
 private:
+    // Opens the node's list with its term.
     void term(std::string_view text, std::uint32_t charset) {
-        HtmlTag dt(out_, H::Dt);
-        puttext(text, charset);
-        putline(out_);
+        out_.put(tags_.listterm);
+        out_.puttext(converter_, text, charset);
+        out_.put(tags_.endterm);
     }
 
     void definition(std::string_view url) {
-        HtmlTag dd(out_, H::Dd);
-        const std::string& href = escaped(converter_, url, 0, text_);
-        {
-            // An address that would run script when followed is shown, not linked.
-            std::unique_ptr<HtmlTag> a;
-            if (HtmlEscape::safelink(url))
-                a = std::make_unique<HtmlTag>(
-                    out_, H::A, std::initializer_list<HtmlAttr>{{H::Href, href.c_str()}});
-            HtmlTag font(out_, H::Font, {{H::Size, -1, true}});
-            out_.write(href.data(), static_cast<int>(href.size()));
+        href_.clear();
+        HtmlEscape::appendconverted(converter_, url, 0, href_);
+        // An address that would run script when followed is shown, not linked.
+        if (HtmlEscape::safelink(url)) {
+            const bool quoted = HtmlTag::needsquotes(href_.c_str());
+            out_.put(tags_.startlink[quoted]);
+            out_.put(href_);
+            out_.put(tags_.linktext[quoted]);
+            out_.put(href_);
+            out_.put(tags_.endlink);
+        } else {
+            out_.put(tags_.starttext);
+            out_.put(href_);
+            out_.put(tags_.endtext);
         }
-        putline(out_);
     }
 
-    void puttext(std::string_view text, std::uint32_t charset) {
-        putescaped(out_, converter_, text, charset, text_);
-    }
-
-    owstream& out_;
+    static inline const ListTags tags_;
+    HtmlOut& out_;
     CharsetConverter& converter_;
-    std::string text_;
-    std::deque<HtmlTag> lists_;
+    std::string href_;
 };
 
 } // namespace
@@ -141,12 +163,14 @@ std::string HtmlPage::banner(const std::string& pagepath) {
 }
 
 void HtmlPage::puttext(owstream& out, std::string_view text) {
-    putescaped(out, converter_, text, 0, scratch_);
+    scratch_.clear();
+    HtmlEscape::appendconverted(converter_, text, 0, scratch_);
+    out.write(scratch_.data(), static_cast<int>(scratch_.size()));
 }
 
 platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
                                            std::span<const Ref* const> nodes) {
-    ofbwstream out(path.c_str(), kBufferSize);
+    ofbwstream out(path.c_str(), HtmlOut::kStreamBuffer);
     if (!out.good())
         return WholeFile::failure(platform::err::AccessDenied);
     const std::string home = HtmlEscape::escape(language_.text(text::HomePage));
@@ -180,8 +204,12 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
             putline(out);
         }
         HtmlTag{out, H::Br};
+        // The lists go out through a buffer of their own, in blocks the
+        // stream passes on without copying once its own buffer is empty.
+        out.flush();
+        HtmlOut lists(out);
         for (const Ref* node : nodes)
-            WriteHtmlNode(out, *node);
+            writenode(lists, *node);
     }
     if (out.close() != 0 || !out.good())
         return WholeFile::failure(platform::err::DiskFull);
@@ -189,6 +217,11 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
 }
 
 void HtmlPage::WriteHtmlNode(owstream& out, const Ref& node) {
+    HtmlOut lists(out);
+    writenode(lists, node);
+}
+
+void HtmlPage::writenode(HtmlOut& out, const Ref& node) {
     NodeWriter writer(out, converter_);
     ExportWalk::walk(node, writer);
 }

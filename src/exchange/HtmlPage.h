@@ -8,6 +8,7 @@
 
 namespace qx {
 
+class HtmlOut;
 class Language;
 class Ref;
 class owstream;
@@ -40,6 +41,7 @@ public:
 
 private:
     void puttext(owstream& out, std::string_view text);
+    void writenode(HtmlOut& out, const Ref& node);
 
     const Language& language_;
     std::string bannerfolder_;

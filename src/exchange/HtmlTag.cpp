@@ -16,10 +16,6 @@ namespace {
 
 constexpr char kLineBreak[] = "\r\n";
 
-bool needsquotes(const char* text) {
-    return !text || !*text || std::strpbrk(text, " ='<>") != nullptr;
-}
-
 std::string upper(const char* name) {
     std::string text(name);
     for (char& c : text)
@@ -60,7 +56,7 @@ void appendattr(std::string& tag, const HtmlAttr& attr) {
         return;
     tag += '=';
     if (attr.kind == HtmlAttr::Text) {
-        const bool quoted = needsquotes(attr.text);
+        const bool quoted = HtmlTag::needsquotes(attr.text);
         if (quoted)
             tag += '"';
         if (attr.text)
@@ -91,13 +87,7 @@ HtmlTag::HtmlTag(owstream& out, int element) : HtmlTag(out, element, {}) {}
 HtmlTag::HtmlTag(owstream& out, int element, std::initializer_list<HtmlAttr> attrs)
     : out_(out), element_(element) {
     std::string& tag = scratch();
-    tag += '<';
-    tag += tagname(element);
-    for (const HtmlAttr& attr : attrs)
-        appendattr(tag, attr);
-    tag += '>';
-    if (!HtmlNames::isinline(element))
-        tag += kLineBreak;
+    appendstart(tag, element, attrs);
     put(out_, tag);
 }
 
@@ -106,16 +96,35 @@ HtmlTag::~HtmlTag() {
 }
 
 void HtmlTag::close() {
-    if (element_ != 0 && !HtmlNames::isempty(element_)) {
-        std::string& tag = scratch();
-        tag += "</";
-        tag += tagname(element_);
-        tag += '>';
-        if (!HtmlNames::isinline(element_))
-            tag += kLineBreak;
+    std::string& tag = scratch();
+    appendend(tag, element_);
+    if (!tag.empty())
         put(out_, tag);
-    }
     element_ = 0;
+}
+
+bool HtmlTag::needsquotes(const char* text) {
+    return !text || !*text || std::strpbrk(text, " ='<>") != nullptr;
+}
+
+void HtmlTag::appendstart(std::string& to, int element, std::initializer_list<HtmlAttr> attrs) {
+    to += '<';
+    to += tagname(element);
+    for (const HtmlAttr& attr : attrs)
+        appendattr(to, attr);
+    to += '>';
+    if (!HtmlNames::isinline(element))
+        to += kLineBreak;
+}
+
+void HtmlTag::appendend(std::string& to, int element) {
+    if (element == 0 || HtmlNames::isempty(element))
+        return;
+    to += "</";
+    to += tagname(element);
+    to += '>';
+    if (!HtmlNames::isinline(element))
+        to += kLineBreak;
 }
 
 } // namespace qx

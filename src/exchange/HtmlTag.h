@@ -3,6 +3,7 @@
 #include "exchange/HtmlAttr.h"
 
 #include <initializer_list>
+#include <string>
 
 namespace qx {
 
@@ -22,6 +23,14 @@ public:
 
     // Writes the end tag now (none for empty elements); a tag closes once.
     void close();
+
+    // The text of a start or end tag as the tag writes it, appended to to:
+    // for writers that keep tags or put them into a buffer of their own.
+    static void appendstart(std::string& to, int element, std::initializer_list<HtmlAttr> attrs);
+    static void appendend(std::string& to, int element);
+    // Whether an attribute's text is written in quotes: when it is empty or
+    // holds a character that would end or break a bare value.
+    static bool needsquotes(const char* text);
 
 private:
     owstream& out_;

@@ -73,9 +73,15 @@ int comparenocase(std::string_view a, std::string_view b) {
 }
 
 std::string fold(std::string_view text) {
-    std::string folded;
-    folded.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
+    std::string folded(text);
+    // Most names are ASCII, whose letters fold in place.
+    std::size_t at = 0;
+    for (; at < text.size() && static_cast<unsigned char>(text[at]) < 0x80; ++at) {
+        if (text[at] >= 'A' && text[at] <= 'Z')
+            folded[at] = static_cast<char>(text[at] + ('a' - 'A'));
+    }
+    folded.resize(at);
+    while (at < text.size()) {
         char32_t c = 0;
         const std::size_t length = decode(text, at, c);
         if (length == 0) {

@@ -30,6 +30,10 @@ TEST(NameCollation, FoldsLettersOfEveryScript) {
     EXPECT_EQ(collation::fold("\xD0\x9C\xD0\x98\xD0\xA0"), "\xD0\xBC\xD0\xB8\xD1\x80"); // МИР
     // Bytes that form no character stay as they are.
     EXPECT_EQ(collation::fold("A\xC3(\xFF\xE0\x80"), "a\xC3(\xFF\xE0\x80");
+    // ASCII first, a zero byte inside, then letters beyond ASCII and ASCII again.
+    EXPECT_EQ(collation::fold(std::string("WWW\0A.", 6) + kUpperE + "Z.COM"),
+              std::string("www\0a.", 6) + kLowerE + "z.com");
+    EXPECT_EQ(collation::fold(""), "");
     EXPECT_EQ(collation::comparenocase(std::string("http://") + kUpperE + ".fr",
                                        std::string("http://") + kLowerE + ".FR"),
               0);
