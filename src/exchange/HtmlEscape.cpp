@@ -41,20 +41,20 @@ const char* referenceof(char c) {
 namespace {
 
 // Sixteen bytes at a time: most of a title or an address needs nothing, and
-// a block is tested for all the special bytes at once.
+// a block is tested for every byte that needs a reference at once.
 using Block = unsigned char __attribute__((vector_size(16)));
 constexpr std::size_t kBlock = sizeof(Block);
 
 // Where the first byte of the block that may need escaping is, or kBlock.
-std::size_t firstspecial(const char* from) {
+std::size_t firstescaped(const char* from) {
     Block bytes;
     std::memcpy(&bytes, from, kBlock);
     // The controls below carriage return, among them the four that are
     // escaped; the others are only looked at one by one.
-    const Block special = (bytes < 14) | (bytes == '&') | (bytes == '<') | (bytes == '>') |
+    const Block escaped = (bytes < 14) | (bytes == '&') | (bytes == '<') | (bytes == '>') |
                           (bytes == '"') | (bytes == '\'');
     std::uint64_t halves[2];
-    std::memcpy(halves, &special, sizeof halves);
+    std::memcpy(halves, &escaped, sizeof halves);
     static_assert(std::endian::native == std::endian::little);
     if (halves[0])
         return static_cast<std::size_t>(std::countr_zero(halves[0])) / 8;
@@ -81,7 +81,7 @@ char* HtmlEscape::copy(std::string_view text, char* to) {
         if (end - from >= static_cast<std::ptrdiff_t>(kBlock)) {
             // The whole block is copied: the room for escaping it is there,
             // and what follows the plain bytes is written over.
-            plain = firstspecial(from);
+            plain = firstescaped(from);
             std::memcpy(to, from, kBlock);
             to += plain;
             from += plain;
@@ -126,14 +126,8 @@ bool HtmlEscape::safelink(std::string_view url) {
 
 void HtmlEscape::appendconverted(CharsetConverter& converter, std::string_view text,
                                  std::uint32_t charset, std::string& out) {
-    if (CharsetConverter::ascii(text)) {
-        append(text, out);
-        return;
-    }
     thread_local std::string utf8;
-    utf8.clear();
-    converter.appendutf8(text, charset, utf8);
-    append(utf8, out);
+    append(converter.asutf8(text, charset, utf8), out);
 }
 
 std::string HtmlEscape::escape(std::string_view text) {

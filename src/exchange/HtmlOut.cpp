@@ -53,13 +53,7 @@ void HtmlOut::puttext(std::string_view text) {
 }
 
 void HtmlOut::puttext(CharsetConverter& converter, std::string_view text, std::uint32_t charset) {
-    if (CharsetConverter::ascii(text)) {
-        puttext(text);
-        return;
-    }
-    utf8_.clear();
-    converter.appendutf8(text, charset, utf8_);
-    puttext(utf8_);
+    puttext(converter.asutf8(text, charset, utf8_));
 }
 
 } // namespace qx

@@ -85,6 +85,15 @@ std::string CharsetConverter::toutf8(std::string_view text, std::uint32_t charse
     return out;
 }
 
+std::string_view CharsetConverter::asutf8(std::string_view text, std::uint32_t charset,
+                                          std::string& scratch) {
+    if (ascii(text))
+        return text;
+    scratch.clear();
+    appendutf8(text, charset, scratch);
+    return scratch;
+}
+
 void CharsetConverter::appendutf8(std::string_view text, std::uint32_t charset, std::string& out) {
     // Every code page here keeps ASCII as it is, and most titles are ASCII.
     if (ascii(text)) {

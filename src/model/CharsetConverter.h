@@ -22,6 +22,9 @@ public:
     // converted becomes U+FFFD.
     void appendutf8(std::string_view text, std::uint32_t charset, std::string& out);
     std::string toutf8(std::string_view text, std::uint32_t charset);
+    // The text as UTF-8 without a copy when it is plain ASCII; else converted
+    // into scratch, which the answer then points into.
+    std::string_view asutf8(std::string_view text, std::uint32_t charset, std::string& scratch);
 
     // Whether the text is plain ASCII, the same bytes in every charset here.
     static bool ascii(std::string_view text);

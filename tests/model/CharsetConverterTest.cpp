@@ -17,6 +17,19 @@ TEST(CharsetConverter, EachCodePageBecomesUtf8) {
     EXPECT_EQ(converter.toutf8("\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0", 1), "Привет мир");
 }
 
+// ASCII is the same in every charset and comes back as it stands; anything
+// else is converted into the scratch string, whatever it held before.
+TEST(CharsetConverter, Utf8ViewsCopyOnlyWhatNeedsConverting) {
+    CharsetConverter converter;
+    std::string scratch = "left over";
+    const std::string_view plain = "plain words";
+    EXPECT_EQ(converter.asutf8(plain, 1, scratch).data(), plain.data());
+    EXPECT_EQ(scratch, "left over");
+    const std::string_view converted = converter.asutf8("\xCF\xF0\xE8\xE2\xE5\xF2", 1, scratch);
+    EXPECT_EQ(converted, "Привет");
+    EXPECT_EQ(converted.data(), scratch.data());
+}
+
 TEST(CharsetConverter, UnknownCodesKeepUtf8AndReplaceBadBytes) {
     CharsetConverter converter;
     EXPECT_EQ(converter.toutf8("Привет", 0), "Привет");
