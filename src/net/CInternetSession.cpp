@@ -146,7 +146,7 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
     UrlParts parts;
     const bool split = SplitUrl(url, parts);
     if (split && parts.service == ServiceKind::File) {
-        auto file = std::make_unique<ifwstreambuf>(localPath(parts.path).c_str());
+        auto file = ifwstreambuf::regularFile(localPath(parts.path).c_str());
         if (!file->isopen())
             return nullptr; // the file layer set the last error
         return file;
