@@ -1,6 +1,8 @@
 #include "cli/SearchCommand.h"
 
 #include "cli/ErrorText.h"
+#include "cli/InterruptibleRun.h"
+#include "cli/ProgramSettings.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
 #include "lang/ProgramFolder.h"
@@ -103,8 +105,9 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
         std::cerr << "qxseek-cli: cannot load the search module " << modulepath << '\n';
     }
 
+    const ApplicationProfile profile(ProgramSettings::path());
     Options options;
-    ApplicationProfile profile(folder + "/qxseek.INI");
+    options.load(profile);
     QuietSearchSide screen;
     StderrBoxes boxes;
     JobLoop jobs(options, profile);
@@ -113,7 +116,14 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     Checker checker(doc, jobs.Board(), language, options);
     doc.setworkers(&searches);
     SearchRef* search = searches.Run().start(request);
-    jobs.Run();
+    InterruptibleRun run;
+    run.save = [&] { InterruptibleRun::saveProgress(path, doc); };
+    // The engines still running stop; their searches keep what they filed.
+    run.stop = [&] {
+        jobs.Board().StopAll();
+        jobs.Board().StopChecking();
+    };
+    const platform::InterruptSignals::Kind signal = run.run(jobs);
     doc.setworkers(nullptr);
     if (int result = saveDocument(path, doc)) {
         return fail("cannot save " + path + ": " + documentfailure(result));
@@ -125,7 +135,13 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
                     n->info.found, n->info.added, n->info.error.c_str());
     }
     std::printf("total %u\tadded %u\tbroken %u\n", prop.total, prop.added, prop.broken);
-    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the records");
+    if (std::fflush(stdout) != 0)
+        return fail("cannot write the records");
+    if (signal != platform::InterruptSignals::Kind::None) {
+        std::cerr << "qxseek-cli: interrupted; the results that came are saved\n";
+        return platform::InterruptSignals::exitCode(signal);
+    }
+    return 0;
 }
 
 } // namespace
@@ -140,6 +156,10 @@ Command searchcommand() {
         "Yahoo) through the search module (qsearch.so beside the program, or PATH),\n"
         "files the results under the saved search of that query (reused when there\n"
         "is one) and saves the document. --check queues a check of every new result.\n"
+        "Proxy, maxthreads, CheckThreads and ChecksPerHost come from the program's\n"
+        "settings file. The document is saved every 30 seconds and at the end; Ctrl+C\n"
+        "(SIGINT) or SIGTERM stops the engines, saves what they filed and exits with\n"
+        "130 or 143.\n"
         "Prints each engine's record (found, added, error) and the search's totals.",
         2,
         -1,

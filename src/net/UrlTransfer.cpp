@@ -221,6 +221,7 @@ bool UrlTransfer::endOfHead() {
         if (!target.empty()) {
             redirectUrl_ = target;
             redirectPending_ = true;
+            allPermanent_ = allPermanent_ && (code == 301 || code == 308);
             // The next hop starts now: a body that never ends, or a large
             // one, is never read. Only an empty one is let through, so that
             // its connection goes back to the pool.
@@ -454,6 +455,10 @@ int UrlTransfer::read(void* dst, int n) {
         return -1;
     }
     return 0;
+}
+
+std::string UrlTransfer::movedTo() const {
+    return redirects_ > 0 && allPermanent_ ? finalUrl_ : std::string();
 }
 
 void UrlTransfer::abort() {

@@ -78,6 +78,10 @@ public:
     const ResponseHead& head() const { return head_; }
     const std::string& finalUrl() const { return finalUrl_; }
     const std::string& scheme() const { return scheme_; }
+    // The final URL when one or more redirects led there and each of them
+    // was permanent (301, 308): where the address has moved for good.
+    // Empty otherwise.
+    std::string movedTo() const;
 
     // What libcurl hands over at most at a time, and how much may wait for
     // the reader before the transfer pauses.
@@ -122,6 +126,7 @@ private:
     std::vector<std::string> redirectSchemes_;
     Clock::time_point deadline_;
     int redirects_ = 0;
+    bool allPermanent_ = true;
     bool headDone_ = false;
     bool redirectPending_ = false;
     // The redirect's head is in and its body was refused: the write error

@@ -56,6 +56,10 @@ bool Checker::CheckReference(Ref& node) {
 }
 
 void Checker::CheckSubtree(Ref& node) {
+    CheckSubtree(node, nullptr);
+}
+
+void Checker::CheckSubtree(Ref& node, const Filter& wanted) {
     const bool organizer = InOrganizer(node);
     for (Tree* t = &node; t;) {
         Ref& ref = static_cast<Ref&>(*t);
@@ -64,7 +68,8 @@ void Checker::CheckSubtree(Ref& node) {
             continue;
         }
         const Object* page = ref.target();
-        if (page && !page->props().url.empty() && (organizer || page->hasflags(Object::Confirmed)))
+        if (page && !page->props().url.empty() &&
+            (organizer || page->hasflags(Object::Confirmed)) && (!wanted || wanted(ref)))
             CheckReference(ref);
         t = t->nextpreorder(&node);
     }
@@ -122,6 +127,8 @@ void Checker::ApplyCheck(CheckWorker& worker, int result) {
             return;
         node->SetState(CheckNode::Done);
     }
+    if (moved_ && !check.MovedTo().empty())
+        moved_(check.Url(), check.MovedTo());
     UrlRef* domain = doc_.finddomainnode(check.Url().view());
     if (!domain)
         return;

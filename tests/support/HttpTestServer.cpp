@@ -47,6 +47,8 @@ HttpTestServer::HttpTestServer() : server_(std::make_unique<httplib::Server>()) 
     // Head and body go out in separate writes; without this the client's
     // delayed acknowledgement stalls every small answer.
     server_->set_tcp_nodelay(true);
+    // Called once an answer is written out.
+    server_->set_logger([this](const httplib::Request&, const httplib::Response&) { ++answered_; });
     port_ = server_->bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop before the loop runs would be lost, and the join would hang.

@@ -63,6 +63,8 @@ public:
     std::string url(const std::string& path) const;
     // Copies of the requests received so far, oldest first.
     std::vector<Request> requests() const;
+    // How many answers went out whole.
+    std::size_t answered() const { return answered_.load(); }
     // The byte at offset i of a generated body, to check what arrived.
     static char generatedByte(std::size_t i);
 
@@ -74,6 +76,7 @@ private:
     std::thread thread_;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
+    std::atomic<std::size_t> answered_{0};
     mutable std::mutex lock_;
     std::vector<Request> requests_; // guarded by lock_
 };
