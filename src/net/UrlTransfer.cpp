@@ -3,6 +3,7 @@
 #include "net/CurlError.h"
 #include "net/CurlShare.h"
 #include "net/InternetStatus.h"
+#include "net/UrlEncoding.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -217,7 +218,8 @@ size_t UrlTransfer::onHeader(char* data, size_t size, size_t count, void* self) 
 bool UrlTransfer::endOfHead() {
     const long code = head_.status();
     if (isFollowedRedirect(code)) {
-        const std::string target = resolved(url_, head_.value("Location").value_or(""));
+        const std::string target =
+            resolved(url_, UrlEncoding::forRequest(head_.value("Location").value_or("")));
         if (!target.empty()) {
             redirectUrl_ = target;
             redirectPending_ = true;

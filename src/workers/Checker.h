@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -64,6 +65,8 @@ public:
 
 private:
     bool InOrganizer(const Ref& node) const;
+    // The status text of a failed check.
+    std::string FailureText(int result, int status) const;
     // Increases the broken counter of the saved search the node is filed under.
     void CountBroken(Ref& node);
 
