@@ -149,9 +149,8 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
     Language language(folder);
     std::string code = "enu";
     language.load(code);
-    // The tool runs no search beside the checks: every worker is a check.
-    options.maxThreads = static_cast<int>(jobs);
     JobLoop loop(options, profile);
+    loop.Board().SetCheckThreads(static_cast<int>(jobs));
     if (perhost >= 0)
         loop.Board().SetChecksPerHost(static_cast<int>(perhost));
     Checker checker(doc, loop.Board(), language, options);

@@ -3,6 +3,8 @@
 #include "stream/Str.h"
 #include "workers/WThread.h"
 
+#include <string>
+
 namespace qx {
 
 class CheckNode;
@@ -27,8 +29,12 @@ public:
     // user-interface thread reads and writes it.
     CheckNode* Node() const { return node_; }
     void ForgetNode() { node_ = nullptr; }
+    // The host its check counts against; set by the board before the start.
+    const std::string& HostKey() const { return hostKey_; }
+    void SetHostKey(std::string key) { hostKey_ = std::move(key); }
 
 private:
+    std::string hostKey_;
     const Str url_;
     CheckNode* node_;
 };

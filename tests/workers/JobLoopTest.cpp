@@ -2,6 +2,7 @@
 #include "TempDir.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
+#include "settings/SearchSettings.h"
 #include "workers/CheckList.h"
 #include "workers/CheckWorker.h"
 #include "workers/JobKinds.h"
@@ -59,8 +60,10 @@ protected:
     CountingJobs jobs_;
 };
 
-TEST_F(WorkersJobLoop, RunsEveryQueuedCheckWithinMaxThreads) {
-    options_.maxThreads = 3;
+// Checks have a limit of their own, "CheckThreads"; "maxthreads" is for searches.
+TEST_F(WorkersJobLoop, RunsEveryQueuedCheckWithinCheckThreads) {
+    options_.maxThreads = 1;
+    ASSERT_TRUE(SearchSettings::setCheckThreads(profile_, 3));
     JobLoop jobs(options_, profile_);
     jobs.Board().SetCheckJobs(&jobs_);
     for (int i = 0; i < 40; ++i)
