@@ -30,7 +30,11 @@ WebSearchThread::WebSearchThread(platform::MessageTarget* window, const FindInfo
     : SearchWorker(window, request, server), module_(std::move(module)), language_(language),
       useproxy_(useproxy), proxy_(std::move(proxy)),
       caption_(std::string(EngineTable::name(server)) + " \"" + std::string(request.query.view()) +
-               "\"") {}
+               "\"") {
+    // The worker starts without waiting for the module's first report: its
+    // row shows the engine and query until then.
+    setStatusLine(caption_);
+}
 
 int WebSearchThread::Run() {
     StatusCallbackData status;

@@ -16,13 +16,6 @@ public:
     CheckWorker(platform::MessageTarget* window, const Str& url, CheckNode* node)
         : WThread(window), url_(url), node_(node) {}
 
-    // Starts at the priority without waiting for the first network handle:
-    // the check's only handle is its own transfer, which Stop aborts whether
-    // or not it exists yet (a closed session opens none), so nothing needs
-    // it in place. The wait would cost a thread hand-over per check and hold
-    // back every other start meanwhile.
-    bool Start(int priority) override { return Thread::Start(priority); }
-
     // Written before the start, then only read: the worker's thread may read it.
     const Str& Url() const { return url_; }
     // Null once the check list no longer holds the node; only the

@@ -5,6 +5,7 @@
 #include "workers/CheckList.h"
 #include "workers/ThreadMessages.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -199,6 +200,25 @@ TEST_F(WorkersBoard, WorkerEndingBeforeAnyHandleDoesNotHoldTheStartWait) {
     const auto start = Clock::now();
     EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(WThread::kStartWaitMs / 2));
+    ASSERT_TRUE(finishAll());
+}
+
+// A search whose module reports nothing starts without holding the window;
+// stopping it still stops and detaches exactly that worker.
+TEST_F(WorkersBoard, SearchStartsWithoutWaitingForItsFirstHandle) {
+    control_.reportsStart = false;
+    wait(s1_, 1);
+    wait(s2_, 2);
+    const auto start = Clock::now();
+    EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(WThread::kStartWaitMs / 5));
+    board_->StopSearch(s1_);
+    EXPECT_FALSE(s1_.hasflags(Ref::Running));
+    EXPECT_TRUE(s2_.hasflags(Ref::Running));
+    EXPECT_TRUE(pumpUntil([this] { return board_->Threads().count() == 1; }));
+    EXPECT_EQ(std::count(searches_.calls.begin(), searches_.calls.end(), "detach 1"), 1);
+    EXPECT_EQ(std::count(searches_.calls.begin(), searches_.calls.end(), "detach 2"), 0);
     ASSERT_TRUE(finishAll());
 }
 
