@@ -63,10 +63,10 @@ double ours(const qx::test::NginxServer& nginx, const std::string& folder, int& 
     std::string code = "enu";
     language.load(code);
     qx::Options options;
-    options.maxThreads = kThreads;
+    options.checkThreads = kThreads;
+    options.checksPerHost = 0;
     qx::ApplicationProfile profile(folder + "/qxseek.INI");
     qx::JobLoop loop(options, profile);
-    loop.Board().SetChecksPerHost(0);
     qx::Checker checker(doc, loop.Board(), language, options);
     const auto start = Clock::now();
     checker.CheckSubtree(doc.orgroot());
@@ -88,9 +88,9 @@ double curl(const qx::test::NginxServer& nginx, const std::string& folder) {
     }
     qx::platform::SystemTime date;
     qx::platform::fileTimeToSystemTime(qx::platform::fileTimeFromUnix(kFileTime), date);
-    const std::string command = "curl -s --no-progress-meter --parallel --parallel-max " + std::to_string(kThreads) +
-                                " -H 'If-Modified-Since: " + qx::platform::formatHttpDate(date) +
-                                "' -K '" + config + "'";
+    const std::string command =
+        "curl -s --no-progress-meter --parallel --parallel-max " + std::to_string(kThreads) +
+        " -H 'If-Modified-Since: " + qx::platform::formatHttpDate(date) + "' -K '" + config + "'";
     const auto start = Clock::now();
     const int status = std::system(command.c_str());
     const double elapsed = seconds(start);

@@ -71,12 +71,12 @@ struct Run {
     double schedulerCpu = 0; // the loop's own thread: scheduler and message handling
 };
 
-Run board(const qx::Options& options, const qx::ApplicationProfile& profile, int perHost) {
+Run board(qx::Options options, const qx::ApplicationProfile& profile, int perHost) {
+    options.checkThreads = kThreads;
+    options.checksPerHost = perHost;
     Jobs jobs;
     qx::JobLoop loop(options, profile);
     loop.Board().SetCheckJobs(&jobs);
-    loop.Board().SetCheckThreads(kThreads);
-    loop.Board().SetChecksPerHost(perHost);
     for (int i = 0; i < kJobs; ++i)
         loop.Board().QueueCheck(("http://host/" + std::to_string(i)).c_str(), {});
     const Clock::time_point start = Clock::now();

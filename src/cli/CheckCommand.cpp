@@ -12,7 +12,6 @@
 #include "model/UrlRef.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
-#include "settings/SearchSettings.h"
 #include "workers/Checker.h"
 #include "workers/JobLoop.h"
 
@@ -123,9 +122,9 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
     const ApplicationProfile profile(ProgramSettings::path());
     Options options;
     options.load(profile);
-    long jobs = SearchSettings::checkThreads(profile), perhost = -1;
+    long jobs = options.checkThreads, perhost = options.checksPerHost;
     long saveSeconds = kDefaultSaveSeconds;
-    if (!number(values[Jobs], 1, SearchSettings::kMostCheckThreads, jobs) ||
+    if (!number(values[Jobs], 1, Options::kMostCheckThreads, jobs) ||
         !number(values[PerHost], 0, 256, perhost) ||
         !number(values[SaveEvery], 1, 86400, saveSeconds))
         return usageerror("--jobs takes 1..256, --per-host 0..256 and --save-every 1..86400",
@@ -149,10 +148,9 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
     Language language(folder);
     std::string code = "enu";
     language.load(code);
+    options.checkThreads = static_cast<int>(jobs);
+    options.checksPerHost = static_cast<int>(perhost);
     JobLoop loop(options, profile);
-    loop.Board().SetCheckThreads(static_cast<int>(jobs));
-    if (perhost >= 0)
-        loop.Board().SetChecksPerHost(static_cast<int>(perhost));
     Checker checker(doc, loop.Board(), language, options);
     std::map<std::string, std::string> moved;
     checker.SetMovedListener([&moved](const Str& url, const Str& to) {

@@ -2,8 +2,6 @@
 
 #include "settings/ApplicationProfile.h"
 
-#include <algorithm>
-
 namespace qx {
 
 void LastQuery::load(const ApplicationProfile& profile) {
@@ -30,24 +28,6 @@ int SearchSettings::findPriority(const ApplicationProfile& profile) {
 
 int SearchSettings::checkPriority(const ApplicationProfile& profile) {
     return profile.readInt(kSection, "CheckPriority", -1);
-}
-
-int SearchSettings::checksPerHost(const ApplicationProfile& profile) {
-    const int limit = profile.readInt(kSection, "ChecksPerHost", 4);
-    return limit < 0 ? 0 : limit;
-}
-
-bool SearchSettings::setChecksPerHost(ApplicationProfile& profile, int limit) {
-    return profile.writeInt(kSection, "ChecksPerHost", limit < 0 ? 0 : limit);
-}
-
-int SearchSettings::checkThreads(const ApplicationProfile& profile) {
-    const int limit = profile.readInt(kSection, "CheckThreads", kDefaultCheckThreads);
-    return std::clamp(limit, 1, kMostCheckThreads);
-}
-
-bool SearchSettings::setCheckThreads(ApplicationProfile& profile, int limit) {
-    return profile.writeInt(kSection, "CheckThreads", std::clamp(limit, 1, kMostCheckThreads));
 }
 
 void SearchSettings::readHistory(const ApplicationProfile& profile,

@@ -37,8 +37,8 @@ CheckWorker* asCheck(WThread& worker) {
 JobBoard::JobBoard(const Options& options, const ApplicationProfile& profile, WaitList& waits,
                    platform::MessageTarget* window)
     : options_(options), profile_(profile), waits_(waits), window_(window),
-      checkThreads_(SearchSettings::checkThreads(profile)) {
-    queue_.SetLimit(SearchSettings::checksPerHost(profile));
+      perHost_(options.checksPerHost) {
+    queue_.SetLimit(perHost_);
 }
 
 void JobBoard::SetClock(CheckClock* clock) {
@@ -142,8 +142,14 @@ JobBoard::Pass JobBoard::Schedule() {
             return Pass::SearchStarted;
         }
     }
-    if (checks >= static_cast<std::size_t>(checkThreads_))
+    // The options dialog may have changed the limits since the last pass.
+    if (checks >=
+        static_cast<std::size_t>(std::clamp(options_.checkThreads, 1, Options::kMostCheckThreads)))
         return Pass::Nothing;
+    if (options_.checksPerHost != perHost_) {
+        perHost_ = options_.checksPerHost;
+        queue_.SetLimit(perHost_);
+    }
     return StartCheck() ? Pass::CheckStarted : Pass::Nothing;
 }
 

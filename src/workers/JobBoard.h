@@ -68,11 +68,6 @@ public:
     CheckJobs* GetCheckJobs() const { return checkJobs_; }
     // Null puts the board's own steady clock back.
     void SetClock(CheckClock* clock);
-    // Taken from "ChecksPerHost" when the board is made; 0 is no limit.
-    void SetChecksPerHost(int limit) { queue_.SetLimit(limit); }
-    // Taken from "CheckThreads" when the board is made: how many checks run
-    // at a time, beside the searches that "maxthreads" limits.
-    void SetCheckThreads(int limit) { checkThreads_ = limit < 1 ? 1 : limit; }
 
     // A search worker for one engine, registered at the priority "FindPriority".
     bool StartSearchJob(SearchRef& search, std::uint16_t server, const FindInfo& request);
@@ -154,7 +149,8 @@ private:
     ThreadRows* rows_ = nullptr;
     SteadyCheckClock steadyClock_;
     CheckClock* clock_ = &steadyClock_;
-    int checkThreads_;
+    // The "ChecksPerHost" the queue was last given.
+    int perHost_ = 0;
     ThreadList threads_;
     CheckList checks_;
     CheckQueue queue_;

@@ -239,14 +239,14 @@ TEST_F(Checks, PerHostLimitBoundsParallelRequests) {
     });
     for (int i = 0; i < 8; ++i)
         AddReference(server.url("/slow?") + std::to_string(i));
-    loop_->Board().SetChecksPerHost(2);
+    options_.checksPerHost = 2;
     checker_->CheckSubtree(doc_.orgroot());
     ASSERT_TRUE(RunChecks());
     EXPECT_EQ(most.load(), 2);
     EXPECT_EQ(server.requests().size(), 8u);
 
     most = 0;
-    loop_->Board().SetChecksPerHost(0);
+    options_.checksPerHost = 0;
     checker_->CheckSubtree(doc_.orgroot());
     ASSERT_TRUE(RunChecks());
     EXPECT_GT(most.load(), 2);

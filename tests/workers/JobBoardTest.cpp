@@ -86,8 +86,8 @@ TEST_F(WorkersBoard, SearchesFirstOneStartPerPassUpToMaxThreads) {
 // limits and which still start first.
 TEST_F(WorkersBoard, ChecksHaveALimitOfTheirOwnBesideTheSearches) {
     options_.maxThreads = 1;
-    board_->SetCheckThreads(2);
-    board_->SetChecksPerHost(0);
+    options_.checkThreads = 2;
+    options_.checksPerHost = 0;
     queue("http://a/");
     queue("http://b/");
     queue("http://c/");
@@ -111,8 +111,8 @@ TEST_F(WorkersBoard, ChecksHaveALimitOfTheirOwnBesideTheSearches) {
 // order they were queued, and the host's next check starts when one of its
 // own ends.
 TEST_F(WorkersBoard, PerHostLimitHoldsBackOnlyThatHost) {
-    board_->SetCheckThreads(10);
-    board_->SetChecksPerHost(1);
+    options_.checkThreads = 10;
+    options_.checksPerHost = 1;
     for (const char* url : {"http://a/1", "http://a/2", "http://b/1", "http://A/3", "http://c/1"})
         queue(url);
     EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);

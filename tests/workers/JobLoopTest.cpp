@@ -2,7 +2,6 @@
 #include "TempDir.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
-#include "settings/SearchSettings.h"
 #include "workers/CheckList.h"
 #include "workers/CheckWorker.h"
 #include "workers/JobKinds.h"
@@ -63,7 +62,7 @@ protected:
 // Checks have a limit of their own, "CheckThreads"; "maxthreads" is for searches.
 TEST_F(WorkersJobLoop, RunsEveryQueuedCheckWithinCheckThreads) {
     options_.maxThreads = 1;
-    ASSERT_TRUE(SearchSettings::setCheckThreads(profile_, 3));
+    options_.checkThreads = 3;
     JobLoop jobs(options_, profile_);
     jobs.Board().SetCheckJobs(&jobs_);
     for (int i = 0; i < 40; ++i)
