@@ -1,6 +1,6 @@
 #include "cli/ProgramSettings.h"
 
-#include "settings/FilePath.h"
+#include "platform/FilePath.h"
 #include "settings/SettingsLocation.h"
 
 namespace qx::cli {
@@ -9,7 +9,7 @@ std::string ProgramSettings::path() {
     const std::string tool = SettingsLocation::runningExecutable();
     if (tool.empty())
         return {};
-    return SettingsLocation::forProgram(joinPath(folderOf(tool), "qxseek"));
+    return SettingsLocation::forProgram(platform::joinPath(platform::folderOf(tool), "qxseek"));
 }
 
 } // namespace qx::cli
