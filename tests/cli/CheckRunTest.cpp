@@ -8,8 +8,8 @@
 #include "model/Container.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
-#include "model/OrgRef2.h"
 #include "model/Object.h"
+#include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
 
@@ -216,6 +216,39 @@ TEST(CheckRun, OnlyFailedOrUncheckedAndWhereAddressesMoved) {
 
     RunningCli wrong(dir, {"check", path, "--only", "everything"});
     EXPECT_EQ(wrong.wait(), 2);
+}
+
+// A reference's own name carries the date its label had ("same [01 Jan
+// 2020 12:00]"); a path names it by its page's title alone.
+TEST(CheckRun, PathFindsADatedReferenceByItsTitle) {
+    HttpTestServer server;
+    server.on("/a", HttpTestServer::Reply{200, {}, "a"});
+    server.on("/b", HttpTestServer::Reply{200, {}, "b"});
+    test::TempDir dir;
+    const std::string path = dir.file("refs.qxo");
+    {
+        DDoc doc;
+        Ref& folder = doc.createfolder(Str("refs"), doc.orgroot(), nullptr);
+        for (const char* name : {"same", "other"}) {
+            ObjectProp props;
+            props.url = Str(server.url(name == std::string("same") ? "/a" : "/b"));
+            props.title = Str(name);
+            props.modified.year = 2020;
+            props.modified.month = 1;
+            props.modified.day = 1;
+            props.modified.hour = 12;
+            auto* page = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
+            doc.settarget(*doc.filedomainnode(std::string(props.url.view())), page);
+            const Ref& node = doc.createresult(page, nullptr, folder, nullptr, false);
+            ASSERT_NE(node.name().view(), name); // the label carries the date
+        }
+        ASSERT_EQ(saveDocument(path, doc), 0);
+    }
+    RunningCli run(dir, {"check", path, "refs/same"});
+    ASSERT_EQ(run.wait(), 0) << run.err();
+    EXPECT_EQ(run.out(), "unchanged 1\tchanged 0\tnot found 0\terror 0\tskipped 0\n");
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0].target, "/a");
 }
 
 // The tool reads the settings file the program beside it uses: here the
