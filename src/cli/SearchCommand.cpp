@@ -119,13 +119,19 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
         return fail("cannot save " + path + ": " + documentfailure(result));
     }
     const SearchProp& prop = search->searchprop();
+    // A saved search that was reused keeps records of engines not asked now.
+    bool answered = false;
     for (const ServerInfoNode* n = prop.serverinfo.first(); n;
          n = static_cast<const ServerInfoNode*>(n->next())) {
         std::printf("%s\tfound %d\tadded %d\t%s\n", enginename(n->info.server).c_str(),
                     n->info.found, n->info.added, n->info.error.c_str());
+        answered = answered || ((n->info.server & request.servers) && n->info.error.empty());
     }
     std::printf("total %u\tadded %u\tbroken %u\n", prop.total, prop.added, prop.broken);
-    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the records");
+    if (std::fflush(stdout) != 0) {
+        return fail("cannot write the records");
+    }
+    return answered ? 0 : fail("no engine answered");
 }
 
 } // namespace
@@ -140,7 +146,8 @@ Command searchcommand() {
         "Yahoo) through the search module (qsearch.so beside the program, or PATH),\n"
         "files the results under the saved search of that query (reused when there\n"
         "is one) and saves the document. --check queues a check of every new result.\n"
-        "Prints each engine's record (found, added, error) and the search's totals.",
+        "Prints each engine's record (found, added, error) and the search's totals;\n"
+        "exits 1 when no engine answered.",
         2,
         -1,
         {"--engines", "--max", "--mode", "--exclude", "--module"},

@@ -299,9 +299,20 @@ TEST(Cli, SearchFilesResultsAndReusesTheSavedSearch) {
     Outcome stats = cli(dir, {"stats", doc});
     EXPECT_NE(stats.out.find("SearchRef: 1\n"), std::string::npos) << stats.out;
 
+    // Every engine failing (here for want of a module) is a failed search,
+    // though the document is saved with their records.
     Outcome nomodule = cli(dir, {"search", doc, "--module", dir.file("none.so"), "x"});
-    EXPECT_EQ(nomodule.code, 0);
+    EXPECT_EQ(nomodule.code, 1);
     EXPECT_NE(nomodule.err.find("cannot load the search module"), std::string::npos);
+    EXPECT_NE(nomodule.err.find("no engine answered"), std::string::npos);
+    const std::string failing = dir.write("failing.txt", "*\treturn\t12002\n");
+    setenv("QX_FAKE_SEARCH_SCRIPT", failing.c_str(), 1);
+    Outcome timedout = cli(dir, {"search", doc, "--engines", "3", "--module", module, "y"});
+    EXPECT_EQ(timedout.code, 1);
+    EXPECT_NE(timedout.out.find("Aport\tfound 0\tadded 0\tThe server did not answer in time."),
+              std::string::npos)
+        << timedout.out;
+    setenv("QX_FAKE_SEARCH_SCRIPT", script.c_str(), 1);
     EXPECT_EQ(cli(dir, {"search", doc, "--mode", "9", "x"}).code, 1);
 }
 

@@ -73,9 +73,11 @@ struct DefinitionSet {
     std::set<int> broken;
     // The file is there but not readable as a whole: every engine is broken.
     bool fileBroken = false;
-    // Seconds: connecting, and a transfer that stalls.
+    // Seconds: connecting, a transfer that stalls, and a transfer as a whole
+    // (an engine that trickles its answer never stalls).
     long connectTimeout = 30;
     long stallTimeout = 60;
+    long totalTimeout = 120;
 };
 
 } // namespace qsearch

@@ -240,9 +240,10 @@ DefinitionSet DefinitionReader::read(std::string_view text,
     }
     check.keys(root, "", "the file", {"engines", "timeouts"});
     if (const json* timeouts = check.object(root, "", "timeouts")) {
-        check.keys(*timeouts, "/timeouts", "\"timeouts\"", {"connect", "stall"});
+        check.keys(*timeouts, "/timeouts", "\"timeouts\"", {"connect", "stall", "total"});
         check.integer(*timeouts, "/timeouts", "connect", 1, 600, set.connectTimeout);
         check.integer(*timeouts, "/timeouts", "stall", 1, 600, set.stallTimeout);
+        check.integer(*timeouts, "/timeouts", "total", 1, 3600, set.totalTimeout);
     }
     const json* engines = check.object(root, "", "engines");
     if (!engines)

@@ -18,7 +18,7 @@ std::int32_t SearchRun::run() {
         return kBrokenDefinition;
     const RequestBuilder request(definition_, param_.query ? param_.query : "", param_.queryMode,
                                  param_.exclude ? param_.exclude : "", wanted);
-    PageFetcher fetcher(param_, set_.connectTimeout, set_.stallTimeout);
+    PageFetcher fetcher(param_, {set_.connectTimeout, set_.stallTimeout, set_.totalTimeout});
     ItemEmitter emitter(param_, definition_.groupByHost);
     for (int pageIndex = 0; pageIndex < kMaxPages && reader.delivered() < wanted; ++pageIndex) {
         Page page;

@@ -364,6 +364,7 @@ TEST_F(WebSearchModule, RssAndAtomFeedsWithKoi8Pages) {
 
 TEST_F(WebSearchModule, FailuresOfTheEngineEndTheRunWithTheirCodes) {
     server_.on("/fail", Reply{500, {}, "oops", "text/plain"});
+    server_.on("/busy", Reply{429, {{"Retry-After", "60"}}, "slow down", "text/plain"});
     server_.on("/garbage", Reply{200, {}, "<html>this is no json</html>", "text/html"});
     Reply huge;
     huge.generatedBytes = (4u << 20) + 1;
@@ -373,12 +374,14 @@ TEST_F(WebSearchModule, FailuresOfTheEngineEndTheRunWithTheirCodes) {
       "2": {"url": "{server}/garbage?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}},
       "3": {"url": "{server}/huge?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}},
       "5": {"url": "{server}/x?q={query}", "kind": "html", "fields": {"results": "//a[", "title": "t", "url": "u"}},
-      "6": {"url": "http://127.0.0.1:1/?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}}}})");
+      "6": {"url": "http://127.0.0.1:1/?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}},
+      "7": {"url": "{server}/busy?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}}}})");
     EXPECT_EQ(run(1, "q", 10).code, WSEARCH_HTTP_FAILURE);
     EXPECT_EQ(run(2, "q", 10).code, 12152);
     EXPECT_EQ(run(3, "q", 10).code, 12152);
     EXPECT_EQ(run(5, "q", 10).code, 0x20000002);
     EXPECT_EQ(run(6, "q", 10).code, 12029);
+    EXPECT_EQ(run(7, "q", 10).code, WSEARCH_RATE_LIMITED);
     define("{ \"engines\": ");
     EXPECT_EQ(run(1, "q", 10).code, 0x20000002);
 }
@@ -424,6 +427,34 @@ TEST_F(WebSearchModule, AServerThatStallsRunsIntoTheTimeOut) {
     define(kSearx); // stall time-out of 1 s
     const Outcome outcome = run(1, "q", 10);
     EXPECT_EQ(outcome.code, 12002);
+    EXPECT_LT(outcome.took.count(), 5000);
+}
+
+TEST_F(WebSearchModule, AnEngineThatTricklesEndsAtTheTotalLimitKeepingWhatCameBefore) {
+    // The first page comes at once; the second trickles two bytes every half
+    // second, which never counts as a stall.
+    qx::test::RawSocketServer engine([](qx::test::RawSocketServer::Connection& connection) {
+        const std::string head = connection.readRequest();
+        const std::string body = searxPage(1, 10, 50);
+        if (head.find("pageno=1 ") != std::string::npos) {
+            connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                            "Content-Length: " +
+                            std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            return;
+        }
+        connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                        "Content-Length: 100000\r\nConnection: close\r\n\r\n");
+        for (int i = 0; connection.pause(500) && connection.send(body.substr(i * 2 % 100, 2)); ++i) {
+        }
+    });
+    define(R"json({"timeouts": {"connect": 2, "stall": 1, "total": 2}, "engines": {"1": {
+      "url": ")json" +
+           engine.url("/search?q={query}&pageno={page}") + R"json(",
+      "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    const Outcome outcome = run(1, "q", 20);
+    EXPECT_EQ(outcome.code, 12002);
+    EXPECT_EQ(outcome.results().size(), 10u);
+    EXPECT_GE(outcome.took.count(), 1900);
     EXPECT_LT(outcome.took.count(), 5000);
 }
 

@@ -19,7 +19,8 @@
  *
  * The module returns WSEARCH_OK, WSEARCH_HTTP_FAILURE when the engine answered
  * with an HTTP failure status, WSEARCH_NO_DEFINITION for an engine number it has
- * nothing for, or a code of the program's system error space (the Internet
+ * nothing for, WSEARCH_RATE_LIMITED when the engine refuses to be asked so often
+ * (HTTP 429), or a code of the program's system error space (the Internet
  * client numbering: 12002 time-out, 12007 name not resolved, 12029 cannot
  * connect, 1223 cancelled, ...), which the program shows with its error texts.
  */
@@ -41,7 +42,9 @@ enum {
     WSEARCH_OK = 0,
     WSEARCH_HTTP_FAILURE = -1,
     /* The module has no definition for this engine number. */
-    WSEARCH_NO_DEFINITION = 0x20000001
+    WSEARCH_NO_DEFINITION = 0x20000001,
+    /* The engine answered 429: it limits how often it may be asked. */
+    WSEARCH_RATE_LIMITED = 0x20000003
 };
 
 /* Access types of the module's own Internet session. */
