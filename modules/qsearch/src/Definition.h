@@ -56,6 +56,10 @@ struct Definition {
     // The charset of pages that do not declare one; empty: as the page says.
     std::string pageEncoding;
     FieldRules fields;
+    // The result's address made of the "url" field's value ({url}, its bytes
+    // percent-encoded but "/" kept), for answers that give a name or a path
+    // rather than an address; empty when the field is the address.
+    std::string urlTemplate;
     // The query parameter that carries the target of an engine's redirector
     // links; empty when the engine links directly.
     std::string redirectParam;

@@ -28,8 +28,11 @@ constexpr std::int32_t kInvalidServerResponse = 12152;
 constexpr std::int32_t kRedirectFailed = 12156;
 constexpr std::int32_t kSecurityChannelError = 12157;
 
-// The program's agent text, so that engines see one client.
-constexpr const char* kAgent = "NorbaSeek";
+// Who asks, with where to read about it, as services ask of automated clients;
+// a definition may send its own (a "User-Agent" header) where a service wants
+// contact details.
+constexpr const char* kAgent =
+    "qxseek/" QSEARCH_VERSION " (Norba Seek search module; +https://norbaseek.example.org/)";
 
 // How long one wait for the sockets lasts before the stall check runs again.
 constexpr int kPollMs = 100;

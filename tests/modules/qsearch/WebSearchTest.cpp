@@ -221,7 +221,9 @@ TEST_F(WebSearchModule, JsonEnginePagesUpToTheWantedNumberAfterTheSummary) {
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(param(requests[0], "q"), "red+fox");
     EXPECT_EQ(param(requests[2], "pageno"), "3");
-    EXPECT_EQ(requests[0].header("User-Agent"), "NorbaSeek");
+    // Who asks, and where to read about it.
+    EXPECT_EQ(requests[0].header("User-Agent").rfind("qxseek/", 0), 0u);
+    EXPECT_NE(requests[0].header("User-Agent").find("+https://"), std::string::npos);
 
     // Reports go out with the network layer's codes.
     for (std::uint32_t status : {WSEARCH_STATUS_CONNECTING, WSEARCH_STATUS_CONNECTED,
@@ -243,13 +245,13 @@ TEST_F(WebSearchModule, StopsAtTheLastPageAndAtTheCallersWord) {
     Outcome outcome = run(1, "q", 100);
     EXPECT_EQ(outcome.code, WSEARCH_OK);
     EXPECT_EQ(outcome.results().size(), 14u);
-    EXPECT_EQ(server_.requests().size(), 3u); // the empty third page ends the run
+    EXPECT_EQ(server_.requests().size(), 2u); // the short second page was the last
 
     // The caller takes the summary and three results, then says it was stopped.
     outcome = run(1, "q", 100, 0, "", nullptr, 4);
     EXPECT_EQ(outcome.code, 1223);
     EXPECT_EQ(outcome.items.size(), 4u);
-    EXPECT_EQ(server_.requests().size(), 4u);
+    EXPECT_EQ(server_.requests().size(), 3u);
 }
 
 TEST_F(WebSearchModule, ModesAndExclusionsGoIntoTheRequestLine) {
@@ -444,10 +446,11 @@ TEST_F(WebSearchModule, AnEngineThatTricklesEndsAtTheTotalLimitKeepingWhatCameBe
         }
         connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
                         "Content-Length: 100000\r\nConnection: close\r\n\r\n");
-        for (int i = 0; connection.pause(500) && connection.send(body.substr(i * 2 % 100, 2)); ++i) {
+        for (int i = 0; connection.pause(500) && connection.send(body.substr(i * 2 % 100, 2));
+             ++i) {
         }
     });
-    define(R"json({"timeouts": {"connect": 2, "stall": 1, "total": 2}, "engines": {"1": {
+    define(R"json({"timeouts": {"connect": 2, "stall": 10, "total": 2}, "engines": {"1": {
       "url": ")json" +
            engine.url("/search?q={query}&pageno={page}") + R"json(",
       "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
@@ -458,7 +461,7 @@ TEST_F(WebSearchModule, AnEngineThatTricklesEndsAtTheTotalLimitKeepingWhatCameBe
     EXPECT_LT(outcome.took.count(), 5000);
 }
 
-TEST_F(WebSearchModule, AnEndlessEngineStopsAtTwentyPages) {
+TEST_F(WebSearchModule, AThousandResultsArePagedForToTheEndAndNoFurther) {
     server_.on("/search", [](const Request& request) {
         const int page = std::atoi(param(request, "pageno").c_str());
         Reply reply;
@@ -468,8 +471,16 @@ TEST_F(WebSearchModule, AnEndlessEngineStopsAtTwentyPages) {
     define(kSearx);
     const Outcome outcome = run(1, "q", 1000);
     EXPECT_EQ(outcome.code, WSEARCH_OK);
-    EXPECT_EQ(server_.requests().size(), 20u);
-    EXPECT_EQ(outcome.results().size(), 200u);
+    EXPECT_EQ(server_.requests().size(), 100u);
+    EXPECT_EQ(outcome.results().size(), 1000u);
+    // An engine that answers every page with the same results ends at the
+    // first page that brings nothing new.
+    server_.on("/same", Reply{200, {}, searxPage(1, 10, 99), "application/json"});
+    define(R"json({"engines": {"1": {"url": "{server}/same?q={query}&pageno={page}",
+      "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    const std::size_t before = server_.requests().size();
+    EXPECT_EQ(run(1, "q", 1000).results().size(), 10u);
+    EXPECT_EQ(server_.requests().size() - before, 2u);
 }
 
 TEST_F(WebSearchModule, GoesThroughTheProxyOfTheBlock) {

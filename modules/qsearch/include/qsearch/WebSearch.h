@@ -8,6 +8,12 @@
  *   int32_t WebSearch(const WSearchParam* param);
  *   int WebSearchAbiVersion(void);          returns WSEARCH_ABI_VERSION
  *
+ * and may export a third, which tells the program the engines it defines:
+ *
+ *   int WebSearchEngines(WSearchEngineInfo* out, int capacity);
+ *
+ * A module without it is asked for the seven engines the program names itself.
+ *
  * The program refuses a module whose WebSearchAbiVersion is missing or answers
  * another number, because the records below are read by offset.
  *
@@ -36,6 +42,7 @@ enum { WSEARCH_ABI_VERSION = 1 };
 /* The names under which the program looks the two functions up. */
 #define WSEARCH_ENTRY_NAME "WebSearch"
 #define WSEARCH_ABI_VERSION_NAME "WebSearchAbiVersion"
+#define WSEARCH_ENGINES_NAME "WebSearchEngines"
 
 /* Results of WebSearch besides the system error codes. */
 enum {
@@ -136,14 +143,28 @@ typedef struct WSearchParam {
     int32_t reserved2;  /* 0 */
 } WSearchParam;
 
+/* One engine the module has a definition for. */
+enum { WSEARCH_ENGINE_NAME_SIZE = 64 };
+typedef struct WSearchEngineInfo {
+    int32_t engine; /* the engine number, 1..16 */
+    /* The definition's name, zero-terminated UTF-8, cut at a character's end
+     * to fit; empty when the definition gives none. */
+    char name[WSEARCH_ENGINE_NAME_SIZE];
+} WSearchEngineInfo;
+
 typedef int32_t (*WebSearchFunction)(const WSearchParam* param);
 typedef int (*WebSearchAbiVersionFunction)(void);
+/* Fills at most capacity records, in the order of the engine numbers, and
+ * answers how many engines the module defines (more than capacity when they
+ * did not all fit); out may be null when capacity is 0. */
+typedef int (*WebSearchEnginesFunction)(WSearchEngineInfo* out, int capacity);
 
 /* Exported whatever visibility the module is built with. */
 #define QSEARCH_EXPORT __attribute__((visibility("default")))
 
 QSEARCH_EXPORT int32_t WebSearch(const WSearchParam* param);
 QSEARCH_EXPORT int WebSearchAbiVersion(void);
+QSEARCH_EXPORT int WebSearchEngines(WSearchEngineInfo* out, int capacity);
 
 #ifdef __cplusplus
 } /* extern "C" */
@@ -153,4 +174,5 @@ static_assert(sizeof(int) == 4, "the stop event is a 32-bit descriptor");
 // The 64-bit layout both sides agree on; a change here is a new ABI version.
 static_assert(sizeof(void*) != 8 || sizeof(WSearchItem) == 48, "item layout");
 static_assert(sizeof(void*) != 8 || sizeof(WSearchParam) == 96, "parameter block layout");
+static_assert(sizeof(WSearchEngineInfo) == 68, "engine record layout");
 #endif
