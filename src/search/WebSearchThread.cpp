@@ -2,7 +2,6 @@
 
 #include "net/StatusCallbackData.h"
 #include "platform/SystemError.h"
-#include "search/EngineTable.h"
 #include "search/SearchModule.h"
 #include "workers/ThreadMessages.h"
 
@@ -25,12 +24,12 @@ void statuscallback(void* context, std::uint32_t status, const void* info, std::
 } // namespace
 
 WebSearchThread::WebSearchThread(platform::MessageTarget* window, const FindInfo& request,
-                                 std::uint16_t server, std::shared_ptr<const SearchModule> module,
+                                 std::uint16_t server, int engine, const std::string& name,
+                                 std::shared_ptr<const SearchModule> module,
                                  const Language* language, bool useproxy, std::string proxy)
-    : SearchWorker(window, request, server), module_(std::move(module)), language_(language),
-      useproxy_(useproxy), proxy_(std::move(proxy)),
-      caption_(std::string(EngineTable::name(server)) + " \"" + std::string(request.query.view()) +
-               "\"") {}
+    : SearchWorker(window, request, server), engine_(engine), module_(std::move(module)),
+      language_(language), useproxy_(useproxy), proxy_(std::move(proxy)),
+      caption_(name + " \"" + std::string(request.query.view()) + "\"") {}
 
 int WebSearchThread::Run() {
     StatusCallbackData status;
@@ -43,7 +42,7 @@ int WebSearchThread::Run() {
     param.queryMode = request.queryMode;
     param.exclude = request.exclude.c_str();
     param.max = request.max;
-    param.engine = EngineTable::number(Server());
+    param.engine = engine_;
     param.result = resultcallback;
     param.resultContext = this;
     param.status = statuscallback;
@@ -67,7 +66,7 @@ std::int32_t WebSearchThread::Deliver(const WSearchItem& item) {
     if (level == 1) {
         ++results_;
     }
-    const std::uint32_t server = EngineTable::number(Server()) ? Server() : 0;
+    const std::uint32_t server = engine_ ? Server() : 0;
     WSearchInfo info = WSearchInfo::fromitem(item, server, level, results_.load());
     if (level == 0) {
         hits_ = static_cast<std::uint32_t>(item.size);

@@ -22,11 +22,13 @@ class SearchModule;
 // thread files them (the run state is its alone).
 class WebSearchThread : public SearchWorker {
 public:
-    // module may be null (none loaded): the run then ends with the lookup
-    // error. The proxy text is used when useproxy is set.
+    // engine and name are the engine table's number and name of the bit
+    // (0 and empty for a bit that names no engine). module may be null (none
+    // loaded): the run then ends with the lookup error. The proxy text is used
+    // when useproxy is set.
     WebSearchThread(platform::MessageTarget* window, const FindInfo& request, std::uint16_t server,
-                    std::shared_ptr<const SearchModule> module, const Language* language,
-                    bool useproxy, std::string proxy);
+                    int engine, const std::string& name, std::shared_ptr<const SearchModule> module,
+                    const Language* language, bool useproxy, std::string proxy);
 
     int Run() override;
 
@@ -47,6 +49,7 @@ public:
     SearchRunState& RunState() { return run_; }
 
 private:
+    const int engine_;
     std::shared_ptr<const SearchModule> module_;
     const Language* language_;
     const bool useproxy_;

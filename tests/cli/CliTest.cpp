@@ -345,10 +345,10 @@ TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
                                "\"kind\": \"feed\"}}}\n");
     Outcome listed = cli(dir, {"engines", "--check", good});
     EXPECT_EQ(listed.code, 0) << listed.err;
-    EXPECT_NE(listed.out.find(" 6  Yahoo      feed https://e.example/?q={query}"),
+    EXPECT_NE(listed.out.find(" 6  Yahoo          feed https://e.example/?q={query}"),
               std::string::npos)
         << listed.out;
-    EXPECT_NE(listed.out.find(" 1  Aport      no definition"), std::string::npos);
+    EXPECT_NE(listed.out.find(" 1  Aport          no definition"), std::string::npos);
 
     const std::string bad = dir.write("bad.json", "{\n"
                                                   " \"engines\": {\n"
@@ -360,7 +360,7 @@ TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
                                                   "}\n");
     Outcome checked = cli(dir, {"engines", "--check", bad});
     EXPECT_EQ(checked.code, 1);
-    EXPECT_NE(checked.out.find(" 2  Rambler    broken definition"), std::string::npos);
+    EXPECT_NE(checked.out.find(" 2  Rambler        broken definition"), std::string::npos);
     for (const char* line : {":3: \"url\" of engine 2: unknown placeholder {qury}",
                              ":5: \"//li[\" is not a valid XPath expression",
                              ":6: unknown key \"colour\" in engine 2"})

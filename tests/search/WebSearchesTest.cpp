@@ -11,6 +11,7 @@
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
 #include "platform/SystemError.h"
+#include "search/EngineTable.h"
 #include "search/SearchModule.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
@@ -47,7 +48,7 @@ protected:
 
     void plug(const char* module) {
         searches_ = std::make_unique<WebSearches>(
-            doc_, loop_.Board(), loop_.Waits(), screen_, *language_, boxes_, options_,
+            doc_, loop_.Board(), loop_.Waits(), screen_, *language_, boxes_, options_, engines_,
             module ? SearchModule::load(fakemodule(module)) : nullptr);
         doc_.setworkers(searches_.get());
     }
@@ -64,6 +65,7 @@ protected:
     test::TempDir dir_;
     ApplicationProfile profile_{dir_.file("qxseek.INI")};
     Options options_;
+    EngineTable engines_;
     std::unique_ptr<Language> language_;
     DDoc doc_;
     test::ScreenRecorder screen_;
