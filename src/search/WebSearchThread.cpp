@@ -7,6 +7,8 @@
 
 #include <qsearch/WebSearch.h>
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
@@ -63,6 +65,9 @@ int WebSearchThread::Run() {
 
 std::int32_t WebSearchThread::Deliver(const WSearchItem& item) {
     const std::uint32_t level = WSearchInfo::countlevel(item.level);
+    if (level > 0 && !Accept(item)) {
+        return IsRunning() ? 1 : 0;
+    }
     if (level == 1) {
         ++results_;
     }
@@ -78,6 +83,20 @@ std::int32_t WebSearchThread::Deliver(const WSearchItem& item) {
         Post(threadMessages().page, 0);
     }
     return 1;
+}
+
+bool WebSearchThread::Accept(const WSearchItem& item) {
+    // However many items a module sends, an engine files at most the wanted
+    // number of results, and no more headings than that (a heading holds at
+    // least one result).
+    const auto wanted = static_cast<std::uint32_t>(std::clamp(Request().max, 1, kMaxWanted));
+    const Str url = WSearchInfo::capped(item.url, WSearchInfo::kTextCap);
+    std::uint32_t& count = url.empty() ? headings_ : withurl_;
+    if (count >= wanted || (!url.empty() && !WSearchInfo::fileableurl(url.view()))) {
+        return false;
+    }
+    ++count;
+    return true;
 }
 
 } // namespace qx

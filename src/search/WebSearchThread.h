@@ -49,6 +49,12 @@ public:
     SearchRunState& RunState() { return run_; }
 
 private:
+    static constexpr int kMaxWanted = 1000;
+
+    // Whether an item of level 1 or more is queued: a fileable address and
+    // within the counts of the request.
+    bool Accept(const WSearchItem& item);
+
     const int engine_;
     std::shared_ptr<const SearchModule> module_;
     const Language* language_;
@@ -57,6 +63,9 @@ private:
     const std::string caption_;
     std::atomic<std::uint32_t> results_{0};
     std::atomic<std::uint32_t> hits_{0};
+    // Items queued with an address, and headings; only the worker's thread.
+    std::uint32_t withurl_ = 0;
+    std::uint32_t headings_ = 0;
     WSearchList queue_;
     SearchRunState run_;
 };

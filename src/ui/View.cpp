@@ -9,6 +9,7 @@
 #include "model/DDoc.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "search/EngineTable.h"
 #include "search/FindCommand.h"
 #include "search/ObjPropDialogInfo.h"
 #include "search/WebSearches.h"

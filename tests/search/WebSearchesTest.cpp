@@ -13,6 +13,7 @@
 #include "platform/SystemError.h"
 #include "search/EngineTable.h"
 #include "search/SearchModule.h"
+#include "search/WSearchInfo.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
@@ -106,6 +107,41 @@ TEST_F(WebSearchesTest, EnginesRunThroughTheBoardAndFileIntoOneSearch) {
     EXPECT_EQ(page.props().modified.year, 2001);
     EXPECT_EQ(page.props().charset, 1u);
     EXPECT_TRUE(boxes_.boxes().empty());
+}
+
+// A third-party module may send anything: only http and https addresses are
+// filed, titles lose their control characters, and an engine files at most
+// the wanted number of results however many come.
+TEST_F(WebSearchesTest, AModulesItemsAreFiledWithinTheRequestAndCleaned) {
+    std::string lines = "1\titem\t:\tScript\tjavascript:alert(1)\t\t1\t1\n"
+                        "1\titem\t:\tLocal\tfile:///etc/passwd\t\t1\t1\n"
+                        "1\titem\t:\tSplit\thttp://a.example/\rSet-Cookie: x\t\t1\t1\n"
+                        "1\titem\t:\t\x1b[31mRed\rline\x7f\thttp://a.example/red\t\t1\t1\n";
+    for (int i = 0; i < 40; ++i)
+        lines += "1\titem\t:\tR" + std::to_string(i) + "\tHTTPS://r.example/" + std::to_string(i) +
+                 "\t\t1\t1\n";
+    for (int i = 0; i < 40; ++i)
+        lines += "1\titem\t:\tHeading " + std::to_string(i) + "\t\t\t0\t0\n";
+    script(lines);
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("cats");
+    request.servers = 1;
+    request.max = 5;
+    SearchRef* search = searches_->Run().start(request);
+    ASSERT_TRUE(loop_.Run(10000));
+    const ServerInfo* info = search->searchprop().serverinfo.find(1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->found, 5);
+    const Ref* red = doc_.finddomainnode("http://a.example/red");
+    ASSERT_NE(red, nullptr);
+    EXPECT_EQ(red->target()->props().title.view(), "[31mRed line");
+    for (const Node* n = search->firstchild(); n; n = n->next()) {
+        const Object* target = static_cast<const Ref*>(n)->target();
+        ASSERT_NE(target, nullptr);
+        EXPECT_TRUE(WSearchInfo::fileableurl(target->props().url.view()) ||
+                    target->props().url.empty());
+    }
 }
 
 TEST_F(WebSearchesTest, TheModuleGetsTheRequestAndTheProxySettings) {

@@ -187,7 +187,7 @@ TEST_F(WebSearchModule, AnswersItsAbiVersionAndNoDefinitionForEmptySlots) {
     ASSERT_NE(version_, nullptr);
     EXPECT_EQ(version_(), WSEARCH_ABI_VERSION);
     define(kSearx);
-    for (int engine : {0, 2, 4, 8})
+    for (int engine : {0, 2, 7, 16})
         EXPECT_EQ(run(engine, "q", 10).code, WSEARCH_NO_DEFINITION) << engine;
     EXPECT_TRUE(server_.requests().empty());
 }
@@ -384,6 +384,19 @@ TEST_F(WebSearchModule, FailuresOfTheEngineEndTheRunWithTheirCodes) {
     EXPECT_EQ(run(5, "q", 10).code, 0x20000002);
     EXPECT_EQ(run(6, "q", 10).code, 12029);
     EXPECT_EQ(run(7, "q", 10).code, WSEARCH_RATE_LIMITED);
+    // A feed that nests its own entities is not read, rather than expanded.
+    std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE rss [\n<!ENTITY a \"ha\">\n";
+    for (char c = 'b'; c <= 'j'; ++c) {
+        std::string value;
+        for (int i = 0; i < 10; ++i)
+            value += std::string("&") + static_cast<char>(c - 1) + ";";
+        laughs += std::string("<!ENTITY ") + c + " \"" + value + "\">\n";
+    }
+    laughs += "]>\n<rss><channel><item><title>&j;</title><link>http://x.example/</link></item>"
+              "</channel></rss>";
+    server_.on("/laughs", Reply{200, {}, laughs, "application/rss+xml"});
+    define(R"({"engines": {"8": {"url": "{server}/laughs?q={query}", "kind": "feed"}}})");
+    EXPECT_EQ(run(8, "q", 10).code, 12152);
     define("{ \"engines\": ");
     EXPECT_EQ(run(1, "q", 10).code, 0x20000002);
 }

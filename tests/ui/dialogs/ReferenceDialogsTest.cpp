@@ -176,7 +176,7 @@ void ReferenceDialogsTest::modeZeroDisablesAndEmptiesTheExclusion() {
     // A mode outside 0..3 chooses no button and leaves the exclusion enabled.
     FindInfo odd = request("q");
     odd.queryMode = 7;
-    ui::FindDialog oddDialog(odd, nullptr, *language_, *profile_, options_);
+    ui::FindDialog oddDialog(odd, nullptr, *language_, engines_, *profile_, options_);
     for (int id = 120; id <= 123; ++id)
         QVERIFY(!control<QRadioButton>(oddDialog, id)->isChecked());
     QVERIFY(control<QLineEdit>(oddDialog, 125)->isEnabled());
@@ -320,7 +320,7 @@ void ReferenceDialogsTest::choosingAHandEditedEntryFillsEveryControl() {
 void ReferenceDialogsTest::statisticsOnlyForASavedSearchAndHelpShowsTheContext() {
     options_.findDialogAtStart = true;
     FindInfo r = request("q");
-    ui::FindDialog plain(r, nullptr, *language_, *profile_, options_,
+    ui::FindDialog plain(r, nullptr, *language_, engines_, *profile_, options_,
                          [this](int c) { helpShown_.push_back(c); });
     QVERIFY(control<QTreeWidget>(plain, 126)->isHidden());
     QVERIFY(control<QCheckBox>(plain, 128)->isChecked());
@@ -334,7 +334,7 @@ void ReferenceDialogsTest::statisticsOnlyForASavedSearchAndHelpShowsTheContext()
     search.query = "q";
     search.total = 9;
     search.serverinfo.append(new ServerInfoNode({4, 3, 2, Str("failed"), 0}));
-    ui::FindDialog withStatistics(search, &search, *language_, *profile_, options_);
+    ui::FindDialog withStatistics(search, &search, *language_, engines_, *profile_, options_);
     auto* list = control<QTreeWidget>(withStatistics, 126);
     QVERIFY(!list->isHidden());
     QCOMPARE(list->columnCount(), 5);
@@ -351,7 +351,7 @@ void ReferenceDialogsTest::propertiesOfAnEmptyPageAndOfAResult() {
     DDoc doc;
     OrgRef2& bare = doc.createresultobject(page("", ""), OrgProp{}, doc.orgroot(), nullptr);
     ObjPropDialogInfo info = ObjPropDialogInfo::fromnode(bare);
-    ui::ObjPropDialog empty(info, *language_);
+    ui::ObjPropDialog empty(info, *language_, engines_);
     for (int id = 102; id <= 105; ++id)
         QCOMPARE(control<QLabel>(empty, id)->text(), QString());
     QCOMPARE(control<QLabel>(empty, 106)->text(), QStringLiteral("(0)"));
