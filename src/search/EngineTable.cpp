@@ -2,6 +2,7 @@
 
 #include "lang/Language.h"
 #include "search/SearchModule.h"
+#include "settings/SearchSettings.h"
 
 #include <bit>
 
@@ -95,7 +96,7 @@ std::uint16_t EngineTable::namedmask() const {
 }
 
 std::uint16_t EngineTable::defaultmask() const {
-    return defined_ ? defined_ : kDesignMask;
+    return defined_ ? defined_ : kDesignEngineMask;
 }
 
 } // namespace qx

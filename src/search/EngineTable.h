@@ -30,8 +30,6 @@ struct DefinedEngine {
 class EngineTable {
 public:
     static constexpr int kPositions = 16;
-    // The design's default mask: Aport, Rambler, Yandex, Yahoo.
-    static constexpr std::uint16_t kDesignMask = 39;
 
     // The language module's text of a display name.
     using Texts = std::function<std::string(int id)>;
@@ -61,7 +59,8 @@ public:
     // The engines that have a definition; 0 when the module did not tell.
     std::uint16_t definedmask() const { return defined_; }
     // What a user who has chosen nothing asks: the engines that have a
-    // definition, else (the module did not tell, or defines none) the design's.
+    // definition, else (the module did not tell, or defines none) the design's
+    // (kDesignEngineMask).
     std::uint16_t defaultmask() const;
 
 private:

@@ -1,4 +1,5 @@
 #include "search/EngineTable.h"
+#include "settings/SearchSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,16 @@ TEST(EngineTable, TheDesignsSevenEnginesByBitNumberAndName) {
     EXPECT_TRUE(EngineTable().displayname(16).empty()); // no language module
 }
 
+TEST(EngineTable, TheDesignsDefaultMaskNamesFourEngines) {
+    const EngineTable table;
+    std::string names;
+    for (int i = 0; i < EngineTable::kPositions; ++i) {
+        if (kDesignEngineMask & (1 << i))
+            names += table.name(static_cast<std::uint16_t>(1 << i)) + " ";
+    }
+    EXPECT_EQ(names, "Aport Rambler Yandex Yahoo ");
+}
+
 TEST(EngineTable, BitsThatNameNoEngine) {
     const EngineTable table;
     EXPECT_EQ(table.number(8), 0);
@@ -47,7 +58,7 @@ TEST(EngineTable, BitsThatNameNoEngine) {
 TEST(EngineTable, DefinitionsNameTheFreePositionsButNotTheDesignsEngines) {
     EngineTable table(texts);
     EXPECT_FALSE(table.knowsdefinitions());
-    EXPECT_EQ(table.defaultmask(), EngineTable::kDesignMask);
+    EXPECT_EQ(table.defaultmask(), kDesignEngineMask);
     table.setdefinitions({{4, "Wikipedia"},
                           {6, "Yahoo! Search"},
                           {9, ""},
@@ -74,7 +85,7 @@ TEST(EngineTable, DefinitionsNameTheFreePositionsButNotTheDesignsEngines) {
     EngineTable empty;
     empty.setdefinitions({});
     EXPECT_TRUE(empty.knowsdefinitions());
-    EXPECT_EQ(empty.defaultmask(), EngineTable::kDesignMask);
+    EXPECT_EQ(empty.defaultmask(), kDesignEngineMask);
 }
 
 } // namespace
