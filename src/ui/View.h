@@ -88,19 +88,11 @@ public:
     // command disabled. Neither is owned.
     void setDialogs(ReferenceDialogs* dialogs) { dialogs_ = dialogs; }
     ReferenceDialogs* dialogs() const { return dialogs_; }
-<<<<<<< HEAD
-    // Where accepted requests go: the view's own search run by default.
-    void setSearchStarter(SearchStarter* starter) { starter_ = starter; }
     // The web searches of the document run through this module, on the
     // engines of the table (which outlives the view); their questions and the
     // launch failures go to boxes.
     void setSearchModule(std::shared_ptr<const SearchModule> module, const EngineTable& engines,
                          MessageBoxer& boxes);
-=======
-    // The web searches of the document run through this module; their
-    // questions and the launch failures go to boxes.
-    void setSearchModule(std::shared_ptr<const SearchModule> module, MessageBoxer& boxes);
->>>>>>> main
     // Opens references in the browser (700, 702); none leaves them disabled.
     void setBrowser(Browser* browser) { browser_ = browser; }
 

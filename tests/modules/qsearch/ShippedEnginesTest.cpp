@@ -3,6 +3,7 @@
 // server that stands in for the service's host: what a user who ticks the
 // shipped engines gets.
 #include "HttpTestServer.h"
+#include "SearchBlock.h"
 #include "TempDir.h"
 
 #include "qsearch/WebSearch.h"
@@ -104,18 +105,21 @@ protected:
     Answer run(int engine, const std::string& query, int max = 10, int mode = 0,
                const std::string& exclude = "") {
         Answer out;
-        WSearchParam param{};
-        param.query = query.c_str();
-        param.queryMode = mode;
-        param.exclude = exclude.c_str();
-        param.max = max;
-        param.engine = engine;
+        WSearchParam param = test::searchBlock(engine, query, max, mode, exclude);
         param.result = collect;
         param.resultContext = &out;
-        param.stopEvent = -1;
-        param.proxy = "";
         out.code = search_(&param);
         return out;
+    }
+
+    // The engines the module says it defines, by number.
+    static std::map<int, std::string> definedNames() {
+        WSearchEngineInfo records[16] = {};
+        const int count = engines_(records, 16);
+        std::map<int, std::string> names;
+        for (int i = 0; i < std::min(count, 16); ++i)
+            names[records[i].engine] = records[i].name;
+        return names;
     }
 
     HttpTestServer::Request onlyRequest() const {
@@ -147,11 +151,7 @@ TEST_F(ShippedEngines, TheModuleNamesTheShippedEnginesInTheFreePositions) {
     ASSERT_NE(engines_, nullptr);
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", config_.path().c_str(), 1); // no file of the user's
-    WSearchEngineInfo records[16] = {};
-    const int count = engines_(records, 16);
-    std::map<int, std::string> names;
-    for (int i = 0; i < std::min(count, 16); ++i)
-        names[records[i].engine] = records[i].name;
+    const std::map<int, std::string> names = definedNames();
     EXPECT_EQ(names, (std::map<int, std::string>{{4, "Wikipedia"},
                                                  {6, "Yahoo"},
                                                  {9, "Hacker News"},
@@ -161,8 +161,9 @@ TEST_F(ShippedEngines, TheModuleNamesTheShippedEnginesInTheFreePositions) {
                                                  {13, "GitHub"},
                                                  {14, "Open Library"},
                                                  {15, "DuckDuckGo"}}));
-    EXPECT_EQ(engines_(nullptr, 0), count);
-    EXPECT_EQ(engines_(records, 2), count); // more than fit
+    WSearchEngineInfo records[2] = {};
+    EXPECT_EQ(engines_(nullptr, 0), static_cast<int>(names.size()));
+    EXPECT_EQ(engines_(records, 2), static_cast<int>(names.size())); // more than fit
 }
 
 TEST_F(ShippedEngines, AUsersEntryReplacesOnlyItsOwnEngine) {
@@ -170,11 +171,7 @@ TEST_F(ShippedEngines, AUsersEntryReplacesOnlyItsOwnEngine) {
                   R"json({"engines": {
                     "1": {"name": "Mine", "url": "https://mine.example/?q={query}", "kind": "feed"},
                     "9": {"name": "HN (mine)", "url": "https://x.example/?q={query}", "kind": "feed"}}})json");
-    WSearchEngineInfo records[16] = {};
-    const int count = engines_(records, 16);
-    std::map<int, std::string> names;
-    for (int i = 0; i < std::min(count, 16); ++i)
-        names[records[i].engine] = records[i].name;
+    std::map<int, std::string> names = definedNames();
     EXPECT_EQ(names.size(), 10u);
     EXPECT_EQ(names[1], "Mine");
     EXPECT_EQ(names[9], "HN (mine)");

@@ -4,6 +4,7 @@
 // failures and wrong definitions.
 #include "HttpTestServer.h"
 #include "RawSocketServer.h"
+#include "SearchBlock.h"
 #include "TempDir.h"
 
 #include "platform/Event.h"
@@ -112,19 +113,12 @@ protected:
                 int acceptLimit = -1) {
         Outcome outcome;
         outcome.acceptLimit = acceptLimit;
-        WSearchParam param{};
-        param.query = query.c_str();
-        param.queryMode = mode;
-        param.exclude = exclude.c_str();
-        param.max = max;
-        param.engine = engine;
+        WSearchParam param = test::searchBlock(engine, query, max, mode, exclude);
         param.result = onItem;
         param.resultContext = &outcome;
         param.status = onStatus;
         param.statusContext = &outcome;
         param.stopEvent = stop ? stop->fd() : -1;
-        param.accessType = WSEARCH_ACCESS_PRECONFIG;
-        param.proxy = "";
         const auto start = std::chrono::steady_clock::now();
         outcome.code = search_(&param);
         outcome.took = std::chrono::duration_cast<std::chrono::milliseconds>(
