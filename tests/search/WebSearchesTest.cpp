@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -142,6 +143,36 @@ TEST_F(WebSearchesTest, AModulesItemsAreFiledWithinTheRequestAndCleaned) {
         EXPECT_TRUE(WSearchInfo::fileableurl(target->props().url.view()) ||
                     target->props().url.empty());
     }
+}
+
+// A module that ignores max and sends more items than a 16-bit sequence
+// holds: the engine files the thousand wanted, numbered in order.
+TEST_F(WebSearchesTest, AFloodOfItemsFilesTheWantedNumberInOrder) {
+    std::string lines;
+    for (int i = 0; i < 70000; ++i)
+        lines += "1\titem\t:\tT" + std::to_string(i) + "\thttp://h" + std::to_string(i % 50) +
+                 ".example/" + std::to_string(i) + "\t\t1\t1\n";
+    script(lines);
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("flood");
+    request.servers = 1;
+    request.max = 1000;
+    SearchRef* search = searches_->Run().start(request);
+    ASSERT_TRUE(loop_.Run(60000));
+    const ServerInfo* info = search->searchprop().serverinfo.find(1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->found, 1000);
+    EXPECT_EQ(doc_.finddomainnode("http://h0.example/1000"), nullptr);
+    ASSERT_NE(doc_.finddomainnode("http://h49.example/999"), nullptr);
+    std::vector<std::uint16_t> sequences;
+    for (const Node* n = search->first(); n; n = n->next()) {
+        if (const auto* result = dynamic_cast<const OrgRef2*>(n))
+            sequences.push_back(result->orgprop().sequence);
+    }
+    ASSERT_EQ(sequences.size(), 1000u);
+    EXPECT_TRUE(std::is_sorted(sequences.begin(), sequences.end()));
+    EXPECT_EQ(sequences.back(), 1000);
 }
 
 TEST_F(WebSearchesTest, TheModuleGetsTheRequestAndTheProxySettings) {
