@@ -253,6 +253,7 @@ void ResultFiler::fileknown(OrgRef2& result, int answer, const OrgProp& prop,
             }
             doc_.reposition(*group);
             anchors_.removed(*heading);
+            run.forget(*heading);
             doc_.deletenode(*heading);
             run.heading = group;
         }
