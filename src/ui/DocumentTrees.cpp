@@ -217,9 +217,10 @@ bool DocumentTrees::paste() {
     if (exchange::pasteFormat(formats) != exchange::kOrganizer) {
         // Links copied in another program are filed as a drop files them.
         RefDrop drop(refOf(*first_->focusNode()));
-        const bool added = drop.links(model(), pastedLinks(*data)) > 0;
+        if (drop.links(model(), pastedLinks(*data)) == 0)
+            return false;
         model().commit();
-        return added;
+        return true;
     }
     QByteArray bytes = data->data(mime(exchange::kOrganizer));
     memwstream in(bytes.data(), static_cast<int>(bytes.size()));

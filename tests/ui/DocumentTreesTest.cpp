@@ -16,11 +16,13 @@
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/View.h"
+#include "ui/tree/ExternalLinks.h"
 #include "ui/tree/RefTreeView.h"
 #include "ui/tree/TreeDragData.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QClipboard>
+#include <QDialog>
 #include <QDragMoveEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -48,13 +50,13 @@ QString mime(std::string_view name) {
 // yet hands its bytes over when asked.
 class UnlistedMozUrl : public QMimeData {
 public:
-    QStringList formats() const override {
-        QStringList all = QMimeData::formats();
-        all.removeAll(mime(exchange::kMozUrl));
-        return all;
-    }
-    bool hasFormat(const QString& format) const override {
-        return format != mime(exchange::kMozUrl) && QMimeData::hasFormat(format);
+    QByteArray moz;
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override {
+        if (format == mime(exchange::kMozUrl))
+            return moz;
+        return QMimeData::retrieveData(format, type);
     }
 };
 
@@ -133,6 +135,7 @@ void DocumentTreesTest::aDragOffersOnlyWhatItDeliversForEverySelectedReference()
         m.createresultobject(page("http://a.example/", ""), OrgProp{}, m.orgroot(), nullptr);
     OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
     m.createresultobject(page("http://b.example/новое", "Б"), OrgProp{}, folder, nullptr);
+    OrgRef2& target = m.createfolder(Str("Drop here"), m.orgroot(), nullptr);
     doc->show();
     doc->first().setFocusNode(&rowOf(bare));
     UrlDragDropData one(doc->first());
@@ -158,10 +161,10 @@ void DocumentTreesTest::aDragOffersOnlyWhatItDeliversForEverySelectedReference()
              QByteArray("http://a.example/\nhttp://b.example/новое\n"));
 
     if (const char* shots = std::getenv("QX_SHOT_DIR")) {
-        // The two references dragged over the folder's row, the drop not yet made.
+        // The two rows dragged over another folder, the drop not yet made.
         doc->frame.show();
         QWidget* over = doc->first().viewport();
-        const QPoint at(40, doc->first().nodeTop(rowOf(folder)) + 4);
+        const QPoint at(60, doc->first().nodeTop(rowOf(target)) + 4);
         QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &both, Qt::LeftButton,
                               Qt::NoModifier);
         QCoreApplication::sendEvent(over, &enter);
@@ -244,15 +247,15 @@ void DocumentTreesTest::aBrowserLinkDroppedBecomesAReference() {
 
     // The title comes along however the browser offers it.
     UnlistedMozUrl hidden;
-    hidden.setData(mime(exchange::kUriList), "http://c.example/\r\n");
-    const QString moz = QStringLiteral("http://c.example/\nКоты");
-    hidden.setData(mime(exchange::kMozUrl),
-                   QByteArray(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2));
+    hidden.setData(mime(exchange::kUriList), "http://c.example/c\r\n");
+    const QString moz = QStringLiteral("http://c.example/c\nКоты");
+    hidden.moz = QByteArray(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
+    QVERIFY(!hidden.hasFormat(mime(exchange::kMozUrl)));
     QMimeData html;
-    html.setData(mime(exchange::kUriList), "http://d.example/\r\n");
-    html.setHtml(QStringLiteral("<a href=\"http://d.example/\">D &amp; co</a>"));
+    html.setData(mime(exchange::kUriList), "http://d.example/d\r\n");
+    html.setHtml(QStringLiteral("<a href=\"http://d.example/d\">D &amp; co</a>"));
     QMimeData netscape;
-    netscape.setData(mime(exchange::kNetscapeUrl), "http://e.example/\nE page");
+    netscape.setData(mime(exchange::kNetscapeUrl), "http://e.example/e\nE page");
     for (const QMimeData* data :
          {static_cast<const QMimeData*>(&hidden), static_cast<const QMimeData*>(&html),
           static_cast<const QMimeData*>(&netscape)})
@@ -295,16 +298,16 @@ void DocumentTreesTest::pastingLinksOfAnotherProgramFilesThem() {
     QVERIFY(!doc->editor.isDirty());
 
     // A browser's copied link, with its title beside the address list.
-    clip({{exchange::kUriList, "http://a.example/\r\n"},
-          {exchange::kHtml, "<a href=\"http://a.example/\">Page A</a>"}});
+    clip({{exchange::kUriList, "http://a.example/a\r\n"},
+          {exchange::kHtml, "<a href=\"http://a.example/a\">Page A</a>"}});
     QVERIFY(view.commandState(ui::cmd::EditPaste, state) && state.enabled);
     doc->frame.execute(ui::cmd::EditPaste);
     // Plain text of two addresses, one a line.
-    clip({{exchange::kPlainText, "https://b.example/x\n\nHTTP://c.example/\n"}});
+    clip({{exchange::kPlainText, "https://b.example/x\n\nHTTP://c.example/c\n"}});
     doc->frame.execute(ui::cmd::EditPaste);
-    QCOMPARE(titles(), (QStringList{QStringLiteral("Page A http://a.example/"),
+    QCOMPARE(titles(), (QStringList{QStringLiteral("Page A http://a.example/a"),
                                     QStringLiteral(" https://b.example/x"),
-                                    QStringLiteral(" HTTP://c.example/")}));
+                                    QStringLiteral(" HTTP://c.example/c")}));
     QVERIFY(doc->editor.isDirty());
 }
 
