@@ -156,7 +156,10 @@ int XbelImport::read(std::string_view bytes, BookmarkTree& tree) {
         xmlCreatePushParserCtxt(&events, &reader, nullptr, 0, nullptr));
     if (!context)
         return NotXml;
-    xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    // References in attribute values are replaced only when asked; onentity
+    // keeps that to the predefined ones and character references.
+    xmlCtxtUseOptions(context.get(),
+                      XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     if (xmlParseChunk(context.get(), bytes.data(), static_cast<int>(bytes.size()), 1) != 0 ||
         !context->wellFormed)
         return NotXml;
