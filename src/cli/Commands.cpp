@@ -320,26 +320,30 @@ const Command kCommands[] = {
      {},
      runstats},
     {"export-html",
-     "FILE OUT [PATH...]",
+     "[--sites] FILE OUT [PATH...]",
      "write references as an HTML page",
      "Writes the nodes at the organizer paths PATH (node names separated by \"/\",\n"
      "as add --folder makes them; every top-level node when none is given), with\n"
      "everything below them that is not hidden, as nested lists of titles and\n"
-     "links in the HTML page OUT. Texts come from the language module.",
+     "links in the HTML page OUT. Texts come from the language module.\n"
+     "--sites writes the sites tree instead: hosts, the paths below them, pages.",
      2,
      -1,
      {},
-     runexporthtml},
+     runexporthtml,
+     {"--sites"}},
     {"export-shortcuts",
-     "FILE FOLDER [PATH...]",
+     "[--sites] FILE FOLDER [PATH...]",
      "write references as Internet shortcut files",
      "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
      "into FOLDER as .url files, the children of a node in a folder named after\n"
-     "it. Folders are made where missing; files of the same name are replaced.",
+     "it. Folders are made where missing; files of the same name are replaced.\n"
+     "--sites writes the sites tree instead: a folder per host and path.",
      2,
      -1,
      {},
-     runexportshortcuts},
+     runexportshortcuts,
+     {"--sites"}},
     {"import-bookmarks",
      "FILE BOOKMARKS",
      "add a browser bookmark file or an XBEL file to the organizer tree",
@@ -354,15 +358,17 @@ const Command kCommands[] = {
      {},
      runimportbookmarks},
     {"export-bookmarks",
-     "FILE BOOKMARKS [PATH...]",
+     "[--sites] FILE BOOKMARKS [PATH...]",
      "write references as a browser bookmark file",
      "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
      "as a bookmark file that browsers import: folders, bookmarks with their\n"
-     "titles and dates, and comments as descriptions.",
+     "titles and dates, and comments as descriptions.\n"
+     "--sites writes the sites tree instead: a folder per host and path.",
      2,
      -1,
      {},
-     runexportbookmarks},
+     runexportbookmarks,
+     {"--sites"}},
     {"import-browser",
      "--list | FILE PROFILE",
      "import the bookmarks of a browser profile",
@@ -383,15 +389,17 @@ const Command kCommands[] = {
      runimportbrowser,
      {"--list"}},
     {"export-xbel",
-     "FILE XBEL [PATH...]",
+     "[--sites] FILE XBEL [PATH...]",
      "write references as an XBEL file",
      "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
      "as an XBEL 1.0 file: folders, and bookmarks with their titles, dates\n"
-     "(added) and comments (desc).",
+     "(added) and comments (desc).\n"
+     "--sites writes the sites tree instead: a folder per host and path.",
      2,
      -1,
      {},
-     runexportxbel},
+     runexportxbel,
+     {"--sites"}},
     {"version",
      "",
      "print the version, the program folder and the languages found",

@@ -3,10 +3,9 @@
 #include "exchange/BookmarkPlacement.h"
 #include "exchange/ChromiumBookmarks.h"
 #include "exchange/FirefoxPlaces.h"
-#include "exchange/WholeFile.h"
 #include "model/DDoc.h"
 #include "platform/File.h"
-#include "platform/FolderList.h"
+#include "platform/FileSystem.h"
 
 #include <cstring>
 
@@ -57,13 +56,13 @@ int BrowserImport::read(const BrowserProfile& profile) {
 int BrowserImport::read(const std::string& path, const std::vector<BrowserProfile>& known) {
     std::string file = path;
     if (platform::isFolder(path)) {
-        if (platform::isFile(path + "/places.sqlite"))
+        if (platform::isRegularFile(path + "/places.sqlite"))
             file = path + "/places.sqlite";
-        else if (platform::isFile(path + "/Bookmarks"))
+        else if (platform::isRegularFile(path + "/Bookmarks"))
             file = path + "/Bookmarks";
         else
             return fail(NoBookmarks, path + " holds neither places.sqlite nor Bookmarks");
-    } else if (!platform::isFile(path)) {
+    } else if (!platform::isRegularFile(path)) {
         return fail(Unreadable, "cannot read " + path + ": no such file or folder");
     }
     const BrowserProfile::Store store =
@@ -98,10 +97,10 @@ int BrowserImport::readstore(BrowserProfile::Store store, const std::string& fil
             return fail(Damaged, file + " is damaged (" + places.message() + ")");
         }
     } else {
-        if (!platform::isFile(file))
+        if (!platform::isRegularFile(file))
             return fail(NoBookmarks, "no bookmarks: " + file + " does not exist");
         std::string bytes;
-        if (const platform::SysError error = WholeFile::read(file, kMaxJson, bytes))
+        if (const platform::SysError error = platform::readWholeFile(file, kMaxJson, bytes))
             return fail(Unreadable, "cannot read " + file + ": error " + std::to_string(error));
         const int result = ChromiumBookmarks::read(bytes, tree_);
         if (result == ChromiumBookmarks::NotJson)

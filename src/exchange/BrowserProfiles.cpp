@@ -1,7 +1,6 @@
 #include "exchange/BrowserProfiles.h"
 
-#include "exchange/WholeFile.h"
-#include "platform/FolderList.h"
+#include "platform/FileSystem.h"
 #include "settings/IniFile.h"
 
 #include <nlohmann/json.hpp>
@@ -61,7 +60,7 @@ std::string folderof(const Place& place, const std::string& home, const std::str
 // profile.info_cache in its "Local State". Empty when it says nothing.
 nlohmann::json infocache(const std::string& folder) {
     std::string bytes;
-    if (WholeFile::read(folder + "/Local State", kMaxListFile, bytes) != 0)
+    if (platform::readWholeFile(folder + "/Local State", kMaxListFile, bytes) != 0)
         return {};
     nlohmann::json state = nlohmann::json::parse(bytes, nullptr, false);
     if (!state.is_object())
@@ -80,7 +79,8 @@ void addchromium(const Place& place, const std::string& folder,
         const std::string path = folder + "/" + sub;
         // Every profile folder has its Preferences from the first start on;
         // Bookmarks comes with the first bookmark.
-        if (!platform::isFile(path + "/Preferences") && !platform::isFile(path + "/Bookmarks"))
+        if (!platform::isRegularFile(path + "/Preferences") &&
+            !platform::isRegularFile(path + "/Bookmarks"))
             continue;
         BrowserProfile profile;
         profile.store = BrowserProfile::Chromium;
@@ -99,7 +99,8 @@ void addchromium(const Place& place, const std::string& folder,
 
 void addfirefox(const Place& place, const std::string& folder, std::vector<BrowserProfile>& found) {
     std::string bytes;
-    if (WholeFile::read(folder + "/profiles.ini", kMaxListFile, bytes) != 0 || bytes.empty())
+    if (platform::readWholeFile(folder + "/profiles.ini", kMaxListFile, bytes) != 0 ||
+        bytes.empty())
         return;
     const IniFile ini = IniFile::parse(bytes);
     // Sections Profile0, Profile1 ... as Firefox numbers them; a gap left by

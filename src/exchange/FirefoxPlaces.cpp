@@ -1,8 +1,8 @@
 #include "exchange/FirefoxPlaces.h"
 
 #include "exchange/BookmarkTree.h"
+#include "platform/FileSystem.h"
 #include "platform/FileTime.h"
-#include "platform/FolderList.h"
 #include "platform/PrivateFolder.h"
 
 #include <sqlite3.h>
@@ -66,13 +66,6 @@ std::string text(sqlite3_stmt* statement, int column) {
     return bytes ? std::string(reinterpret_cast<const char*>(bytes),
                                static_cast<std::size_t>(sqlite3_column_bytes(statement, column)))
                  : std::string();
-}
-
-// The same moment of the source file before and after a copy: nothing wrote
-// to it in between (a checkpoint moves the log's pages into the database).
-bool unchanged(const std::string& path, platform::FileTime before) {
-    platform::FileTime after = 0;
-    return platform::fileModificationTime(path.c_str(), &after) && after == before;
 }
 
 // Puts the rows into the tree: from the children of the root down, without
@@ -143,7 +136,7 @@ void build(const std::vector<Row>& rows, BookmarkTree& tree) {
 int FirefoxPlaces::read(const std::string& path, BookmarkTree& tree) {
     error_ = 0;
     message_.clear();
-    if (!platform::isFile(path)) {
+    if (!platform::isRegularFile(path)) {
         message_ = "no places.sqlite";
         return NoFile;
     }
@@ -157,14 +150,13 @@ int FirefoxPlaces::read(const std::string& path, BookmarkTree& tree) {
     // A checkpoint of the running browser between the two copies would pair
     // the database of one moment with the log of another: copy again.
     for (int attempt = 0;; ++attempt) {
-        platform::FileTime before = 0;
-        platform::fileModificationTime(path.c_str(), &before);
+        const platform::FileIdentity before = platform::identifyFile(path);
         error_ = platform::copyFile(path, copy);
-        if (error_ == 0 && platform::isFile(log))
+        if (error_ == 0 && platform::isRegularFile(log))
             error_ = platform::copyFile(log, copy + "-wal");
         if (error_ != 0)
             return CannotCopy;
-        if (unchanged(path, before) || attempt == 3)
+        if (platform::identifyFile(path) == before || attempt == 3)
             break;
     }
 

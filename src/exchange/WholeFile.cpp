@@ -23,34 +23,6 @@ platform::SysError WholeFile::write(const std::string& path, std::string_view co
     return result;
 }
 
-platform::SysError WholeFile::read(const std::string& path, std::size_t maxSize,
-                                   std::string& bytes) {
-    bytes.clear();
-    const platform::FileHandle file = platform::openFileForReading(path.c_str());
-    if (file == platform::kInvalidFile)
-        return platform::lastError();
-    platform::SysError result = 0;
-    char block[65536];
-    for (;;) {
-        const std::int64_t got = platform::readFile(file, block, sizeof block);
-        if (got < 0) {
-            result = platform::lastError();
-            break;
-        }
-        if (got == 0)
-            break;
-        if (bytes.size() + static_cast<std::size_t>(got) > maxSize) {
-            result = platform::err::InvalidData;
-            break;
-        }
-        bytes.append(block, static_cast<std::size_t>(got));
-    }
-    platform::closeFile(file);
-    if (result != 0)
-        bytes.clear();
-    return result;
-}
-
 platform::SysError WholeFile::failure(platform::SysError fallback) {
     const platform::SysError last = platform::lastError();
     return last != 0 ? last : fallback;

@@ -380,8 +380,7 @@ bool View::run(int id) {
 void View::find() {
     if (!dialogs_)
         return;
-    find_->run([this](FindInfo& request) { return dialogs_->find(request, nullptr, this); },
-               starter_);
+    find_->run([this](FindInfo& request) { return dialogs_->find(request, nullptr, this); }, this);
 }
 
 void View::runSearchAgain(SearchRef& search) {

@@ -1,5 +1,7 @@
 #include "ui/tree/TreeView.h"
 #include "ui/tree/TreeViewTipWindow.h"
+#include "ui/tree/model/Clock.h"
+#include "ui/tree/model/TipTracker.h"
 #include "ui/tree/model/TreeViewNode.h"
 #include "ui/tree/model/TreeViewRoot.h"
 
@@ -9,6 +11,18 @@
 using namespace qx;
 
 namespace {
+
+// A clock moved by hand that counts how often the view read it: the tip timer
+// reads it on every tick, so the test waits for ticks rather than for time.
+class HandClock : public Clock {
+public:
+    std::int64_t nowMs() const override {
+        ++reads;
+        return now;
+    }
+    std::int64_t now = 1000;
+    mutable int reads = 0;
+};
 
 TreeViewNode* add(TreeViewNode& parent, const QString& label) {
     return parent.append(std::make_unique<TreeViewNode>(label.toStdString()));
@@ -126,7 +140,9 @@ void TreeViewTest::wheelScrollsByLines() {
 }
 
 void TreeViewTest::tipShowsAClippedLabel() {
+    HandClock clock;
     TreeView view(nullptr, treestyle::Lines | treestyle::Tips);
+    view.setClock(clock);
     view.resize(120, 100);
     TreeViewNode* shortOne = add(view.treeRoot(), "short");
     TreeViewNode* longOne =
@@ -137,12 +153,16 @@ void TreeViewTest::tipShowsAClippedLabel() {
 
     const QPoint onShort(shortOne->labelLeft() + 3, view.nodeTop(*shortOne) + 5);
     QTest::mouseMove(view.viewport(), onShort);
-    QTest::qWait(700);
+    clock.now += TipTracker::kShowDelayMs + 200;
+    const int seen = clock.reads;
+    // Two ticks of the tip timer have seen the pointer rest past the delay.
+    QTRY_VERIFY(clock.reads >= seen + 2);
     QVERIFY(!view.tipWindow()->isVisible());
 
     const QPoint onLong(longOne->labelLeft() + 3, view.nodeTop(*longOne) + 5);
     QTest::mouseMove(view.viewport(), onLong);
-    QTRY_VERIFY_WITH_TIMEOUT(view.tipWindow()->isVisible(), 2000);
+    clock.now += TipTracker::kShowDelayMs + 100;
+    QTRY_VERIFY(view.tipWindow()->isVisible());
     QCOMPARE(view.tipWindow()->text().toStdString(), longOne->label());
     const QRect screen = view.screen()->availableGeometry();
     QVERIFY(screen.contains(view.tipWindow()->geometry()));
