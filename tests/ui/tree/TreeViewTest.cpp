@@ -12,16 +12,11 @@ using namespace qx;
 
 namespace {
 
-// A clock moved by hand that counts how often the view read it: the tip timer
-// reads it on every tick, so the test waits for ticks rather than for time.
+// A clock moved by hand: the tip's delays pass when the test says so.
 class HandClock : public Clock {
 public:
-    std::int64_t nowMs() const override {
-        ++reads;
-        return now;
-    }
+    std::int64_t nowMs() const override { return now; }
     std::int64_t now = 1000;
-    mutable int reads = 0;
 };
 
 TreeViewNode* add(TreeViewNode& parent, const QString& label) {
@@ -153,10 +148,10 @@ void TreeViewTest::tipShowsAClippedLabel() {
 
     const QPoint onShort(shortOne->labelLeft() + 3, view.nodeTop(*shortOne) + 5);
     QTest::mouseMove(view.viewport(), onShort);
+    // A label that fits is never tracked: however long the pointer rests on
+    // it, no tick is waiting to show it.
     clock.now += TipTracker::kShowDelayMs + 200;
-    const int seen = clock.reads;
-    // Two ticks of the tip timer have seen the pointer rest past the delay.
-    QTRY_VERIFY(clock.reads >= seen + 2);
+    QCoreApplication::processEvents();
     QVERIFY(!view.tipWindow()->isVisible());
 
     const QPoint onLong(longOne->labelLeft() + 3, view.nodeTop(*longOne) + 5);
