@@ -255,7 +255,8 @@ TEST(Cli, ExportsOfTheSitesTreeAndOfAnEmptyOrganizerTree) {
                         "http://other.net/"})
                   .code,
               0);
-    for (const char* command : {"export-html", "export-shortcuts", "export-bookmarks"}) {
+    for (const char* command :
+         {"export-html", "export-shortcuts", "export-bookmarks", "export-xbel"}) {
         const std::string out = dir.file(std::string("empty-") + command);
         Outcome empty = cli(dir, {command, a, out});
         EXPECT_EQ(empty.code, 1) << command;
@@ -294,6 +295,13 @@ TEST(Cli, ExportsOfTheSitesTreeAndOfAnEmptyOrganizerTree) {
     Outcome imported = cli(dir, {"import-bookmarks", b, bookmarks});
     ASSERT_EQ(imported.code, 0);
     EXPECT_EQ(imported.out, "folders: 2\nbookmarks: 3\nskipped: 0\n");
+
+    const std::string xbel = dir.file("sites.xbel");
+    ASSERT_EQ(cli(dir, {"export-xbel", "--sites", a, xbel}).code, 0);
+    const std::string c = dir.file("c.qxo");
+    ASSERT_EQ(cli(dir, {"new", c}).code, 0);
+    EXPECT_NE(cli(dir, {"import-bookmarks", c, xbel}).out.find("bookmarks: 3\n"),
+              std::string::npos);
 
     Outcome withpath = cli(dir, {"export-html", "--sites", a, dir.file("x.html"), "Work"});
     EXPECT_EQ(withpath.code, 1);
