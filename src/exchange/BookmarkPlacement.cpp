@@ -124,7 +124,9 @@ void BookmarkPlacement::place(const BookmarkTree& tree, Ref& parent, bool onlymi
             }
             continue;
         }
-        if (onlymissing) {
+        // Asked only when the folder held anything: a first import files
+        // every address once.
+        if (!present.pages.empty()) {
             const UrlRef* known = doc_.finddomainnode(item.url);
             if (known && known->target() && present.pages.contains({above, known->target()})) {
                 ++present_;
