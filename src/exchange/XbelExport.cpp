@@ -1,14 +1,13 @@
 #include "exchange/XbelExport.h"
 
+#include "exchange/BookmarkShape.h"
 #include "exchange/BookmarkTree.h"
 #include "exchange/ExportWalk.h"
 #include "exchange/HtmlEscape.h"
 #include "exchange/HtmlOut.h"
-#include "exchange/WholeFile.h"
 #include "exchange/XbelFormat.h"
 #include "model/Object.h"
 #include "model/Ref.h"
-#include "stream/ofbwstream.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,46 +18,28 @@ namespace qx {
 
 namespace {
 
-class XbelWriter : public ExportVisitor {
+class XbelWriter : public BookmarkShape {
 public:
     XbelWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
-    int enter(const Ref& node) override {
-        const Object* target = ExportWalk::pageof(node);
-        const bool link = target && !target->props().url.empty();
-        if (link)
-            bookmark(target->props());
-        const bool folder = !link || !node.empty();
-        if (folder) {
-            indent();
-            out_.put("<folder>\n");
-            ++depth_;
-            indent();
-            out_.put("<title>");
-            if (target)
-                puttext(target->props().title.empty() ? node.label().view()
-                                                      : target->props().title.view(),
-                        target->props().charset);
-            else
-                puttext(node.name().view(), 0);
-            out_.put("</title>\n");
-        }
-        folders_.push_back(folder);
-        return 0;
-    }
-
-    int leave(const Ref&) override {
-        if (folders_.back()) {
-            --depth_;
-            indent();
-            out_.put("</folder>\n");
-        }
-        folders_.pop_back();
-        return 0;
-    }
-
 private:
-    void bookmark(const ObjectProp& props) {
+    void openfolder(std::string_view name, std::uint32_t charset) override {
+        indent();
+        out_.put("<folder>\n");
+        ++depth_;
+        indent();
+        out_.put("<title>");
+        puttext(name, charset);
+        out_.put("</title>\n");
+    }
+
+    void closefolder() override {
+        --depth_;
+        indent();
+        out_.put("</folder>\n");
+    }
+
+    void bookmark(const ObjectProp& props) override {
         indent();
         out_.put("<bookmark href=\"");
         puttext(props.url.view(), 0);
@@ -101,7 +82,6 @@ private:
 
     HtmlOut& out_;
     CharsetConverter& converter_;
-    std::vector<bool> folders_;
     std::size_t depth_ = 0;
     std::string utf8_;
 };
@@ -122,13 +102,7 @@ void XbelExport::write(owstream& out, std::span<const Ref* const> nodes) {
 }
 
 platform::SysError XbelExport::write(const std::string& path, std::span<const Ref* const> nodes) {
-    ofbwstream out(path.c_str(), HtmlOut::kStreamBuffer);
-    if (!out.good())
-        return WholeFile::failure(platform::err::AccessDenied);
-    write(out, nodes);
-    if (out.close() != 0 || !out.good())
-        return WholeFile::failure(platform::err::DiskFull);
-    return 0;
+    return BookmarkShape::writefile(path, [&](owstream& out) { write(out, nodes); });
 }
 
 } // namespace qx
