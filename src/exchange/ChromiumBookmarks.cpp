@@ -157,6 +157,12 @@ private:
     void finish(Frame& node) {
         const std::string_view name =
             node.name.empty() && !node.root.empty() ? node.root : std::string_view(node.name);
+        // A url that came with an empty list of children is a url.
+        if (node.folder != BookmarkTree::kTop && node.type == "url" && node.root.empty() &&
+            tree_.items().size() == node.made) {
+            tree_.dropifempty(node.folder);
+            node.folder = BookmarkTree::kTop;
+        }
         if (node.folder != BookmarkTree::kTop) {
             tree_.settitle(node.folder, name);
             // A root with nothing in it: Chromium keeps all three always.

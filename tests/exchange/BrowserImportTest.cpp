@@ -238,10 +238,11 @@ TEST(ChromiumImport, OddButWholeJsonIsTakenAsFarAsItMakesSense) {
     for (int i = 0; i < 5000; ++i)
         deep += "]}";
     deep +=
-        R"(, {"type": "url", "url": 5, "date_added": {"x": 1}}, {"type": "url", "url": "https://e.org/", "date_added": 12345678901234567890, "children": [{"type": "url", "url": "https://e.org/in"}]}], "type": "folder"}, "custom": {"children": [{"type": "url", "url": "https://e.org/skip"}]}}})";
+        R"(, {"type": "url", "url": 5, "date_added": {"x": 1}}, {"children": [], "type": "url", "url": "https://e.org/empty", "name": "e"}, {"type": "url", "url": "https://e.org/", "date_added": 12345678901234567890, "children": [{"type": "url", "url": "https://e.org/in"}]}], "type": "folder"}, "custom": {"children": [{"type": "url", "url": "https://e.org/skip"}]}}})";
     ASSERT_EQ(ChromiumBookmarks::read(deep, tree), ChromiumBookmarks::Ok);
     EXPECT_EQ(tree.folders(), 5002u);
-    EXPECT_EQ(tree.bookmarks(), 2u);
+    EXPECT_EQ(tree.bookmarks(), 3u);
+    EXPECT_EQ(tree.items()[5002].url, "https://e.org/empty");
     EXPECT_EQ(tree.items()[5001].url, "https://example.org/deep");
     EXPECT_EQ(tree.items()[5001].parent, 5000u);
 }
