@@ -10,13 +10,14 @@
 
 namespace qx::ui {
 
-ReferenceDialogs::ReferenceDialogs(const Language& language, ApplicationProfile& profile,
-                                   Options& options, doc::UserDialogs& runner, HelpHandler help)
-    : language_(language), profile_(profile), options_(options), runner_(runner),
+ReferenceDialogs::ReferenceDialogs(const Language& language, const EngineTable& engines,
+                                   ApplicationProfile& profile, Options& options,
+                                   doc::UserDialogs& runner, HelpHandler help)
+    : language_(language), engines_(engines), profile_(profile), options_(options), runner_(runner),
       help_(std::move(help)) {}
 
 bool ReferenceDialogs::find(FindInfo& request, const SearchProp* search, QWidget* parent) {
-    FindDialog dialog(request, search, language_, profile_, options_, help_, parent);
+    FindDialog dialog(request, search, language_, engines_, profile_, options_, help_, parent);
     return runner_.exec(dialog) == QDialog::Accepted;
 }
 
@@ -32,7 +33,7 @@ bool ReferenceDialogs::properties(DDoc& document, Ref& node, QWidget* parent) {
     }
     case PropertiesKind::Object: {
         ObjPropDialogInfo info = ObjPropDialogInfo::fromnode(node);
-        ObjPropDialog dialog(info, language_, help_, parent);
+        ObjPropDialog dialog(info, language_, engines_, help_, parent);
         if (runner_.exec(dialog) != QDialog::Accepted)
             return false;
         info.apply(document, node);

@@ -7,6 +7,7 @@ class QWidget;
 namespace qx {
 class ApplicationProfile;
 class DDoc;
+class EngineTable;
 class Language;
 class Ref;
 class SearchRef;
@@ -26,8 +27,9 @@ namespace qx::ui {
 // runner, which tests answer from a script.
 class ReferenceDialogs {
 public:
-    ReferenceDialogs(const Language& language, ApplicationProfile& profile, Options& options,
-                     doc::UserDialogs& runner, HelpHandler help);
+    ReferenceDialogs(const Language& language, const EngineTable& engines,
+                     ApplicationProfile& profile, Options& options, doc::UserDialogs& runner,
+                     HelpHandler help);
 
     // The find dialog on the request, with the statistics of a saved search
     // when one is given; true for OK, the request then holds what was accepted.
@@ -46,6 +48,7 @@ public:
 
 private:
     const Language& language_;
+    const EngineTable& engines_;
     ApplicationProfile& profile_;
     Options& options_;
     doc::UserDialogs& runner_;
