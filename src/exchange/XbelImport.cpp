@@ -15,8 +15,14 @@ namespace qx {
 
 namespace {
 
+// The parser keeps a document of its own for the declarations of a DTD
+// inside the file, even with no tree asked for.
 struct ContextFree {
-    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+    void operator()(xmlParserCtxt* context) const {
+        xmlFreeDoc(context->myDoc);
+        context->myDoc = nullptr;
+        xmlFreeParserCtxt(context);
+    }
 };
 
 std::string_view textof(const xmlChar* text) {
