@@ -38,6 +38,8 @@ constexpr BoolKey kBools[] = {
 constexpr IntKey kInts[] = {
     {kOptions, "SortServersType", &Options::sortServersType},
     {kOptions, "maxthreads", &Options::maxThreads},
+    {kSearch, "CheckThreads", &Options::checkThreads},
+    {kSearch, "ChecksPerHost", &Options::checksPerHost},
 };
 constexpr TextKey kTexts[] = {
     {kSearch, "Server", &Options::server},

@@ -21,7 +21,11 @@ struct Options {
     std::string proxyAdr;                // "Options"/"ProxyAdr"
     std::string proxyPort;               // "Options"/"ProxyPort"
     bool findDialogAtStart = true;       // "Options"/"FindDialogAtStart"
-    int maxThreads = 10;                 // "Options"/"maxthreads"
+    int maxThreads = 10;                 // "Options"/"maxthreads": searches at a time
+    int checkThreads = 32;               // "Search"/"CheckThreads": checks at a time
+    int checksPerHost = 4;               // "Search"/"ChecksPerHost": 0 no limit of its own
+
+    static constexpr int kMostCheckThreads = 256;
 
     static constexpr const char* kDefaultServer = "https://norbaseek.example.org/";
 
