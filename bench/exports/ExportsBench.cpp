@@ -14,6 +14,7 @@
 // 0.1 and 3.
 #include "exchange/BookmarkExport.h"
 #include "exchange/BookmarkImport.h"
+#include "exchange/BrowserImport.h"
 #include "exchange/HtmlPage.h"
 #include "exchange/PageFiling.h"
 #include "lang/Language.h"
@@ -24,9 +25,12 @@
 #include "model/RefRoot.h"
 
 #include <libxml/HTMLparser.h>
+#include <nlohmann/json.hpp>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -128,6 +132,105 @@ void build(DDoc& doc) {
     }
 }
 
+std::string url(int i) {
+    return "https://host" + std::to_string(i % 5000) + ".example.org/path/page" +
+           std::to_string(i) + ".html";
+}
+
+// A places.sqlite as Firefox makes it, filled in one transaction.
+void writeplaces(const std::string& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, readall(std::string(QX_TEST_DATA_DIR) + "/places-schema.sql").c_str(), nullptr,
+                 nullptr, nullptr);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* place = nullptr;
+    sqlite3_stmt* mark = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO moz_places (id, url, guid) VALUES (?, ?, ?)", -1, &place,
+                       nullptr);
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, "
+                       "dateAdded, guid) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                       -1, &mark, nullptr);
+    auto add = [&](int id, int type, int fk, int parent, int position, const std::string& title) {
+        sqlite3_bind_int(mark, 1, id);
+        sqlite3_bind_int(mark, 2, type);
+        if (fk)
+            sqlite3_bind_int(mark, 3, fk);
+        else
+            sqlite3_bind_null(mark, 3);
+        sqlite3_bind_int(mark, 4, parent);
+        sqlite3_bind_int(mark, 5, position);
+        sqlite3_bind_text(mark, 6, title.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(mark, 7, 1600000000000000LL + id);
+        sqlite3_bind_text(mark, 8, ("b" + std::to_string(id)).c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(mark);
+        sqlite3_reset(mark);
+    };
+    int folder = 0;
+    for (int i = 0; i < kReferences; ++i) {
+        if (i % kPerFolder == 0) {
+            folder = 1000000 + i / kPerFolder;
+            add(folder, 2, 0, 2, i / kPerFolder, "Folder " + std::to_string(i / kPerFolder));
+        }
+        sqlite3_bind_int(place, 1, i + 1);
+        sqlite3_bind_text(place, 2, url(i).c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(place, 3, ("p" + std::to_string(i)).c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(place);
+        sqlite3_reset(place);
+        add(100 + i, 1, i + 1, folder, i % kPerFolder, "Page number " + std::to_string(i));
+    }
+    sqlite3_finalize(place);
+    sqlite3_finalize(mark);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// The same bookmarks as a Chromium-family Bookmarks file.
+std::string bookmarksjson() {
+    std::string json = R"({"checksum": "", "roots": {"bookmark_bar": {"children": [)";
+    for (int i = 0; i < kReferences; ++i) {
+        if (i % kPerFolder == 0)
+            json += std::string(i ? "]}, " : "") + R"({"type": "folder", "name": "Folder )" +
+                    std::to_string(i / kPerFolder) + R"(", "children": [)";
+        json += std::string(i % kPerFolder ? ", " : "") +
+                R"({"date_added": "13285932710000000", "guid": "g)" + std::to_string(i) +
+                R"(", "id": ")" + std::to_string(i + 10) + R"(", "name": "Page number )" +
+                std::to_string(i) + R"(", "type": "url", "url": ")" + url(i) + R"("})";
+    }
+    return json + R"(]}], "name": "Bookmarks bar", "type": "folder"}}, "version": 1})";
+}
+
+// The rows of the import's query, every column taken, and nothing else done.
+std::size_t bareplaces(const std::string& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT b.id, b.parent, b.type, b.dateAdded, b.title, p.url, b.guid "
+                       "FROM moz_bookmarks b LEFT JOIN moz_places p ON p.id = b.fk "
+                       "ORDER BY b.parent, b.position, b.id",
+                       -1, &statement, nullptr);
+    std::size_t bytes = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int column = 0; column < 4; ++column)
+            bytes += static_cast<std::size_t>(sqlite3_column_int64(statement, column) & 1);
+        for (int column = 4; column < 7; ++column) {
+            sqlite3_column_text(statement, column);
+            bytes += static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+        }
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return bytes;
+}
+
+void reportimport(const char* what, std::size_t pages, double ours, double bare,
+                  const char* baseline) {
+    std::printf("%-22s %8.0f pages/s  ratio to %s: %.2f (goal >= 0.3)\n", what,
+                static_cast<double>(pages) / ours, baseline, bare / ours);
+}
+
 void report(const char* what, const Figures& figures) {
     std::printf("%-22s %8.1f MB/s  ratio to fwrite of the same bytes: %.2f (goal >= 0.3)\n", what,
                 static_cast<double>(figures.bytes.size()) / figures.ours / 1e6,
@@ -175,6 +278,37 @@ int main() {
     });
     std::printf("%-22s %8.0f pages/s  ratio to libxml2's bare parse: %.2f (goal >= 0.3)\n",
                 "bookmark import", static_cast<double>(imported) / import, parse / import);
+
+    const std::string places = (dir / "places.sqlite").string();
+    writeplaces(places);
+    std::size_t fromplaces = 0;
+    const double placesours = median([&] {
+        DDoc into;
+        BrowserImport reader;
+        reader.read(places, {});
+        reader.place(into);
+        fromplaces = reader.added();
+    });
+    const double placesbare = median([&] { bareplaces(places); });
+    reportimport("places.sqlite import", fromplaces, placesours, placesbare,
+                 "SQLite's bare read of the rows");
+
+    const std::string chromium = (dir / "Bookmarks").string();
+    std::ofstream(chromium, std::ios::binary) << bookmarksjson();
+    std::size_t fromjson = 0;
+    const double jsonours = median([&] {
+        DDoc into;
+        BrowserImport reader;
+        reader.read(chromium, {});
+        reader.place(into);
+        fromjson = reader.added();
+    });
+    const double jsonbare = median([&] {
+        const nlohmann::json tree = nlohmann::json::parse(readall(chromium), nullptr, false);
+        if (tree.is_discarded())
+            std::abort();
+    });
+    reportimport("Bookmarks import", fromjson, jsonours, jsonbare, "nlohmann-json's bare parse");
     fs::remove_all(dir);
-    return imported == kReferences ? 0 : 1;
+    return imported == kReferences && fromplaces == kReferences && fromjson == kReferences ? 0 : 1;
 }

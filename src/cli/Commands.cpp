@@ -361,11 +361,13 @@ const Command kCommands[] = {
      {"--sites"}},
     {"import-bookmarks",
      "FILE BOOKMARKS",
-     "add a browser bookmark file to the organizer tree",
+     "add a browser bookmark file or an XBEL file to the organizer tree",
      "Reads a bookmark file in the format browsers export (Netscape bookmark\n"
-     "file) and adds its folders and bookmarks at the end of the organizer tree;\n"
-     "the addresses are filed in the domain tree. Bookmarks without a host (such\n"
-     "as javascript:) are skipped. Prints the counts and saves the document.",
+     "file) or an XBEL file (told apart by their content) and adds its folders and\n"
+     "bookmarks at the end of the organizer tree; the addresses are filed in the\n"
+     "domain tree. Bookmarks without a host (such as javascript:) are skipped.\n"
+     "Prints the counts and saves the document. An XBEL file that is not whole\n"
+     "adds nothing.",
      2,
      2,
      {},
@@ -383,6 +385,37 @@ const Command kCommands[] = {
      -1,
      {},
      runexportbookmarks,
+     {"--sites"}},
+    {"import-browser",
+     "--list | FILE PROFILE",
+     "import the bookmarks of a browser profile",
+     "With --list, prints the browser profiles found under $HOME and\n"
+     "$XDG_CONFIG_HOME (Chromium, Google Chrome, Brave, Vivaldi, Microsoft Edge,\n"
+     "Firefox, Firefox ESR, LibreWolf; also as Flatpak and Snap), one a line:\n"
+     "the name, a tab and the file the bookmarks are in. Otherwise adds the\n"
+     "bookmarks of PROFILE (a name as the list prints it before the tab, a\n"
+     "profile folder, a Bookmarks file or a places.sqlite) to FILE under a\n"
+     "top-level folder named after the browser and profile; their addresses are\n"
+     "filed in the domain tree. A running browser may keep the profile open.\n"
+     "Importing the same profile again adds only the bookmarks whose folder and\n"
+     "address are not under that folder yet. A damaged store changes nothing.\n"
+     "Prints the folder and the counts and saves the document.",
+     0,
+     2,
+     {},
+     runimportbrowser,
+     {"--list"}},
+    {"export-xbel",
+     "[--sites] FILE XBEL [PATH...]",
+     "write references as an XBEL file",
+     "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
+     "as an XBEL 1.0 file: folders, and bookmarks with their titles, dates\n"
+     "(added) and comments (desc).\n"
+     "--sites writes the sites tree instead: a folder per host and path.",
+     2,
+     -1,
+     {},
+     runexportxbel,
      {"--sites"}},
     {"version",
      "",

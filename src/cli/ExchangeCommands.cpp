@@ -2,11 +2,18 @@
 
 #include "cli/Commands.h"
 #include "cli/ErrorText.h"
+#include "cli/KeptDocument.h"
 #include "exchange/BookmarkExport.h"
 #include "exchange/BookmarkImport.h"
+#include "exchange/BookmarkPlacement.h"
+#include "exchange/BrowserImport.h"
+#include "exchange/BrowserProfiles.h"
 #include "exchange/FavoritesExport.h"
 #include "exchange/HtmlPage.h"
 #include "exchange/OrganizerPath.h"
+#include "exchange/XbelExport.h"
+#include "exchange/XbelFormat.h"
+#include "exchange/XbelImport.h"
 #include "lang/Language.h"
 #include "lang/ProgramFolder.h"
 #include "model/DDoc.h"
@@ -14,6 +21,7 @@
 #include "model/RefRoot.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -77,6 +85,34 @@ void loadlanguage(Language& language) {
                      language.programFolder().c_str());
 }
 
+int savefigures(const std::string& path, DDoc& doc, const std::string& figures) {
+    const int saved = saveDocument(path, doc);
+    if (saved != 0)
+        return fail("cannot save " + path + ": " + documentfailure(saved));
+    std::fputs(figures.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the figures");
+}
+
+// An XBEL file, whole or not at all, at the end of the organizer tree.
+int importxbel(const std::string& docpath, DDoc& doc, const std::string& file,
+               std::string_view bytes) {
+    BookmarkTree tree;
+    if (XbelImport::read(bytes, tree) != XbelImport::Ok)
+        return fail(file + " is not a whole XBEL file; nothing was imported");
+    BookmarkPlacement placement(doc);
+    placement.addall(tree, doc.orgroot());
+    return savefigures(docpath, doc,
+                       "folders: " + std::to_string(placement.folders()) +
+                           "\nbookmarks: " + std::to_string(placement.bookmarks()) + "\nskipped: " +
+                           std::to_string(tree.skipped() + placement.refused()) + "\n");
+}
+
+std::vector<BrowserProfile> profileshere() {
+    const char* home = std::getenv("HOME");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    return BrowserProfiles::find(home ? home : "", config ? config : "");
+}
+
 } // namespace
 
 int runexporthtml(const Args& args, const std::vector<std::string>& values) {
@@ -113,15 +149,50 @@ int runimportbookmarks(const Args& args, const std::vector<std::string>&) {
     bytes << file.rdbuf();
     if (!file || !bytes)
         return fail("cannot read " + args[1]);
+    if (XbelFormat::looksxbel(bytes.view()))
+        return importxbel(args[0], doc, args[1], bytes.view());
     BookmarkImport import(doc);
     if (import.read(bytes.view(), doc.orgroot()) != BookmarkImport::Ok)
         return fail(args[1] + " is not a bookmark file");
-    const int saved = saveDocument(args[0], doc);
-    if (saved != 0)
-        return fail("cannot save " + args[0] + ": " + documentfailure(saved));
-    std::printf("folders: %zu\nbookmarks: %zu\nskipped: %zu\n", import.folders(),
-                import.bookmarks(), import.skipped());
-    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the figures");
+    return savefigures(args[0], doc,
+                       "folders: " + std::to_string(import.folders()) +
+                           "\nbookmarks: " + std::to_string(import.bookmarks()) +
+                           "\nskipped: " + std::to_string(import.skipped()) + "\n");
+}
+
+int runimportbrowser(const Args& args, const std::vector<std::string>& values) {
+    const bool list = values[0] == "1";
+    if (list ? !args.empty() : args.size() != 2)
+        return usageerror(list ? "--list takes no arguments" : "give FILE and PROFILE",
+                          "import-browser");
+    const std::vector<BrowserProfile> known = profileshere();
+    if (list) {
+        for (const BrowserProfile& profile : known)
+            std::printf("%s: %s\t%s\n", profile.browser.c_str(), profile.name.c_str(),
+                        profile.file.c_str());
+        return std::fflush(stdout) == 0 ? 0 : fail("cannot write the list");
+    }
+    KeptDocument keptdoc;
+    DDoc& doc = *keptdoc;
+    if (!load(args[0], doc))
+        return 1;
+    BrowserImport import;
+    // A profile as the list names it, or a path.
+    int result = -1;
+    for (const BrowserProfile& profile : known) {
+        if (result == -1 && profile.browser + ": " + profile.name == args[1])
+            result = import.read(profile);
+    }
+    if (result == -1)
+        result = import.read(args[1], known);
+    if (result != BrowserImport::Ok)
+        return fail(import.message() + "; nothing was imported");
+    import.place(doc);
+    return savefigures(args[0], doc,
+                       "folder: " + import.foldername() +
+                           "\nadded: " + std::to_string(import.added()) +
+                           "\npresent: " + std::to_string(import.present()) +
+                           "\nskipped: " + std::to_string(import.skipped()) + "\n");
 }
 
 int runexportbookmarks(const Args& args, const std::vector<std::string>& values) {
@@ -131,6 +202,16 @@ int runexportbookmarks(const Args& args, const std::vector<std::string>& values)
         return 1;
     BookmarkExport bookmarks;
     const platform::SysError result = bookmarks.write(args[1], nodes);
+    return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
+}
+
+int runexportxbel(const Args& args, const std::vector<std::string>& values) {
+    DDoc doc;
+    std::vector<const Ref*> nodes;
+    if (!loadnodes(args, sitesflag(values), doc, nodes))
+        return 1;
+    XbelExport xbel;
+    const platform::SysError result = xbel.write(args[1], nodes);
     return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
 }
 

@@ -5,10 +5,13 @@
 namespace qx::cli {
 
 // The commands that move references out of and into documents: the HTML
-// page, the shortcut folder and browser bookmark files.
+// page, the shortcut folder, browser bookmark files, browser profiles and
+// XBEL files.
 int runexporthtml(const Args& args, const std::vector<std::string>& values);
 int runexportshortcuts(const Args& args, const std::vector<std::string>& values);
 int runimportbookmarks(const Args& args, const std::vector<std::string>& values);
 int runexportbookmarks(const Args& args, const std::vector<std::string>& values);
+int runimportbrowser(const Args& args, const std::vector<std::string>& values);
+int runexportxbel(const Args& args, const std::vector<std::string>& values);
 
 } // namespace qx::cli

@@ -1,12 +1,10 @@
 #include "exchange/BookmarkExport.h"
 
-#include "exchange/ExportWalk.h"
+#include "exchange/BookmarkShape.h"
 #include "exchange/HtmlOut.h"
-#include "exchange/WholeFile.h"
 #include "model/Object.h"
 #include "model/Ref.h"
 #include "platform/FileTime.h"
-#include "stream/ofbwstream.h"
 
 #include <algorithm>
 #include <charconv>
@@ -29,49 +27,28 @@ constexpr std::string_view kHeader =
 
 // Writes one line per folder or bookmark; a folder's list is open while its
 // children are written.
-class BookmarkWriter : public ExportVisitor {
+class BookmarkWriter : public BookmarkShape {
 public:
     BookmarkWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
-    int enter(const Ref& node) override {
-        const Object* target = ExportWalk::pageof(node);
-        const bool link = target && !target->props().url.empty();
-        if (link)
-            bookmark(target->props());
-        // A bookmark cannot hold others: a page with children gets a folder
-        // of the same name beside it.
-        const bool folder = !link || !node.empty();
-        if (folder) {
-            indent();
-            out_.put("<DT><H3>");
-            if (target)
-                out_.puttext(converter_,
-                             target->props().title.empty() ? node.label().view()
-                                                           : target->props().title.view(),
-                             target->props().charset);
-            else
-                out_.puttext(converter_, node.name().view(), 0);
-            out_.put("</H3>\n");
-            indent();
-            out_.put("<DL><p>\n");
-            ++depth_;
-        }
-        folders_.push_back(folder);
-        return 0;
-    }
-
-    int leave(const Ref&) override {
-        if (folders_.back()) {
-            --depth_;
-            indent();
-            out_.put("</DL><p>\n");
-        }
-        folders_.pop_back();
-        return 0;
-    }
-
 private:
-    void bookmark(const ObjectProp& props) {
+    void openfolder(std::string_view name, std::uint32_t charset) override {
+        indent();
+        out_.put("<DT><H3>");
+        out_.puttext(converter_, name, charset);
+        out_.put("</H3>\n");
+        indent();
+        out_.put("<DL><p>\n");
+        ++depth_;
+    }
+
+    void closefolder() override {
+        --depth_;
+        indent();
+        out_.put("</DL><p>\n");
+    }
+
+    void bookmark(const ObjectProp& props) override {
         indent();
         out_.put("<DT><A HREF=\"");
         out_.puttext(converter_, props.url.view(), 0);
@@ -109,7 +86,6 @@ private:
 
     HtmlOut& out_;
     CharsetConverter& converter_;
-    std::vector<bool> folders_;
     std::size_t depth_ = 0;
 };
 
@@ -126,13 +102,7 @@ void BookmarkExport::write(owstream& out, std::span<const Ref* const> nodes) {
 
 platform::SysError BookmarkExport::write(const std::string& path,
                                          std::span<const Ref* const> nodes) {
-    ofbwstream out(path.c_str(), HtmlOut::kStreamBuffer);
-    if (!out.good())
-        return WholeFile::failure(platform::err::AccessDenied);
-    write(out, nodes);
-    if (out.close() != 0 || !out.good())
-        return WholeFile::failure(platform::err::DiskFull);
-    return 0;
+    return BookmarkShape::writefile(path, [&](owstream& out) { write(out, nodes); });
 }
 
 } // namespace qx

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +52,11 @@ FileIdentity identifyFile(const std::string& path) {
 bool isRegularFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool isWritableFolder(const std::string& folder) {
@@ -121,6 +127,21 @@ std::vector<std::string> filesMatching(const std::string& folder, const std::str
         if (::fnmatch(pattern.c_str(), entry->d_name, FNM_PERIOD) == 0 &&
             isRegularFile(joinPath(folder, entry->d_name)))
             names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> subfolders(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != ".." && isFolder(joinPath(folder, entry->d_name)))
+            names.emplace_back(name);
     }
     ::closedir(dir);
     std::sort(names.begin(), names.end());

@@ -28,6 +28,7 @@ struct FileIdentity {
 FileIdentity identifyFile(const std::string& path);
 
 bool isRegularFile(const std::string& path);
+bool isFolder(const std::string& path);
 // True when the calling user may create files in the folder.
 bool isWritableFolder(const std::string& folder);
 
@@ -49,6 +50,10 @@ SysError readWholeFile(const std::string& path, std::size_t maxSize, std::string
 // leading dot only matched by a dot), sorted; empty when the folder cannot be
 // read.
 std::vector<std::string> filesMatching(const std::string& folder, const std::string& pattern);
+
+// The names of the folders in a folder (links to folders count), sorted;
+// empty when the folder cannot be read.
+std::vector<std::string> subfolders(const std::string& folder);
 
 // The running program's file, links resolved; empty when the system does not
 // say.

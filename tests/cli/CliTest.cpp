@@ -71,9 +71,9 @@ TEST(Cli, HelpForTheToolAndEachCommand) {
     test::TempDir dir;
     Outcome all = cli(dir, {"--help"});
     EXPECT_EQ(all.code, 0);
-    for (const char* name :
-         {"new", "dump", "file", "add", "convert", "merge", "stats", "search", "export-html",
-          "export-shortcuts", "import-bookmarks", "export-bookmarks"}) {
+    for (const char* name : {"new", "dump", "file", "add", "convert", "merge", "stats", "search",
+                             "export-html", "export-shortcuts", "import-bookmarks",
+                             "export-bookmarks", "import-browser", "export-xbel"}) {
         EXPECT_NE(all.out.find(std::string("  ") + name + " "), std::string::npos) << name;
         Outcome one = cli(dir, {"help", name});
         EXPECT_EQ(one.code, 0) << name;
@@ -258,7 +258,8 @@ TEST(Cli, ExportsOfTheSitesTreeAndOfAnEmptyOrganizerTree) {
                         "http://other.net/"})
                   .code,
               0);
-    for (const char* command : {"export-html", "export-shortcuts", "export-bookmarks"}) {
+    for (const char* command :
+         {"export-html", "export-shortcuts", "export-bookmarks", "export-xbel"}) {
         const std::string out = dir.file(std::string("empty-") + command);
         Outcome empty = cli(dir, {command, a, out});
         EXPECT_EQ(empty.code, 1) << command;
@@ -297,6 +298,13 @@ TEST(Cli, ExportsOfTheSitesTreeAndOfAnEmptyOrganizerTree) {
     Outcome imported = cli(dir, {"import-bookmarks", b, bookmarks});
     ASSERT_EQ(imported.code, 0);
     EXPECT_EQ(imported.out, "folders: 2\nbookmarks: 3\nskipped: 0\n");
+
+    const std::string xbel = dir.file("sites.xbel");
+    ASSERT_EQ(cli(dir, {"export-xbel", "--sites", a, xbel}).code, 0);
+    const std::string c = dir.file("c.qxo");
+    ASSERT_EQ(cli(dir, {"new", c}).code, 0);
+    EXPECT_NE(cli(dir, {"import-bookmarks", c, xbel}).out.find("bookmarks: 3\n"),
+              std::string::npos);
 
     Outcome withpath = cli(dir, {"export-html", "--sites", a, dir.file("x.html"), "Work"});
     EXPECT_EQ(withpath.code, 1);
@@ -595,6 +603,80 @@ TEST(Cli, CheckMarksAndSavesAFewHundredReferences) {
     EXPECT_EQ(cli(dir, {"check", path, "a/none"}).code, 1);
     EXPECT_EQ(cli(dir, {"check", path, "--jobs", "0"}).code, 2);
     EXPECT_EQ(cli(dir, {"check", dir.file("absent.qxo")}).code, 1);
+}
+
+// A home folder with a Chromium and a Firefox profile: listed, imported,
+// imported again, and a damaged one refused; XBEL out and back in.
+TEST(Cli, BrowserProfilesAndXbelFiles) {
+    if (std::system("command -v sqlite3 >/dev/null 2>&1") != 0) {
+        if (std::getenv("QX_CI") || std::getenv("CI"))
+            FAIL() << "sqlite3 is missing (tools/bootstrap installs it)";
+        GTEST_SKIP() << "sqlite3 is not installed";
+    }
+    test::TempDir dir;
+    const std::string home = dir.file("home");
+    std::filesystem::create_directories(home + "/.config/chromium/Default");
+    dir.write("home/.config/chromium/Default/Bookmarks",
+              R"({"roots": {"bookmark_bar": {"children": [{"name": "Cats", "type": "url",)"
+              R"( "url": "https://cats.example/", "date_added": "13300000000000000"}, )"
+              R"J({"name": "Run", "type": "url", "url": "javascript:run()"}],)J"
+              R"( "name": "Bookmarks bar", "type": "folder"}}, "version": 1})");
+    const std::string profile = home + "/.mozilla/firefox/ab.default-esr";
+    std::filesystem::create_directories(profile);
+    dir.write("home/.mozilla/firefox/profiles.ini",
+              "[Profile0]\nName=default-esr\nIsRelative=1\nPath=ab.default-esr\n");
+    const std::string sql =
+        test::TempDir::read(std::string(QX_TEST_DATA_DIR) + "/places-schema.sql") +
+        "INSERT INTO moz_places (id, url, guid) VALUES (1, 'https://dogs.example/a', 'p1');"
+        "INSERT INTO moz_bookmarks (type, fk, parent, position, title, dateAdded, guid) "
+        "VALUES (1, 1, 3, 0, 'Dogs', 1600000000000000, 'b1');";
+    dir.write("places.sql", sql);
+    ASSERT_EQ(std::system(("sqlite3 " + quoted(profile + "/places.sqlite") + " <" +
+                           quoted(dir.file("places.sql")))
+                              .c_str()),
+              0);
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    const Outcome listed = cli(dir, {"import-browser", "--list"});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.out, "Chromium: Default\t" + home + "/.config/chromium/Default/Bookmarks\n" +
+                              "Firefox ESR: default-esr\t" + profile + "/places.sqlite\n");
+
+    const std::string doc = dir.file("b.qxo");
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    const Outcome chromium = cli(dir, {"import-browser", doc, "Chromium: Default"});
+    EXPECT_EQ(chromium.code, 0) << chromium.err;
+    EXPECT_EQ(chromium.out, "folder: Chromium: Default\nadded: 1\npresent: 0\nskipped: 1\n");
+    const Outcome firefox = cli(dir, {"import-browser", doc, profile});
+    EXPECT_EQ(firefox.out, "folder: Firefox ESR: default-esr\nadded: 1\npresent: 0\nskipped: 0\n");
+    EXPECT_EQ(cli(dir, {"import-browser", doc, profile + "/places.sqlite"}).out,
+              "folder: Firefox ESR: default-esr\nadded: 0\npresent: 1\nskipped: 0\n");
+
+    const std::string before = test::TempDir::read(doc);
+    dir.write("Bookmarks", R"({"roots": {"bookmark_bar": {"children": [{"name": "C)");
+    const Outcome damaged = cli(dir, {"import-browser", doc, dir.file("Bookmarks")});
+    EXPECT_EQ(damaged.code, 1);
+    EXPECT_NE(damaged.err.find("truncated or damaged"), std::string::npos) << damaged.err;
+    EXPECT_EQ(lines(damaged.err), 1u);
+    EXPECT_EQ(test::TempDir::read(doc), before);
+    EXPECT_EQ(cli(dir, {"import-browser", doc, dir.file("nothing")}).code, 1);
+    EXPECT_EQ(cli(dir, {"import-browser", doc}).code, 2);
+
+    const std::string xbel = dir.file("out.xbel");
+    ASSERT_EQ(cli(dir, {"export-xbel", doc, xbel, "Firefox ESR: default-esr"}).code, 0);
+    EXPECT_NE(test::TempDir::read(xbel).find(
+                  "<bookmark href=\"https://dogs.example/a\" added=\"2020-09-13T12:26:40Z\">"),
+              std::string::npos);
+    const std::string other = dir.file("x.qxo");
+    ASSERT_EQ(cli(dir, {"new", other}).code, 0);
+    const Outcome back = cli(dir, {"import-bookmarks", other, xbel});
+    EXPECT_EQ(back.out, "folders: 2\nbookmarks: 1\nskipped: 0\n") << back.err;
+    EXPECT_EQ(cli(dir, {"export-xbel", other, dir.file("again.xbel")}).code, 0);
+    EXPECT_EQ(test::TempDir::read(dir.file("again.xbel")), test::TempDir::read(xbel));
+    const std::string kept = test::TempDir::read(other);
+    dir.write("cut.xbel", test::TempDir::read(xbel).substr(0, 300));
+    EXPECT_EQ(cli(dir, {"import-bookmarks", other, dir.file("cut.xbel")}).code, 1);
+    EXPECT_EQ(test::TempDir::read(other), kept);
 }
 
 } // namespace
