@@ -82,5 +82,5 @@ function(qx_add_qttest name)
   target_link_libraries(${name} PRIVATE qx_options ${ARG_LIBS} Qt6::Test Qt6::Widgets)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
-    "QT_QPA_PLATFORM=offscreen;QX_PROGRAM_DIR=${QX_PROGRAM_DIR};QX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/tests/data-home;QX_PROGRAM_DIR=${QX_PROGRAM_DIR};QX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()

@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "cli/HostOrder.h"
+#include "cli/WriteLock.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,6 +32,9 @@ void printhelp(const Command& command) {
             std::printf("\n%s\n", HostOrder::kHelp);
         }
     }
+    if (command.writes >= 0) {
+        std::printf("\n%s\n", WriteLock::kHelp);
+    }
 }
 
 const Command* findcommand(const char* name) {
@@ -45,6 +49,7 @@ const Command* findcommand(const char* name) {
 int runcommand(const Command& command, int argc, char** argv) {
     Args args;
     std::vector<std::string> values(command.options.size() + command.flags.size());
+    bool force = false;
     for (int i = 0; i < argc; ++i) {
         const char* word = argv[i];
         if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0) {
@@ -53,6 +58,10 @@ int runcommand(const Command& command, int argc, char** argv) {
         }
         if (std::strncmp(word, "--", 2) != 0 || word[2] == '\0') {
             args.emplace_back(word);
+            continue;
+        }
+        if (command.writes >= 0 && std::strcmp(word, WriteLock::kFlag) == 0) {
+            force = true;
             continue;
         }
         std::size_t flag = 0;
@@ -79,6 +88,10 @@ int runcommand(const Command& command, int argc, char** argv) {
     if (count < command.minargs || (command.maxargs >= 0 && count > command.maxargs)) {
         return usageerror(std::string("usage: qxseek-cli ") + command.name + " " + command.usage,
                           command.name);
+    }
+    WriteLock lock;
+    if (command.writes >= 0 && !lock.take(args[command.writes], force)) {
+        return 1;
     }
     return command.run(args, values);
 }

@@ -27,6 +27,9 @@ struct Command {
     int (*run)(const Args& args, const std::vector<std::string>& values);
     // Options that take no value (e.g. "--check").
     std::vector<const char*> flags = {};
+    // The argument naming the document the command saves, locked while it
+    // runs (and --force accepted); -1 for a command that writes no document.
+    int writes = -1;
 };
 
 // Runs the tool on a command line: the exit code, 0 on success. Failures are

@@ -253,6 +253,13 @@ int runstats(const Args& args, const std::vector<std::string>&) {
     return std::fflush(stdout) == 0 ? 0 : fail("cannot write the figures");
 }
 
+// A command made elsewhere that saves the document named by its first
+// argument.
+Command writing(Command command) {
+    command.writes = 0;
+    return command;
+}
+
 const Command kCommands[] = {
     {"new",
      "FILE",
@@ -281,7 +288,9 @@ const Command kCommands[] = {
      2,
      -1,
      {HostOrder::kOption},
-     runfile},
+     runfile,
+     {},
+     0},
     {"add",
      "FILE [--folder PATH] [--title TITLE] [--sort-hosts ORDER] URL",
      "add a reference to the organizer tree",
@@ -291,7 +300,9 @@ const Command kCommands[] = {
      2,
      2,
      {"--folder", "--title", HostOrder::kOption},
-     runadd},
+     runadd,
+     {},
+     0},
     {"convert",
      "IN OUT",
      "rewrite a document in the current version",
@@ -299,7 +310,9 @@ const Command kCommands[] = {
      2,
      2,
      {},
-     runconvert},
+     runconvert,
+     {},
+     1},
     {"merge",
      "[--sort-hosts ORDER] INTO FROM",
      "merge the organizer tree of one document into another",
@@ -309,7 +322,9 @@ const Command kCommands[] = {
      2,
      2,
      {HostOrder::kOption},
-     runmerge},
+     runmerge,
+     {},
+     0},
     {"stats",
      "FILE",
      "print counts of pages and nodes",
@@ -354,7 +369,9 @@ const Command kCommands[] = {
      2,
      2,
      {},
-     runimportbookmarks},
+     runimportbookmarks,
+     {},
+     0},
     {"export-bookmarks",
      "[--sites] FILE BOOKMARKS [PATH...]",
      "write references as a browser bookmark file",
@@ -377,8 +394,8 @@ const Command kCommands[] = {
      {},
      runversion},
     enginescommand(),
-    searchcommand(),
-    checkcommand(),
+    writing(searchcommand()),
+    writing(checkcommand()),
 };
 
 } // namespace

@@ -7,16 +7,30 @@
 #include "doc/WaitCursor.h"
 #include "model/DDoc.h"
 #include "model/DocumentAtExit.h"
+#include "model/DocumentBackups.h"
 #include "settings/Options.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace qx::doc {
 
 namespace {
 constexpr int kUntitled = 32503;
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
+
+// Two states of a file are the same when nothing a writer changes differs;
+// the status change time also moves when only a link count does.
+bool sameFile(const platform::FileIdentity& a, const platform::FileIdentity& b) {
+    return a.exists == b.exists && a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modifiedNs == b.modifiedNs;
+}
+} // namespace
 
 Editor::Editor(DocumentStore& store, const Options& options, const Language& language)
     : store_(store), options_(options), language_(language), model_(std::make_unique<DDoc>()),
@@ -31,6 +45,10 @@ void Editor::leaveModelAtExit() {
 }
 
 void Editor::setPath(const QString& path) {
+    if (path != path_) {
+        onDisk_ = {};
+        backedUp_ = false;
+    }
     path_ = path;
     const QString name = QFileInfo(path).fileName();
     title_ = name.isEmpty() ? text(language_, kUntitled) : name;
@@ -68,11 +86,15 @@ std::unique_ptr<DDoc> Editor::readFile() {
         return nullptr;
     }
     auto model = std::make_unique<DDoc>();
-    lastResult_ = store_.read(*model, QFile::encodeName(path_).toStdString());
+    // Taken before reading: a change made during the read counts as one.
+    const platform::FileIdentity before = platform::identifyFile(localPath(path_));
+    lastResult_ = store_.read(*model, localPath(path_));
     model->setsortservers(options_.sortServersType);
     model->sorthosts();
     if (lastResult_ != 0)
         return nullptr;
+    onDisk_ = before;
+    backedUp_ = false;
     return model;
 }
 
@@ -88,11 +110,26 @@ void Editor::sortHosts(int order) {
 
 bool Editor::save() {
     WaitCursor wait;
-    lastResult_ = store_.write(*model_, QFile::encodeName(path_).toStdString());
+    const std::string path = localPath(path_);
+    backupFailed_ = false;
+    if (!backedUp_ && onDisk_.exists) {
+        const DocumentBackups backups(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString(),
+            platform::resolvedPath(path));
+        backupFailed_ = backups.keepCopy(QDateTime::currentMSecsSinceEpoch()) != 0;
+        // One backup for each opening, whatever became of this save.
+        backedUp_ = true;
+    }
+    lastResult_ = store_.write(*model_, path);
     if (lastResult_ != 0)
         return false;
+    onDisk_ = platform::identifyFile(path);
     dirty_ = false;
     return true;
+}
+
+bool Editor::changedOnDisk() const {
+    return onDisk_.exists && !sameFile(platform::identifyFile(localPath(path_)), onDisk_);
 }
 
 } // namespace qx::doc

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <QString>
 #include <memory>
 
@@ -52,6 +54,14 @@ public:
     // file was written; a failed save leaves the old file as it was.
     bool save();
 
+    // Whether the file at the path is no longer the one last read or written
+    // here (another program saved it, a sync tool replaced it, it is gone).
+    // False for a path this document never read or wrote.
+    bool changedOnDisk() const;
+    // Whether the last save could not keep the file as it was opened among the
+    // backups (the save itself went ahead).
+    bool backupFailed() const { return backupFailed_; }
+
     // The store's result of the last read or write, or kWrongKind when the
     // path's extension ruled the file out.
     int lastResult() const { return lastResult_; }
@@ -70,6 +80,11 @@ private:
     QString title_;
     bool dirty_ = false;
     int lastResult_ = 0;
+    // The file as last read or written here; exists false when neither.
+    platform::FileIdentity onDisk_;
+    // The first save after the file was read keeps it as it was.
+    bool backedUp_ = false;
+    bool backupFailed_ = false;
 };
 
 } // namespace qx::doc

@@ -110,8 +110,14 @@ bool MyDocManager::save() {
         return false;
     if (document_->path().isEmpty())
         return saveAs();
-    if (document_->save())
+    if (document_->changedOnDisk() &&
+        postDocError(document_->title(), docmsg::ChangedOnDisk, mb::YesNo) != mb::IdYes)
+        return false;
+    if (document_->save()) {
+        if (document_->backupFailed())
+            postDocError(document_->title(), docmsg::CannotBackUp);
         return true;
+    }
     postDocError(document_->title(), docmsg::CannotSave);
     return false;
 }

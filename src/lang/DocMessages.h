@@ -16,5 +16,9 @@ inline constexpr unsigned RevertChanges = 32517; // Yes/No: drop the changes and
 inline constexpr unsigned Overwrite = 32518;     // Yes/No: replace the existing file?
 inline constexpr unsigned AlreadyOpen = 32519;
 inline constexpr unsigned OutOfMemory = 32520;
+// Yes/No: the file changed on disk since it was read; write over it?
+inline constexpr unsigned ChangedOnDisk = 32521;
+// The copy of the file as opened could not be kept among the backups.
+inline constexpr unsigned CannotBackUp = 32522;
 
 } // namespace qx::docmsg

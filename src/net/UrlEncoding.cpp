@@ -20,6 +20,24 @@ bool mustEscape(unsigned char c) {
            std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
+bool isHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The bytes of one stretch of an address, those no address may hold escaped;
+// a "%" that starts no escape is one of them.
+void appendRequestable(std::string& out, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool strayPercent =
+            c == '%' && !(i + 2 < text.size() && isHex(text[i + 1]) && isHex(text[i + 2]));
+        if (mustEscape(c) || strayPercent)
+            appendEscaped(out, c);
+        else
+            out += text[i];
+    }
+}
+
 bool beyondAscii(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -96,19 +114,15 @@ std::string UrlEncoding::forRequest(std::string_view url) {
             port = host.substr(colon);
             host = host.substr(0, colon);
         }
-        out.append(url.substr(0, hostStart));
-        out.append(userinfo);
-        out.append(beyondAscii(host) ? punycodeHost(host) : std::string(host));
-        out.append(port);
+        appendRequestable(out, url.substr(0, hostStart));
+        appendRequestable(out, userinfo);
+        // A host that has no IDNA form (not UTF-8, say) is escaped like the
+        // rest, so that the address stays plain ASCII.
+        appendRequestable(out, beyondAscii(host) ? punycodeHost(host) : std::string(host));
+        appendRequestable(out, port);
         i = hostEnd;
     }
-    for (; i < url.size(); ++i) {
-        const auto c = static_cast<unsigned char>(url[i]);
-        if (mustEscape(c))
-            appendEscaped(out, c);
-        else
-            out += url[i];
-    }
+    appendRequestable(out, url.substr(i));
     return out;
 }
 

@@ -18,10 +18,11 @@ public:
     // query value, percentEncode(path, "/") for a path.
     static std::string percentEncode(std::string_view bytes, std::string_view keep = {});
 
-    // An address as it can be requested: every byte no address may hold
-    // (controls, the blank, bytes beyond ASCII, and " < > \ ^ ` { | }) is
-    // percent-encoded where it stands, while "%" and the delimiters are left
-    // alone, so that an address that is valid already comes out unchanged;
+    // An address as it can be requested or handed to another program: every
+    // byte no address may hold (controls, the blank, bytes beyond ASCII,
+    // " < > \ ^ ` { | }, and a "%" that starts no escape) is percent-encoded
+    // where it stands, while escapes and the delimiters are left alone, so
+    // that an address that is valid already comes out unchanged;
     // a host beyond ASCII (UTF-8) becomes its IDNA (punycode) form when it
     // has one. Works on relative references too (a redirect's
     // Location). Any input is safe.

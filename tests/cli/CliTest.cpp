@@ -10,6 +10,8 @@
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
+#include "platform/DocumentLock.h"
+#include "platform/FileSystem.h"
 #include "platform/FileTime.h"
 
 #include <gtest/gtest.h>
@@ -593,6 +595,89 @@ TEST(Cli, CheckMarksAndSavesAFewHundredReferences) {
     EXPECT_EQ(cli(dir, {"check", path, "a/none"}).code, 1);
     EXPECT_EQ(cli(dir, {"check", path, "--jobs", "0"}).code, 2);
     EXPECT_EQ(cli(dir, {"check", dir.file("absent.qxo")}).code, 1);
+}
+
+} // namespace
+} // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(CliLock, WritingCommandsAreRefusedWhileAnotherHoldsTheDocument) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.qxo");
+    const std::string b = dir.file("b.qxo");
+    ASSERT_EQ(cli(dir, {"new", a}).code, 0);
+    ASSERT_EQ(cli(dir, {"add", a, "http://kept.example/"}).code, 0);
+    ASSERT_EQ(cli(dir, {"new", b}).code, 0);
+    const std::string bookmarks = dir.file("bookmarks.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", a, bookmarks}).code, 0);
+    const std::string before = test::TempDir::read(a);
+
+    platform::DocumentLock window;
+    ASSERT_EQ(window.acquire(a), platform::DocumentLock::State::Held);
+    const std::vector<std::vector<std::string>> writers = {
+        {"file", a, "http://new.example/"},
+        {"add", a, "http://new.example/"},
+        {"merge", a, b},
+        {"convert", b, a},
+        {"import-bookmarks", a, bookmarks},
+        {"check", a},
+        {"search", a, "query"},
+    };
+    const std::string holder = "process " + std::to_string(platform::processId());
+    for (const std::vector<std::string>& args : writers) {
+        Outcome refused = cli(dir, args);
+        EXPECT_EQ(refused.code, 1) << args[0];
+        EXPECT_EQ(lines(refused.err), 1u) << refused.err;
+        EXPECT_NE(refused.err.find(holder), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+        EXPECT_EQ(test::TempDir::read(a), before) << args[0];
+    }
+    // Reading never waits for a writer.
+    EXPECT_EQ(cli(dir, {"dump", a}).code, 0);
+    EXPECT_EQ(cli(dir, {"stats", a}).code, 0);
+    EXPECT_EQ(cli(dir, {"export-html", a, dir.file("a.html")}).code, 0);
+    // Reading and writing elsewhere is not held up: convert only locks OUT.
+    EXPECT_EQ(cli(dir, {"convert", a, dir.file("c.qxo")}).code, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.qxo.lock")));
+
+    Outcome forced = cli(dir, {"file", "--force", a, "http://new.example/"});
+    EXPECT_EQ(forced.code, 0) << forced.err;
+    EXPECT_NE(test::TempDir::read(a), before);
+    // The holder keeps its lock.
+    EXPECT_TRUE(window.held());
+    EXPECT_EQ(platform::LockOwner::parse(test::TempDir::read(a + ".lock")).pid,
+              platform::processId());
+    // --force is for writing commands only.
+    EXPECT_EQ(cli(dir, {"dump", "--force", a}).code, 2);
+    EXPECT_NE(cli(dir, {"help", "file"}).out.find("--force"), std::string::npos);
+}
+
+TEST(CliLock, StaleLocksAreTakenOverAndAnotherComputersAreNot) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.qxo");
+    ASSERT_EQ(cli(dir, {"new", a}).code, 0);
+    // Left by a process that is gone, or garbage: taken over and removed.
+    for (const std::string& left :
+         {platform::DocumentLock::self().line(), std::string("\x01junk"), std::string()}) {
+        dir.write("a.qxo.lock", left);
+        Outcome added = cli(dir, {"add", a, "http://x.example/"});
+        EXPECT_EQ(added.code, 0) << added.err;
+        EXPECT_EQ(added.err, "");
+        EXPECT_FALSE(std::filesystem::exists(a + ".lock"));
+    }
+    platform::LockOwner other = platform::DocumentLock::self();
+    other.host = "laptop.example";
+    dir.write("a.qxo.lock", other.line());
+    const std::string before = test::TempDir::read(a);
+    Outcome refused = cli(dir, {"add", a, "http://y.example/"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("another computer"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("laptop.example"), std::string::npos) << refused.err;
+    EXPECT_EQ(test::TempDir::read(a), before);
+    EXPECT_EQ(cli(dir, {"add", "--force", a, "http://y.example/"}).code, 0);
+    EXPECT_FALSE(std::filesystem::exists(a + ".lock"));
 }
 
 } // namespace

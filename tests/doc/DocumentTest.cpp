@@ -13,6 +13,7 @@
 #include "lang/Language.h"
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
+#include "model/DocumentBackups.h"
 #include "model/RefRoot.h"
 #include "settings/Options.h"
 
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 using namespace qx;
@@ -69,6 +71,9 @@ private slots:
     void saveAsOverAnExistingFileAsksFirst();
     void commandsFollowTheDocumentsState();
     void dialogsTakeTheirButtonsAndCaptionsFromTheLanguage();
+    void savingOverAFileChangedOnDiskAsksFirst();
+    void theFirstSaveAfterOpeningKeepsTheFileAsABackup();
+    void aBackupThatCannotBeKeptIsToldAndTheSaveGoesOn();
 
 private:
     QString writeDocument(const QString& name, const std::string& content = FakeStore::kMagic);
@@ -86,6 +91,8 @@ private:
 
 void DocumentTest::init() {
     dir_ = std::make_unique<TempDir>();
+    // Backups go to the test's own folder, never the user's.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
     language_ = std::make_unique<Language>(test::programFolder());
     std::string code = "enu";
     QCOMPARE(language_->load(code), 0u);
@@ -390,6 +397,83 @@ void DocumentTest::commandsFollowTheDocumentsState() {
     QVERIFY(manager_->execute(doc::cmd::FileClose));
     QVERIFY(!manager_->document());
     QVERIFY(!state(doc::cmd::FileSaveAs));
+}
+
+void DocumentTest::savingOverAFileChangedOnDiskAsksFirst() {
+    const QString path =
+        writeDocument(QStringLiteral("refs.qxo"), std::string(FakeStore::kMagic) + "old");
+    QVERIFY(manager_->openPath(path));
+    manager_->document()->setDirty(true);
+    QVERIFY(manager_->save());
+    QVERIFY(dialogs_->texts().isEmpty()); // its own save is no outside change
+    QVERIFY(!manager_->document()->changedOnDisk());
+
+    const std::string theirs = std::string(FakeStore::kMagic) + "their longer version";
+    dir_->write("refs.qxo", theirs);
+    QVERIFY(manager_->document()->changedOnDisk());
+    manager_->document()->setDirty(true);
+    dialogs_->answerNext(mb::IdNo);
+    QVERIFY(!manager_->save());
+    QCOMPARE(dialogs_->texts().last(), message(docmsg::ChangedOnDisk, QStringLiteral("refs.qxo")));
+    QCOMPARE(TempDir::read(path.toStdString()), theirs);
+    QVERIFY(manager_->document()->isDirty());
+
+    dialogs_->answerNext(mb::IdYes);
+    QVERIFY(manager_->save());
+    QCOMPARE(TempDir::read(path.toStdString()), std::string(FakeStore::kMagic) + "2");
+    QVERIFY(!manager_->document()->changedOnDisk());
+
+    // A file removed under the document counts as changed too.
+    std::filesystem::remove(path.toStdString());
+    QVERIFY(manager_->document()->changedOnDisk());
+}
+
+void DocumentTest::theFirstSaveAfterOpeningKeepsTheFileAsABackup() {
+    const std::string old = std::string(FakeStore::kMagic) + "as opened";
+    const QString path = writeDocument(QStringLiteral("refs.qxo"), old);
+    const DocumentBackups backups(dir_->file("data"), platform::resolvedPath(dir_->file("refs.qxo")));
+    QVERIFY(manager_->openPath(path));
+    for (int i = 0; i < 3; ++i) {
+        manager_->document()->setDirty(true);
+        QVERIFY(manager_->save());
+    }
+    QCOMPARE(backups.list().size(), 1u);
+    QCOMPARE(TempDir::read(backups.list()[0]), old);
+
+    // Each opening keeps one more; the newest three stay.
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(manager_->openPath(path));
+        manager_->document()->setDirty(true);
+        QVERIFY(manager_->save());
+    }
+    QCOMPARE(backups.list().size(), 3u);
+    QCOMPARE(TempDir::read(backups.list()[0]), std::string(FakeStore::kMagic) + "6");
+    QVERIFY(dialogs_->texts().isEmpty());
+
+    // A document saved for the first time has nothing to keep.
+    QVERIFY(manager_->createNew());
+    manager_->document()->setDirty(true);
+    dialogs_->chooseNext(qs(dir_->file("fresh.qxo")));
+    QVERIFY(manager_->save());
+    QVERIFY(DocumentBackups(dir_->file("data"), dir_->file("fresh.qxo")).list().empty());
+}
+
+void DocumentTest::aBackupThatCannotBeKeptIsToldAndTheSaveGoesOn() {
+    dir_->write("data", "a file where the data folder should be");
+    const QString path =
+        writeDocument(QStringLiteral("refs.qxo"), std::string(FakeStore::kMagic) + "old");
+    QVERIFY(manager_->openPath(path));
+    manager_->document()->setDirty(true);
+    QVERIFY(manager_->save());
+    QCOMPARE(dialogs_->texts(),
+             QStringList{message(docmsg::CannotBackUp, QStringLiteral("refs.qxo"))});
+    QCOMPARE(TempDir::read(path.toStdString()), std::string(FakeStore::kMagic) + "1");
+    QCOMPARE(TempDir::read(dir_->file("data")),
+             std::string("a file where the data folder should be"));
+    // Told once for each opening.
+    manager_->document()->setDirty(true);
+    QVERIFY(manager_->save());
+    QCOMPARE(dialogs_->texts().size(), 1);
 }
 
 QTEST_MAIN(DocumentTest)

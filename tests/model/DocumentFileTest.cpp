@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 
 #include "model/Container.h"
@@ -9,10 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,27 +27,6 @@ std::size_t entries(const std::string& folder) {
     }
     return n;
 }
-
-// Files may grow only to a given size while the object lives: writes beyond
-// fail with EFBIG, which works for root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldhandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldhandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*oldhandler_)(int);
-};
 
 void fill(DDoc& doc, int pages) {
     for (int i = 0; i < pages; ++i) {
@@ -88,7 +66,7 @@ TEST(DocumentFile, FailedSaveLeavesTheOldFileAsItWas) {
     DDoc large;
     fill(large, 2000);
     {
-        FileSizeLimit limit(4096);
+        test::FileSizeLimit limit(4096);
         EXPECT_EQ(saveDocument(path, large), kDocumentFileFailed);
     }
     EXPECT_NE(platform::lastError(), platform::err::Success);

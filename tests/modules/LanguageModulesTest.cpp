@@ -51,7 +51,7 @@ std::vector<unsigned> programTexts() {
         ids.push_back(id);
     for (unsigned id = 40102; id <= 40116; ++id)
         ids.push_back(id);
-    for (unsigned id = docmsg::SaveChanges; id <= docmsg::OutOfMemory; ++id)
+    for (unsigned id = docmsg::SaveChanges; id <= docmsg::CannotBackUp; ++id)
         ids.push_back(id);
     for (unsigned id = text::OptionsCaption; id <= text::OptionsSortByCount; ++id)
         ids.push_back(id);
@@ -84,7 +84,7 @@ const std::map<unsigned, std::string>& expectedSignatures() {
             {9202, "d"},  {9207, "sd"}, {9231, "d"},   {40102, "s"}, {40103, "s"},
             {40105, "s"}, {40108, "s"}, {40114, "dd"}, {40115, "s"}, {40116, "d"},
         };
-        for (unsigned id = docmsg::SaveChanges; id <= docmsg::OutOfMemory; ++id)
+        for (unsigned id = docmsg::SaveChanges; id <= docmsg::CannotBackUp; ++id)
             f[id] = "s";
         return f;
     }();
@@ -92,9 +92,9 @@ const std::map<unsigned, std::string>& expectedSignatures() {
 }
 
 const std::vector<unsigned> kMainMenuCommands = {
-    24331, 24332, 24333, 24334, 24335, 24339, 503, 504, 507, 508, 24310, 24325, 24322, 24323, 24324, 24351,
-    24353, 24352, 920,   921,   602,   900,   903, 917, 801,   802,   620,   621,   912,   603,
-    604,   500,   910,   505,   911,   913,   914, 501, 800,   2001,  2002,  2009};
+    24331, 24332, 24333, 24334, 24335, 24339, 503, 504, 507, 508, 24310, 24325, 24322, 24323,
+    24324, 24351, 24353, 24352, 920,   921,   602, 900, 903, 917, 801,   802,   620,   621,
+    912,   603,   604,   500,   910,   505,   911, 913, 914, 501, 800,   2001,  2002,  2009};
 const std::vector<unsigned> kTreeMenuCommands = {700, 702, 910, 911, 913,   912,
                                                  620, 621, 603, 604, 24325, 602};
 

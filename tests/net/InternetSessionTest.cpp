@@ -1,3 +1,4 @@
+#include "Eventually.h"
 #include "HttpTestServer.h"
 #include "NetTestSupport.h"
 #include "RawSocketServer.h"
@@ -10,6 +11,8 @@
 #include "settings/Options.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include <chrono>
 #include <memory>
@@ -351,21 +354,27 @@ TEST(InternetSession, PooledConnectionsServeManyHostsEachWithItsOwnRequests) {
 // its connection: the next request must not be given it.
 TEST(InternetSession, CancelledRequestNeverHandsItsConnectionOn) {
     HttpTestServer server;
-    HttpTestServer::Reply slow{200, {}, "slow"};
-    slow.delayMs = 400;
-    server.on("/slow", slow);
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> answered{false};
+    // The answer leaves only once the client gave up on it.
+    server.on("/slow", [&](const HttpTestServer::Request&) {
+        test::eventually([&] { return cancelled.load(); });
+        answered = true;
+        return HttpTestServer::Reply{200, {}, "slow"};
+    });
     server.on("/fast", HttpTestServer::Reply{200, {}, "fast"});
     {
         CInternetSession session("test");
         std::thread stopper([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            test::eventually([&] { return server.requests().size() == 1; });
             session.Close();
         });
         iurlwstream in = open(session, server.url("/slow"));
         EXPECT_FALSE(in.good());
         stopper.join();
+        cancelled = true;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(500)); // the slow answer has gone out
+    ASSERT_TRUE(test::eventually([&] { return answered.load(); }));
     CInternetSession session("test");
     iurlwstream in = open(session, server.url("/fast"));
     EXPECT_EQ(readAll(in), "fast");
