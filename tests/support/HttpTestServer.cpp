@@ -23,6 +23,29 @@ const std::string& generatedBlock() {
     }();
     return block;
 }
+// The threads of stopped servers, still ending: joined once when the tests
+// are done rather than by each test, so that none is cut off at exit.
+class FinishingThreads {
+public:
+    void add(std::thread thread) {
+        std::lock_guard guard(lock_);
+        threads_.push_back(std::move(thread));
+    }
+    ~FinishingThreads() {
+        for (std::thread& thread : threads_)
+            thread.join();
+    }
+
+private:
+    std::mutex lock_;
+    std::vector<std::thread> threads_; // guarded by lock_
+};
+
+FinishingThreads& finishing() {
+    static FinishingThreads threads;
+    return threads;
+}
+
 } // namespace
 
 std::string HttpTestServer::Request::header(const std::string& name) const {
@@ -77,7 +100,7 @@ HttpTestServer::HttpTestServer()
     port_ = server_->bind_to_any_port("127.0.0.1");
     // The thread owns the server too, and deletes it when its last
     // connection is gone.
-    std::thread([server = server_] { server->listen_after_bind(); }).detach();
+    finishing().add(std::thread([server = server_] { server->listen_after_bind(); }));
     // A stop before the loop runs would be lost.
     while (!server_->is_running())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -19,7 +19,8 @@ namespace qx::test {
 //
 // Destruction returns at once: the server stops listening and answering, and
 // its threads end by themselves once the connections kept alive for reuse
-// time out (they hold only what they share with each other).
+// time out (they hold only what they share with each other); the process
+// waits for them at exit.
 class HttpTestServer {
 public:
     struct Request {
