@@ -126,11 +126,11 @@ void OptionsDialog::accept() {
         options_.language = chosen < 0 ? std::string() : languages_[chosen].code;
     options_.checkRef = checkRef_->isChecked();
     options_.checkSearch = checkSearch_->isChecked();
-    // No worker could ever start with 0; at least one runs.
+    // The range the settings file is read with; what is no number is the least.
     bool ok = false;
     const qulonglong threads = maxThreads_->text().toULongLong(&ok);
-    options_.maxThreads =
-        ok && threads > 0 ? static_cast<int>(std::min<qulonglong>(threads, INT_MAX)) : 1;
+    options_.maxThreads = Options::kMaxThreadsRange.clamp(
+        ok ? static_cast<int>(std::min<qulonglong>(threads, INT_MAX)) : 0);
     options_.sortServersType = std::max(0, sort_->checkedId());
     options_.useProxy = useProxy_->isChecked();
     options_.proxyAdr = proxyAddress_->text().toStdString();

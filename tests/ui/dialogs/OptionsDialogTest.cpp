@@ -139,6 +139,10 @@ void OptionsDialogTest::noThreadsAtAllBecomesOne() {
     control<QLineEdit>(dialog, 118)->setText(QStringLiteral("0"));
     dialog.accept();
     QCOMPARE(options.maxThreads, 1);
+    // The file's range: a hundred at most, as when it is read.
+    control<QLineEdit>(dialog, 118)->setText(QStringLiteral("99999"));
+    dialog.accept();
+    QCOMPARE(options.maxThreads, Options::kMaxThreadsRange.max);
 }
 
 void OptionsDialogTest::languageDialogListsTheModulesByTheirOwnNames() {
