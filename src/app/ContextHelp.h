@@ -20,8 +20,6 @@ public:
     ContextHelp(ui::FrameWindow& frame, HelpDisplay& help, QObject* parent = nullptr);
     ~ContextHelp() override;
 
-    bool helpMode() const { return helpMode_; }
-
     // The frame's command filter: in help mode, or while F1 is held, a
     // command shows its help and is not carried out.
     bool commandChosen(int id);

@@ -7,7 +7,7 @@
 #include "lang/LanguageChoice.h"
 #include "lang/TextFormat.h"
 #include "lang/TextIds.h"
-#include "settings/FilePath.h"
+#include "platform/FilePath.h"
 #include "settings/SettingsLocation.h"
 #include "ui/dialogs/LanguageDialog.h"
 
@@ -111,8 +111,8 @@ std::optional<int> Program::runSetup(const QStringList& arguments) {
         if (!chosen->empty() && *chosen != languageCode_)
             changeLanguage(*chosen, "Language");
     } else if (first == QLatin1String("/shadow")) {
-        const Setup::ReadOnlyMedia media =
-            Setup::readOnlyMedia(joinPath(paths_.programFolder, Setup::kReadOnlyMediaFile));
+        const Setup::ReadOnlyMedia media = Setup::readOnlyMedia(
+            platform::joinPath(paths_.programFolder, Setup::kReadOnlyMediaFile));
         if (!media.language.empty() && media.language != languageCode_)
             changeLanguage(media.language, "language");
         workFolder = media.folder;

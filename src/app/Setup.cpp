@@ -1,9 +1,10 @@
 #include "app/Setup.h"
 
+#include "exchange/HtmlEscape.h"
+#include "platform/FilePath.h"
+#include "platform/TextLimit.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/AtomicFile.h"
-#include "settings/FilePath.h"
-#include "settings/TextLimit.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,30 +14,6 @@
 namespace qx::app {
 
 namespace {
-
-// XML text and attribute content.
-std::string xmlEscaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 // A desktop entry's string value is one line.
 std::string oneLine(std::string text) {
@@ -58,11 +35,11 @@ void runTool(const char* tool, const std::string& folder) {
 } // namespace
 
 std::string Setup::mimeFile() const {
-    return joinPath(places_.dataHome, "mime/packages/qxseek.xml");
+    return platform::joinPath(places_.dataHome, "mime/packages/qxseek.xml");
 }
 
 std::string Setup::desktopFile() const {
-    return joinPath(places_.dataHome, "applications/qxseek.desktop");
+    return platform::joinPath(places_.dataHome, "applications/qxseek.desktop");
 }
 
 std::string Setup::execLine(const std::string& program) {
@@ -87,7 +64,7 @@ bool Setup::install(const std::string& name, const std::string& typeDescription,
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
         "  <mime-type type=\"" +
-        std::string(kMimeType) + "\">\n    <comment>" + xmlEscaped(typeDescription) +
+        std::string(kMimeType) + "\">\n    <comment>" + HtmlEscape::escape(typeDescription) +
         "</comment>\n    <glob pattern=\"*.qxo\"/>\n  </mime-type>\n</mime-info>\n";
     std::string desktop = "[Desktop Entry]\nType=Application\nName=" + oneLine(name) +
                           "\nExec=" + execLine(places_.executable) + "\nMimeType=" + kMimeType +
@@ -108,8 +85,8 @@ void Setup::uninstall() const {
 }
 
 void Setup::refreshDatabases() const {
-    runTool("update-mime-database", joinPath(places_.dataHome, "mime"));
-    runTool("update-desktop-database", joinPath(places_.dataHome, "applications"));
+    runTool("update-mime-database", platform::joinPath(places_.dataHome, "mime"));
+    runTool("update-desktop-database", platform::joinPath(places_.dataHome, "applications"));
 }
 
 Setup::ReadOnlyMedia Setup::readOnlyMedia(const std::string& iniPath) {
@@ -117,8 +94,8 @@ Setup::ReadOnlyMedia Setup::readOnlyMedia(const std::string& iniPath) {
     ReadOnlyMedia values;
     values.language = key.readString(kReadOnlyMediaSection, "ROLang", "");
     values.folder = key.readString(kReadOnlyMediaSection, "ROFolder", "");
-    limitText(values.language, 15);
-    limitText(values.folder, 31);
+    platform::limitText(values.language, 15);
+    platform::limitText(values.folder, 31);
     return values;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/ErrorText.h"
+#include "exchange/OrganizerPath.h"
 #include "lang/Language.h"
 #include "lang/ProgramFolder.h"
 #include "model/DDoc.h"
@@ -8,6 +9,7 @@
 #include "model/Object.h"
 #include "model/RefRoot.h"
 #include "model/UrlRef.h"
+#include "platform/FileSystem.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "workers/Checker.h"
@@ -16,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace qx::cli {
@@ -34,37 +35,6 @@ bool number(const std::string& text, long low, long high, long& value) {
     char* end = nullptr;
     value = std::strtol(text.c_str(), &end, 10);
     return *end == '\0' && value >= low && value <= high;
-}
-
-// A node's name on a path: its own name, or its page's title when it has none.
-bool named(const Ref& node, std::string_view name) {
-    if (!node.name().empty())
-        return node.name().view() == name;
-    const Object* page = node.target();
-    return page && page->props().title.view() == name;
-}
-
-// The organizer node at a path of names separated by "/"; null when a name
-// on the way is missing.
-Ref* nodeat(DDoc& doc, const std::string& path) {
-    Ref* node = &doc.orgroot();
-    std::string::size_type from = 0;
-    while (node && from <= path.size()) {
-        std::string::size_type slash = path.find('/', from);
-        if (slash == std::string::npos)
-            slash = path.size();
-        const std::string_view name = std::string_view(path).substr(from, slash - from);
-        from = slash + 1;
-        if (name.empty())
-            continue;
-        Ref* found = nullptr;
-        for (Tree* child = node->firstchild(); child && !found; child = child->nextsibling()) {
-            if (named(static_cast<Ref&>(*child), name))
-                found = static_cast<Ref*>(child);
-        }
-        node = found;
-    }
-    return node;
 }
 
 const char* statename(std::uint16_t flags) {
@@ -110,7 +80,7 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
         return fail("cannot open " + path + ": " + documentfailure(result));
     std::vector<Ref*> tops;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        Ref* node = nodeat(doc, args[i]);
+        Ref* node = OrganizerPath::find(doc, args[i]);
         if (!node)
             return fail("no such folder, saved search or reference: " + args[i]);
         tops.push_back(node);
@@ -134,7 +104,7 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
         checker.CheckSubtree(*top);
     const std::vector<UrlRef*> pages = queued(doc, loop.Board().Checks());
 
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    const bool terminal = platform::standardErrorIsTerminal();
     while (!loop.Run(terminal ? kProgressMs : platform::kInfinite))
         progress(loop.Board().Checks(), pages.size());
     if (terminal)

@@ -3,8 +3,8 @@
 #include "cli/CheckCommand.h"
 #include "cli/EnginesCommand.h"
 #include "cli/ErrorText.h"
-#include "cli/HostOrder.h"
 #include "cli/ExchangeCommands.h"
+#include "cli/HostOrder.h"
 #include "cli/KeptDocument.h"
 #include "cli/SearchCommand.h"
 #include "cli/StdoutStreamBuf.h"
@@ -320,26 +320,30 @@ const Command kCommands[] = {
      {},
      runstats},
     {"export-html",
-     "FILE OUT [PATH...]",
+     "[--sites] FILE OUT [PATH...]",
      "write references as an HTML page",
      "Writes the nodes at the organizer paths PATH (node names separated by \"/\",\n"
      "as add --folder makes them; every top-level node when none is given), with\n"
      "everything below them that is not hidden, as nested lists of titles and\n"
-     "links in the HTML page OUT. Texts come from the language module.",
+     "links in the HTML page OUT. Texts come from the language module.\n"
+     "--sites writes the sites tree instead: hosts, the paths below them, pages.",
      2,
      -1,
      {},
-     runexporthtml},
+     runexporthtml,
+     {"--sites"}},
     {"export-shortcuts",
-     "FILE FOLDER [PATH...]",
+     "[--sites] FILE FOLDER [PATH...]",
      "write references as Internet shortcut files",
      "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
      "into FOLDER as .url files, the children of a node in a folder named after\n"
-     "it. Folders are made where missing; files of the same name are replaced.",
+     "it. Folders are made where missing; files of the same name are replaced.\n"
+     "--sites writes the sites tree instead: a folder per host and path.",
      2,
      -1,
      {},
-     runexportshortcuts},
+     runexportshortcuts,
+     {"--sites"}},
     {"import-bookmarks",
      "FILE BOOKMARKS",
      "add a browser bookmark file to the organizer tree",
@@ -352,15 +356,17 @@ const Command kCommands[] = {
      {},
      runimportbookmarks},
     {"export-bookmarks",
-     "FILE BOOKMARKS [PATH...]",
+     "[--sites] FILE BOOKMARKS [PATH...]",
      "write references as a browser bookmark file",
      "Writes the nodes at the organizer paths PATH (all top-level nodes when none)\n"
      "as a bookmark file that browsers import: folders, bookmarks with their\n"
-     "titles and dates, and comments as descriptions.",
+     "titles and dates, and comments as descriptions.\n"
+     "--sites writes the sites tree instead: a folder per host and path.",
      2,
      -1,
      {},
-     runexportbookmarks},
+     runexportbookmarks,
+     {"--sites"}},
     {"version",
      "",
      "print the version, the program folder and the languages found",

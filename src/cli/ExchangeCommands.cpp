@@ -23,17 +23,29 @@ namespace qx::cli {
 
 namespace {
 
-// The document of the first argument and the nodes the organizer paths after
-// the second name; every top-level node of the organizer tree when there are
-// none. False (reported) when the document cannot be read or a path names
-// nothing.
-bool loadnodes(const Args& args, DDoc& doc, std::vector<const Ref*>& nodes) {
+// The document of the first argument and the nodes to export: with --sites
+// (flag set) every host of the sites tree; else the nodes at the organizer
+// paths after the second argument, or every top-level node of the organizer
+// tree when there are none. False (reported) when the document cannot be
+// read, a path names nothing, or there is nothing to export.
+bool loadnodes(const Args& args, bool sites, DDoc& doc, std::vector<const Ref*>& nodes) {
     constexpr std::size_t from = 2;
+    if (sites && args.size() > from) {
+        fail("--sites exports the whole sites tree and takes no PATH");
+        return false;
+    }
     if (!load(args[0], doc))
         return false;
-    if (args.size() <= from) {
-        for (Tree* n = doc.orgroot().firstchild(); n; n = n->nextsibling())
+    if (sites || args.size() <= from) {
+        const Ref& root = sites ? static_cast<const Ref&>(doc.domainroot()) : doc.orgroot();
+        for (const Tree* n = root.firstchild(); n; n = n->nextsibling())
             nodes.push_back(static_cast<const Ref*>(n));
+        if (nodes.empty()) {
+            fail(sites ? "the sites tree of " + args[0] + " is empty"
+                       : "the organizer tree of " + args[0] +
+                             " is empty; --sites exports the pages by host");
+            return false;
+        }
         return true;
     }
     for (std::size_t i = from; i < args.size(); ++i) {
@@ -52,6 +64,10 @@ bool loadnodes(const Args& args, DDoc& doc, std::vector<const Ref*>& nodes) {
     return true;
 }
 
+bool sitesflag(const std::vector<std::string>& values) {
+    return !values.empty() && values[0] == "1";
+}
+
 // The language module the page takes its texts and banner from: the one of
 // the program folder, English unless another is the only one there.
 void loadlanguage(Language& language) {
@@ -63,10 +79,10 @@ void loadlanguage(Language& language) {
 
 } // namespace
 
-int runexporthtml(const Args& args, const std::vector<std::string>&) {
+int runexporthtml(const Args& args, const std::vector<std::string>& values) {
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, doc, nodes))
+    if (!loadnodes(args, sitesflag(values), doc, nodes))
         return 1;
     Language language(ProgramFolder::current());
     loadlanguage(language);
@@ -75,10 +91,10 @@ int runexporthtml(const Args& args, const std::vector<std::string>&) {
     return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
 }
 
-int runexportshortcuts(const Args& args, const std::vector<std::string>&) {
+int runexportshortcuts(const Args& args, const std::vector<std::string>& values) {
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, doc, nodes))
+    if (!loadnodes(args, sitesflag(values), doc, nodes))
         return 1;
     FavoritesExport shortcuts;
     for (const Ref* node : nodes) {
@@ -108,10 +124,10 @@ int runimportbookmarks(const Args& args, const std::vector<std::string>&) {
     return std::fflush(stdout) == 0 ? 0 : fail("cannot write the figures");
 }
 
-int runexportbookmarks(const Args& args, const std::vector<std::string>&) {
+int runexportbookmarks(const Args& args, const std::vector<std::string>& values) {
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, doc, nodes))
+    if (!loadnodes(args, sitesflag(values), doc, nodes))
         return 1;
     BookmarkExport bookmarks;
     const platform::SysError result = bookmarks.write(args[1], nodes);

@@ -1,8 +1,8 @@
 #include "cli/HostOrder.h"
 
 #include "model/DDoc.h"
+#include "platform/FilePath.h"
 #include "settings/ApplicationProfile.h"
-#include "settings/FilePath.h"
 #include "settings/Options.h"
 #include "settings/SettingsLocation.h"
 
@@ -25,7 +25,7 @@ int HostOrder::fromsettings() {
     if (tool.empty())
         return DDoc::HostsByName;
     const ApplicationProfile profile(
-        SettingsLocation::forProgram(joinPath(folderOf(tool), "qxseek")));
+        SettingsLocation::forProgram(platform::joinPath(platform::folderOf(tool), "qxseek")));
     Options options;
     options.load(profile);
     return options.sortServersType;

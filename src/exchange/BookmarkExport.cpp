@@ -34,7 +34,7 @@ public:
     BookmarkWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
-        const Object* target = node.target();
+        const Object* target = ExportWalk::pageof(node);
         const bool link = target && !target->props().url.empty();
         if (link)
             bookmark(target->props());

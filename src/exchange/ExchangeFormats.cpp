@@ -1,8 +1,9 @@
 #include "exchange/ExchangeFormats.h"
 
+#include "platform/FileSystem.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 namespace qx::exchange {
 
@@ -17,7 +18,7 @@ std::string privateFormat(std::uint32_t processId) {
 }
 
 const std::string& ownPrivateFormat() {
-    static const std::string name = privateFormat(static_cast<std::uint32_t>(::getpid()));
+    static const std::string name = privateFormat(platform::processId());
     return name;
 }
 

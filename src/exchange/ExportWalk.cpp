@@ -2,6 +2,7 @@
 
 #include "model/Object.h"
 #include "model/Ref.h"
+#include "model/UrlRef.h"
 
 #include <algorithm>
 #include <array>
@@ -94,6 +95,16 @@ int ExportWalk::walk(const Ref& top, ExportVisitor& visitor) {
         next = done == &top ? nullptr : done->nextsibling();
     }
     return result;
+}
+
+const Object* ExportWalk::pageof(const Ref& node) {
+    const Object* page = node.target();
+    // Checked in this order so that the organizer tree's nodes, nearly all
+    // of an export, pay one flag test.
+    if (page && (page->flags() & (Object::Created | Object::Confirmed)) == Object::Created &&
+        dynamic_cast<const UrlRef*>(&node))
+        return nullptr;
+    return page;
 }
 
 } // namespace qx

@@ -2,6 +2,7 @@
 
 namespace qx {
 
+class Object;
 class Ref;
 
 // What an export does at each node it takes: enter comes before the node's
@@ -20,6 +21,11 @@ public:
 class ExportWalk {
 public:
     static int walk(const Ref& top, ExportVisitor& visitor);
+
+    // The page a node stands for in an export: its target, except for a host
+    // or path piece that the sites tree made only to file pages below it,
+    // which exports as a folder named after the piece.
+    static const Object* pageof(const Ref& node);
 };
 
 } // namespace qx

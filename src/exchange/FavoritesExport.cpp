@@ -51,7 +51,7 @@ public:
         paths_.pop_back();
         const std::string label = std::move(labels_.back());
         labels_.pop_back();
-        const Object* target = node.target();
+        const Object* target = ExportWalk::pageof(node);
         if (!target || target->props().url.empty())
             return 0;
         if (platform::SysError made = makefolder(paths_.back()))
@@ -114,7 +114,7 @@ std::string FavoritesExport::shortcut(std::string_view url) {
 }
 
 std::string FavoritesExport::labelof(const Ref& node) {
-    if (const Object* target = node.target())
+    if (const Object* target = ExportWalk::pageof(node))
         return converter_.toutf8(node.label().view(), target->props().charset);
     return converter_.toutf8(node.name().view(), 0);
 }

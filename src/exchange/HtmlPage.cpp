@@ -72,7 +72,7 @@ public:
     NodeWriter(HtmlOut& out, CharsetConverter& converter) : out_(out), converter_(converter) {}
 
     int enter(const Ref& node) override {
-        const Object* target = node.target();
+        const Object* target = ExportWalk::pageof(node);
         if (!target) {
             term(node.name().view(), 0);
             return 0;

@@ -1,28 +1,14 @@
 #include "lang/DirFileIterator.h"
 
-#include "settings/FilePath.h"
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
 
-#include <algorithm>
-#include <dirent.h>
-#include <fnmatch.h>
-#include <sys/stat.h>
+#include <utility>
 
 namespace qx {
 
 DirFileIterator::DirFileIterator(std::string folder, const std::string& pattern)
-    : folder_(std::move(folder)) {
-    if (DIR* dir = ::opendir(folder_.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            if (::fnmatch(pattern.c_str(), entry->d_name, FNM_PERIOD) != 0)
-                continue;
-            struct stat st {};
-            if (::stat(joinPath(folder_, entry->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
-                names_.emplace_back(entry->d_name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names_.begin(), names_.end());
-}
+    : folder_(std::move(folder)), names_(platform::filesMatching(folder_, pattern)) {}
 
 bool DirFileIterator::next() {
     while (next_ < names_.size()) {
@@ -34,7 +20,7 @@ bool DirFileIterator::next() {
 }
 
 std::string DirFileIterator::path() const {
-    return joinPath(folder_, names_[current_]);
+    return platform::joinPath(folder_, names_[current_]);
 }
 
 } // namespace qx

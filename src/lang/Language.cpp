@@ -2,19 +2,13 @@
 
 #include "lang/EnumLangFiles.h"
 #include "lang/MessageBoxer.h"
-#include "settings/FilePath.h"
-#include "settings/TextLimit.h"
-
-#include <sys/stat.h>
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
+#include "platform/TextLimit.h"
 
 namespace qx {
 
 namespace {
-
-bool isFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 // A stored code names a file in the program folder and nothing else: three
 // characters, none of which could lead out of the folder.
@@ -40,12 +34,12 @@ std::string Language::findFile(std::string& code, const std::string& extension,
         // Module files are named in small letters; a code written "RUS" by hand
         // names the same module.
         code = lowercase(code);
-        std::string path = joinPath(folder_, "qx" + code + extension);
-        if (isFile(path))
+        std::string path = platform::joinPath(folder_, "qx" + code + extension);
+        if (platform::isRegularFile(path))
             return path;
     }
-    std::string path = joinPath(folder_, std::string("qx") + kFallbackCode + extension);
-    if (isFile(path)) {
+    std::string path = platform::joinPath(folder_, std::string("qx") + kFallbackCode + extension);
+    if (platform::isRegularFile(path)) {
         code = kFallbackCode;
         return path;
     }
@@ -64,7 +58,8 @@ platform::SysError Language::load(std::string& code, std::string* modulePath) {
     // The report of a failure names the file: the one found, or else the one
     // the code asked for.
     if (modulePath)
-        *modulePath = path.empty() ? joinPath(folder_, "qx" + wanted + kModuleExtension) : path;
+        *modulePath =
+            path.empty() ? platform::joinPath(folder_, "qx" + wanted + kModuleExtension) : path;
     if (path.empty()) {
         platform::setLastError(platform::err::FileNotFound);
         return platform::err::FileNotFound;
@@ -109,7 +104,7 @@ std::string Language::text(unsigned id, int capacity) const {
     if (!m)
         return {};
     std::string s = m->string(id);
-    limitText(s, static_cast<std::size_t>(capacity < 1 ? 1024 : capacity) - 1);
+    platform::limitText(s, static_cast<std::size_t>(capacity < 1 ? 1024 : capacity) - 1);
     return s;
 }
 

@@ -1,6 +1,6 @@
 #include "lang/ProgramFolder.h"
 
-#include "settings/FilePath.h"
+#include "platform/FilePath.h"
 #include "settings/SettingsLocation.h"
 
 #include <strings.h>
@@ -8,9 +8,9 @@
 namespace qx {
 
 std::string ProgramFolder::of(const std::string& executable) {
-    std::string folder = folderOf(executable);
-    if (::strcasecmp(fileNameOf(folder).c_str(), "OBJEXE") == 0)
-        return folderOf(folder);
+    std::string folder = platform::folderOf(executable);
+    if (::strcasecmp(platform::fileNameOf(folder).c_str(), "OBJEXE") == 0)
+        return platform::folderOf(folder);
     return folder;
 }
 

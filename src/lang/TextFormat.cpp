@@ -1,7 +1,7 @@
 #include "lang/TextFormat.h"
 
+#include "platform/TextLimit.h"
 #include "platform/Utf8.h"
-#include "settings/TextLimit.h"
 
 #include <algorithm>
 
@@ -88,7 +88,7 @@ void formatString(std::string& out, const FormatArg* arg, const Field& field) {
         body =
             arg->isSigned() ? std::to_string(arg->asSigned()) : std::to_string(arg->asUnsigned());
     if (field.hasPrecision)
-        limitText(body, field.precision);
+        platform::limitText(body, field.precision);
     Field s = field;
     s.zero = false;
     pad(out, "", body, s);

@@ -88,9 +88,11 @@ public:
     UrlRef* domaintwin(const Ref& node);
     // The first saved search in pre-order whose query is exactly this text.
     SearchRef* searchbyquery(std::string_view query);
-    // The object of this document that is the same page.
-    // The page whose address is exactly this text; null when none.
+    // The page whose address is exactly this text (byte for byte); null when
+    // none or when the text is empty.
     Object* findpage(const std::string& url) const;
+    // The object of this document that is the same page as one of another
+    // document; null when none.
     Object* findobject(const Object& object) const;
     // The nodes of either tree whose target is the object, in no order.
     std::vector<Ref*> referrers(const Object* object) { return edit_.targets().referrers(object); }

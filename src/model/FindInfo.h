@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SearchSettings.h"
 #include "stream/Str.h"
 
 #include <cstdint>
@@ -12,8 +13,7 @@ class owstream;
 // A search request, as the find dialog composes it and every saved search keeps
 // it. A plain record: copies duplicate the texts.
 struct FindInfo {
-    // Aport, Rambler, Yandex and Yahoo.
-    static constexpr std::uint16_t kDefaultServers = 39;
+    static constexpr std::uint16_t kDefaultServers = kDesignEngineMask;
     static constexpr std::int32_t kDefaultMax = 100;
 
     // The query with runs of blanks collapsed and the ends trimmed.

@@ -16,7 +16,6 @@ public:
     explicit RefRoot(Container* owner = nullptr) : owner_(owner) {}
 
     Container* owner() const { return owner_; }
-    void setowner(Container* owner) { owner_ = owner; }
     std::uint32_t resultorder() const { return resultorder_; }
     void setresultorder(std::uint32_t order) { resultorder_ = order; }
 

@@ -1,10 +1,10 @@
 #include "platform/ReplacementFile.h"
 
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
 #include "platform/SystemError.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -13,21 +13,6 @@
 namespace qx::platform {
 
 namespace {
-
-std::string folderof(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a path names after links are followed; the path itself when it
-// names nothing yet.
-std::string resolved(const std::string& path) {
-    char buf[PATH_MAX];
-    return ::realpath(path.c_str(), buf) ? std::string(buf) : path;
-}
 
 bool syncfolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -41,7 +26,7 @@ bool syncfolder(const std::string& folder) {
 
 } // namespace
 
-ReplacementFile::ReplacementFile(const std::string& target) : target_(resolved(target)) {
+ReplacementFile::ReplacementFile(const std::string& target) : target_(resolvedPath(target)) {
     struct stat old {};
     const bool exists = ::stat(target_.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) {
@@ -51,7 +36,7 @@ ReplacementFile::ReplacementFile(const std::string& target) : target_(resolved(t
     }
     std::string::size_type slash = target_.rfind('/');
     std::string stem =
-        folderof(target_) + "/." + target_.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+        folderOf(target_) + "/." + target_.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -96,7 +81,7 @@ bool ReplacementFile::commit() {
     temp_.clear();
     // The rename is done; a folder that cannot be forced to the device only
     // leaves the new entry to the system's own schedule.
-    syncfolder(folderof(target_));
+    syncfolder(folderOf(target_));
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "search/FindHistory.h"
 
+#include "platform/DecimalText.h"
 #include "settings/ApplicationProfile.h"
-#include "settings/DecimalText.h"
 #include "settings/Options.h"
 #include "settings/SearchSettings.h"
 
@@ -48,7 +48,7 @@ FindInfo FindHistory::decode(std::string_view text, const FindInfo& plain) {
         if (comma == std::string_view::npos)
             break;
         const std::size_t next = text.find(',', comma + 1);
-        value = leadingInteger(text.substr(
+        value = platform::leadingInteger(text.substr(
             comma + 1, next == std::string_view::npos ? std::string_view::npos : next - comma - 1));
         comma = next;
     }

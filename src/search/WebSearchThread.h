@@ -40,8 +40,6 @@ public:
     // read by the progress figure.
     std::uint32_t Results() const { return results_.load(); }
     std::uint32_t Hits() const { return hits_.load(); }
-    // The engine's name and the query in double quotes.
-    const std::string& Caption() const { return caption_; }
 
     // Only the user-interface thread touches it.
     SearchRunState& RunState() { return run_; }

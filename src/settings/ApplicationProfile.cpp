@@ -1,11 +1,10 @@
 #include "settings/ApplicationProfile.h"
 
+#include "platform/DecimalText.h"
+#include "platform/TextLimit.h"
 #include "settings/AtomicFile.h"
-#include "settings/DecimalText.h"
-#include "settings/TextLimit.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace qx {
 
@@ -27,22 +26,8 @@ std::string ApplicationProfile::protectText(std::string_view text) {
 
 ApplicationProfile::ApplicationProfile(std::string path) : path_(std::move(path)) {}
 
-ApplicationProfile::Identity ApplicationProfile::identify(const std::string& path) {
-    Identity id;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return id;
-    id.exists = true;
-    id.device = st.st_dev;
-    id.inode = st.st_ino;
-    id.size = st.st_size;
-    id.modifiedNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
-    id.changedNs = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
-    return id;
-}
-
 const IniFile* ApplicationProfile::current() const {
-    Identity now = identify(path_);
+    Identity now = platform::identifyFile(path_);
     if (!cacheValid_ || !(now == cachedAs_)) {
         std::string bytes;
         readable_ = AtomicFile::read(path_, bytes) == 0;
@@ -59,7 +44,7 @@ std::string ApplicationProfile::readLocked(std::string_view section, std::string
     if (const IniFile* ini = current())
         if (auto found = ini->find(section, key))
             value = withoutQuotes(*found);
-    limitText(value, kReadCapacity - 1);
+    platform::limitText(value, kReadCapacity - 1);
     return value;
 }
 
@@ -71,7 +56,7 @@ std::string ApplicationProfile::readString(std::string_view section, std::string
 
 int ApplicationProfile::readInt(std::string_view section, std::string_view key, int def) const {
     std::string text = readString(section, key, "");
-    return text.empty() ? def : leadingInteger(text);
+    return text.empty() ? def : platform::leadingInteger(text);
 }
 
 void ApplicationProfile::readList(std::string_view section, std::vector<std::string>& list,
@@ -79,7 +64,7 @@ void ApplicationProfile::readList(std::string_view section, std::vector<std::str
     list.clear();
     std::lock_guard lock(mutex_);
     std::string countText = readLocked(section, "count", "");
-    int count = countText.empty() ? 0 : leadingInteger(countText);
+    int count = countText.empty() ? 0 : platform::leadingInteger(countText);
     count = std::clamp(count, 0, maxEntries);
     for (int i = 0; i < count; ++i)
         list.push_back(readLocked(section, std::to_string(i), ""));
@@ -102,7 +87,7 @@ bool ApplicationProfile::modify(const std::function<bool(IniFile&)>& change) {
         return false;
     }
     cache_ = std::move(changed);
-    cachedAs_ = identify(path_);
+    cachedAs_ = platform::identifyFile(path_);
     return true;
 }
 

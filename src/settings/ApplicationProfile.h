@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "settings/IniFile.h"
 
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <utility>
 #include <vector>
 
@@ -63,16 +63,7 @@ public:
     bool writeList(std::string_view section, const std::vector<std::string>& list, bool protect);
 
 private:
-    struct Identity {
-        bool exists = false;
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        long long modifiedNs = 0;
-        long long changedNs = 0;
-        bool operator==(const Identity&) const = default;
-    };
-    static Identity identify(const std::string& path);
+    using Identity = platform::FileIdentity;
 
     // The file's content, read again when the file changed. Null when the file
     // exists but cannot be read. Called with mutex_ held.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -7,13 +8,17 @@ namespace qx {
 
 class ApplicationProfile;
 
+// The engines a request asks when nobody chose any: Aport, Rambler, Yandex
+// and Yahoo. Stored requests and records keep whatever mask they were given.
+inline constexpr std::uint16_t kDesignEngineMask = 39;
+
 // The find dialog's last query in section "Search".
 struct LastQuery {
-    std::string query;   // "Query", written with quote protection
-    int queryMode = 0;   // "QueryMode"
-    int max = 100;       // "Max"
-    int servers = 39;    // "Servers": the engine mask
-    std::string exclude; // "Exclude"
+    std::string query;               // "Query", written with quote protection
+    int queryMode = 0;               // "QueryMode"
+    int max = 100;                   // "Max"
+    int servers = kDesignEngineMask; // "Servers": the engine mask
+    std::string exclude;             // "Exclude"
 
     // Reads the keys, the current values being the defaults.
     void load(const ApplicationProfile& profile);

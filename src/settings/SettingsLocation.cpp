@@ -1,11 +1,9 @@
 #include "settings/SettingsLocation.h"
 
-#include "settings/FilePath.h"
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
 
 #include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace qx {
 
@@ -23,7 +21,7 @@ std::string SettingsLocation::choose(const std::string& programFile, bool folder
     std::string ini = iniNameFor(programFile);
     if (folderWritable)
         return ini;
-    std::string name = fileNameOf(ini);
+    std::string name = platform::fileNameOf(ini);
     std::string config;
     if (xdgConfigHome && xdgConfigHome[0] == '/')
         config = xdgConfigHome;
@@ -33,28 +31,18 @@ std::string SettingsLocation::choose(const std::string& programFile, bool folder
 }
 
 bool SettingsLocation::installedCopy(const std::string& programFolder) {
-    struct stat info {};
-    return ::stat(joinPath(programFolder, "../../share/applications/qxseek.desktop").c_str(),
-                  &info) == 0 &&
-           S_ISREG(info.st_mode);
+    return platform::isRegularFile(
+        platform::joinPath(programFolder, "../../share/applications/qxseek.desktop"));
 }
 
 std::string SettingsLocation::forProgram(const std::string& programFile) {
-    const std::string folder = folderOf(programFile);
-    bool writable = !installedCopy(folder) && ::access(folder.c_str(), W_OK) == 0;
+    const std::string folder = platform::folderOf(programFile);
+    bool writable = !installedCopy(folder) && platform::isWritableFolder(folder);
     return choose(programFile, writable, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 std::string SettingsLocation::runningExecutable() {
-    std::vector<char> buffer(4096);
-    for (;;) {
-        ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0)
-            return {};
-        if (static_cast<std::size_t>(n) < buffer.size())
-            return std::string(buffer.data(), static_cast<std::size_t>(n));
-        buffer.resize(buffer.size() * 2);
-    }
+    return platform::runningExecutable();
 }
 
 } // namespace qx

@@ -380,8 +380,9 @@ void View::editProperties() {
 }
 
 void View::find() {
+    // The view runs what the dialog accepts.
     if (dialogs_)
-        dialogs_->newSearch(starter_, this);
+        dialogs_->newSearch(this, this);
 }
 
 void View::runSearchAgain(SearchRef& search) {

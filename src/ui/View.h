@@ -89,8 +89,6 @@ public:
     // command disabled. Neither is owned.
     void setDialogs(ReferenceDialogs* dialogs) { dialogs_ = dialogs; }
     ReferenceDialogs* dialogs() const { return dialogs_; }
-    // Where accepted requests go: the view's own search run by default.
-    void setSearchStarter(SearchStarter* starter) { starter_ = starter; }
     // The web searches of the document run through this module; their
     // questions and the launch failures go to boxes.
     void setSearchModule(std::shared_ptr<const SearchModule> module, MessageBoxer& boxes);
@@ -192,7 +190,6 @@ private:
     std::unique_ptr<JobBoard> jobs_;
     const Language& language_;
     ReferenceDialogs* dialogs_ = nullptr;
-    SearchStarter* starter_ = this;
     Browser* browser_ = nullptr;
     MessageBoxer* boxes_ = nullptr;
     std::shared_ptr<const SearchModule> module_;

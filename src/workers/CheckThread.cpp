@@ -32,7 +32,7 @@ CheckThread::CheckThread(platform::MessageTarget* window, const Str& url, CheckN
                          const Language* language)
     : CheckWorker(window, url, node), date_(date), language_(language),
       prefix_((language ? language->text(kCheckingText) : std::string()) + std::string(url.view())),
-      session_(std::make_unique<_MyInternetSession>(options)) {
+      session_(std::make_unique<MyInternetSession>(options)) {
     // A check starts without waiting for its transfer to report anything, so
     // the thread window may show its row before the first status arrives.
     setStatusLine(prefix_.view());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/_MyInternetSession.h"
+#include "net/MyInternetSession.h"
 #include "platform/DateTime.h"
 #include "workers/CheckWorker.h"
 
@@ -56,7 +56,7 @@ private:
     // "Checking " and the address: the row's text from the start, and the
     // head of every status line the transfer reports.
     Str prefix_;
-    std::unique_ptr<_MyInternetSession> session_;
+    std::unique_ptr<MyInternetSession> session_;
 };
 
 } // namespace qx

@@ -244,6 +244,62 @@ TEST(Cli, ExportsAndBookmarkFilesOverOrganizerPaths) {
     EXPECT_EQ(cli(dir, {"export-html", a, dir.file("no/such/folder.html")}).code, 1);
 }
 
+// The first thing a newcomer tries: addresses filed by host only. The exports
+// of the organizer tree refuse the empty tree in words; --sites writes the
+// pages by host and path, and the bookmark file of it reads back.
+TEST(Cli, ExportsOfTheSitesTreeAndOfAnEmptyOrganizerTree) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.qxo");
+    ASSERT_EQ(cli(dir, {"new", a}).code, 0);
+    ASSERT_EQ(cli(dir, {"file", a, "https://example.org/a/b.html", "https://example.org/c",
+                        "http://other.net/"})
+                  .code,
+              0);
+    for (const char* command : {"export-html", "export-shortcuts", "export-bookmarks"}) {
+        const std::string out = dir.file(std::string("empty-") + command);
+        Outcome empty = cli(dir, {command, a, out});
+        EXPECT_EQ(empty.code, 1) << command;
+        EXPECT_EQ(empty.err, "qxseek-cli: the organizer tree of " + a +
+                                 " is empty; --sites exports the pages by host\n")
+            << command;
+        EXPECT_FALSE(std::filesystem::exists(out)) << command;
+    }
+
+    const std::string page = dir.file("sites.html");
+    ASSERT_EQ(cli(dir, {"export-html", "--sites", a, page}).code, 0);
+    const std::string html = test::TempDir::read(page);
+    // The host and the path piece the sites tree made for b.html are headings;
+    // an address the user filed itself is a link even where it is a host.
+    for (const char* link : {"HREF=https://example.org/a/b.html>", "HREF=https://example.org/c>",
+                             "HREF=http://other.net>"})
+        EXPECT_NE(html.find(link), std::string::npos) << link;
+    EXPECT_EQ(html.find("HREF=https://example.org>"), std::string::npos);
+    EXPECT_EQ(html.find("HREF=https://example.org/a>"), std::string::npos);
+    const std::size_t host = html.find("<DT>\r\nhttps://example.org\r\n</DT>");
+    const std::size_t path = html.find("<DT>\r\na\r\n</DT>");
+    ASSERT_NE(host, std::string::npos);
+    ASSERT_NE(path, std::string::npos);
+    EXPECT_LT(host, path);
+    EXPECT_LT(path, html.find("https://example.org/a/b.html"));
+
+    ASSERT_EQ(cli(dir, {"export-shortcuts", "--sites", a, dir.file("links")}).code, 0);
+    EXPECT_GE(std::distance(std::filesystem::recursive_directory_iterator(dir.file("links")),
+                            std::filesystem::recursive_directory_iterator()),
+              3);
+
+    const std::string bookmarks = dir.file("bookmarks.html");
+    ASSERT_EQ(cli(dir, {"export-bookmarks", "--sites", a, bookmarks}).code, 0);
+    const std::string b = dir.file("b.qxo");
+    ASSERT_EQ(cli(dir, {"new", b}).code, 0);
+    Outcome imported = cli(dir, {"import-bookmarks", b, bookmarks});
+    ASSERT_EQ(imported.code, 0);
+    EXPECT_EQ(imported.out, "folders: 2\nbookmarks: 3\nskipped: 0\n");
+
+    Outcome withpath = cli(dir, {"export-html", "--sites", a, dir.file("x.html"), "Work"});
+    EXPECT_EQ(withpath.code, 1);
+    EXPECT_EQ(lines(withpath.err), 1u);
+}
+
 TEST(Cli, FailuresAreOneLineAndChangeNothing) {
     test::TempDir dir;
     const std::string a = dir.file("a.qxo");

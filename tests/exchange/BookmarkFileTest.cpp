@@ -160,5 +160,20 @@ TEST(OrganizerPath, NamesFromTheRootAsTheToolWritesThem) {
     EXPECT_EQ(OrganizerPath::find(d.doc, "b"), nullptr);
 }
 
+TEST(OrganizerPath, FindsADatedReferenceByItsTitleAlone) {
+    ExchangeDoc d;
+    Object* page = PageFiling::filepage(d.doc, "https://example.org/same");
+    ASSERT_NE(page, nullptr);
+    ObjectProp props = page->props();
+    props.title = Str("same");
+    props.modified = platform::SystemTime{2020, 1, 3, 1, 12, 0, 0, 0};
+    d.doc.setobjectprops(*page, props);
+    Ref& node = d.doc.createresult(page, nullptr, d.doc.orgroot(), nullptr, false);
+    // The node keeps the label it was made with, date and all.
+    ASSERT_NE(node.name().view(), "same");
+    EXPECT_EQ(OrganizerPath::find(d.doc, std::string(node.name().view())), &node);
+    EXPECT_EQ(OrganizerPath::find(d.doc, "same"), &node);
+}
+
 } // namespace
 } // namespace qx

@@ -4,7 +4,7 @@
 #include "TempDir.h"
 #include "net/ActiveNode.h"
 #include "net/CInternetSession.h"
-#include "net/_MyInternetSession.h"
+#include "net/MyInternetSession.h"
 #include "net/httpwstreambuf.h"
 #include "platform/SystemError.h"
 #include "settings/Options.h"
@@ -120,7 +120,7 @@ TEST(InternetSession, RequestCarriesAgentConditionAndReloadHeadersExactly) {
     RawSocketServer server(
         RawSocketServer::replyWith("HTTP/1.1 304 Not Modified\r\nContent-Length: 0\r\n\r\n"));
     Options options;
-    _MyInternetSession session(options);
+    MyInternetSession session(options);
     const std::string date = platform::formatHttpDate({2024, 2, 0, 29, 13, 5, 9, 0});
     const std::string condition = "If-Modified-Since: " + date + "\r\n";
     iurlwstream in = open(session, server.url("/page?q=1"), condition.c_str());
@@ -189,7 +189,7 @@ TEST(InternetSession, ProxyTextFollowsTheSettings) {
     options.useProxy = true;
     options.proxyAdr = "127.0.0.1";
     options.proxyPort = std::to_string(proxy.port());
-    _MyInternetSession check(options);
+    MyInternetSession check(options);
     std::string text;
     ASSERT_TRUE(check.QueryOption(option::Proxy, text));
     EXPECT_EQ(text, "127.0.0.1:" + options.proxyPort);
@@ -204,14 +204,14 @@ TEST(InternetSession, ProxyTextFollowsTheSettings) {
     ASSERT_TRUE(download.QueryOption(option::Proxy, text));
     EXPECT_EQ(text, "127.0.0.1");
     options.proxyPort.clear();
-    _MyInternetSession noPort(options);
+    MyInternetSession noPort(options);
     ASSERT_TRUE(noPort.QueryOption(option::Proxy, text));
     EXPECT_EQ(text, "127.0.0.1");
 
     // Off: the system's set-up, which is libcurl's reading of the environment.
     options.useProxy = false;
     options.proxyPort = "3128";
-    _MyInternetSession off(options);
+    MyInternetSession off(options);
     ASSERT_TRUE(off.QueryOption(option::Proxy, text));
     EXPECT_EQ(text, "");
 }
@@ -261,7 +261,7 @@ TEST(InternetSession, RefusedOpensSayWhy) {
 
 TEST(InternetSession, CloseTwiceClosesOnceAndRestoresTheReplacedCallbackOnce) {
     Options options;
-    auto session = std::make_unique<_MyInternetSession>(options);
+    auto session = std::make_unique<MyInternetSession>(options);
     int calls = 0;
     // The check session installed its own callback; a later one replaces it
     // and hands back the check callback.

@@ -1,5 +1,6 @@
 #include "search/EngineTable.h"
 #include "model/LabelTexts.h"
+#include "settings/SearchSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST(EngineTable, BitsNumbersAndNames) {
 TEST(EngineTable, TheDefaultMaskNamesFourEngines) {
     std::string names;
     for (int i = 0; i < 16; ++i) {
-        if (39 & (1 << i)) {
+        if (kDesignEngineMask & (1 << i)) {
             names += std::string(EngineTable::name(static_cast<std::uint16_t>(1 << i))) + " ";
         }
     }

@@ -1,5 +1,7 @@
 #include "ui/dialogs/PageText.h"
 
+#include "model/CharsetConverter.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -7,21 +9,10 @@ namespace qx::ui {
 
 namespace {
 
+// Titles without a known charset are read as UTF-8, the program's own.
 const char* encodingName(std::uint32_t charset) {
-    switch (charset) {
-    case 1:
-        return "windows-1251";
-    case 2:
-        return "IBM866";
-    case 3:
-        return "KOI8-R";
-    case 4:
-        return "ISO-8859-5";
-    case 5:
-        return "ISO-8859-1";
-    default:
-        return "UTF-8";
-    }
+    const char* name = CharsetConverter::iconvname(charset);
+    return name ? name : "UTF-8";
 }
 
 } // namespace

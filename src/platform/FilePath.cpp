@@ -1,6 +1,6 @@
-#include "settings/FilePath.h"
+#include "platform/FilePath.h"
 
-namespace qx {
+namespace qx::platform {
 
 std::string folderOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
@@ -19,4 +19,4 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-} // namespace qx
+} // namespace qx::platform

@@ -9,10 +9,10 @@ namespace qx {
 
 struct Options;
 
-class _MyInternetSession : public CInternetSession {
+class MyInternetSession : public CInternetSession {
 public:
-    explicit _MyInternetSession(const Options& options);
-    ~_MyInternetSession() override;
+    explicit MyInternetSession(const Options& options);
+    ~MyInternetSession() override;
 
     static constexpr const char* kAgent = "NorbaSeek";
 };

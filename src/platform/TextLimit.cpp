@@ -1,6 +1,6 @@
-#include "settings/TextLimit.h"
+#include "platform/TextLimit.h"
 
-namespace qx {
+namespace qx::platform {
 
 namespace {
 bool isContinuation(unsigned char c) {
@@ -35,4 +35,4 @@ void limitText(std::string& text, std::size_t maxBytes) {
     text.resize(cut);
 }
 
-} // namespace qx
+} // namespace qx::platform

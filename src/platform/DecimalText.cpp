@@ -1,8 +1,8 @@
-#include "settings/DecimalText.h"
+#include "platform/DecimalText.h"
 
 #include <cstdint>
 
-namespace qx {
+namespace qx::platform {
 
 int leadingInteger(std::string_view text) {
     bool negative = false;
@@ -21,4 +21,4 @@ int leadingInteger(std::string_view text) {
     return static_cast<int>(value);
 }
 
-} // namespace qx
+} // namespace qx::platform
