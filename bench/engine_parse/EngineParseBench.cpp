@@ -1,7 +1,8 @@
 // Reading 100 results out of an engine page, against the bare parse of the
 // same page by the library underneath: libxml2's HTML parser for a 200 KiB
-// result page, nlohmann-json for a JSON answer. Goal: at most twice the bare
-// parse.
+// result page, nlohmann-json for a JSON answer; then each shipped definition
+// on the answer its test serves. Goal: at most twice the bare parse.
+#include "DefinitionFile.h"
 #include "PageReader.h"
 #include "Xml.h"
 
@@ -12,7 +13,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -76,6 +79,47 @@ void readAll(const qsearch::Definition& definition, const qsearch::Page& page) {
     }
 }
 
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// One shipped definition on its answer: every result out, against the bare
+// parse of the answer by the library its kind uses.
+void shipped(const qsearch::DefinitionSet& set, int engine, const char* answer, int rounds) {
+    const auto found = set.engines.find(engine);
+    const std::string body = fileText(std::string(QSEARCH_ANSWERS_DIR) + "/" + answer);
+    if (found == set.engines.end() || body.empty()) {
+        std::fprintf(stderr, "engine_parse: no engine %d or no %s\n", engine, answer);
+        std::exit(1);
+    }
+    const qsearch::Definition& definition = found->second;
+    const qsearch::Page page{body, "", definition.url, 200};
+    std::size_t count = 0;
+    const double ours = seconds(rounds, [&] {
+        qsearch::PageReader reader(definition, kResults);
+        std::vector<qsearch::Result> results;
+        std::int64_t total = 0;
+        if (!reader.read(page, results, total) || results.empty())
+            std::exit(1);
+        count = results.size();
+    });
+    const double bare = seconds(rounds, [&] {
+        if (definition.kind == qsearch::ResponseKind::Json) {
+            if (nlohmann::json::parse(body, nullptr, false).is_discarded())
+                std::exit(1);
+        } else if (!(definition.kind == qsearch::ResponseKind::Feed
+                         ? qsearch::parseXml(body, "")
+                         : qsearch::parseHtml(body, ""))) {
+            std::exit(1);
+        }
+    });
+    std::printf("  %-15s %zu results of %5zu bytes: ours / bare parse = %.2f (goal <= 2)\n",
+                definition.name.c_str(), count, body.size(), ours / bare);
+}
+
 } // namespace
 
 // The number of rounds may be given (fewer for a quick look).
@@ -117,5 +161,18 @@ int main(int argc, char** argv) {
                 htmlpage.body.size() / 1024, ourHtml / bareHtml);
     std::printf("  JSON page of %zu KiB: ours / nlohmann-json parse alone = %.2f (goal <= 2)\n",
                 jsonpage.body.size() / 1024, ourJson / bareJson);
+
+    std::vector<qsearch::DefinitionMessage> messages;
+    const qsearch::DefinitionSet set =
+        qsearch::DefinitionFile::load(std::string(QSEARCH_SOURCE_DIR) + "/qsearch.json", messages);
+    std::printf("shipped definitions, %d rounds each:\n", rounds * 10);
+    shipped(set, 4, "wikipedia.json", rounds * 10);
+    shipped(set, 9, "hackernews.json", rounds * 10);
+    shipped(set, 10, "arxiv.xml", rounds * 10);
+    shipped(set, 11, "crossref.json", rounds * 10);
+    shipped(set, 12, "stackexchange.json", rounds * 10);
+    shipped(set, 13, "github.json", rounds * 10);
+    shipped(set, 14, "openlibrary.json", rounds * 10);
+    shipped(set, 15, "duckduckgo.html", rounds * 10);
     return 0;
 }

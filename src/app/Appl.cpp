@@ -12,6 +12,7 @@
 #include "lang/Language.h"
 #include "lang/ProgramFolder.h"
 #include "lang/TextIds.h"
+#include "search/EngineTable.h"
 #include "search/ModuleUpdate.h"
 #include "search/SearchModule.h"
 #include "settings/Options.h"
@@ -46,9 +47,6 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     : QObject(parent), title_(title), services_(std::move(services)),
       labelTexts_(services_.language, services_.options), recentFiles_(services_.profile) {
     template_.setDescription(doc::text(services_.language, text::DocumentFilterDescription));
-    dialogs_ = std::make_unique<ui::ReferenceDialogs>(
-        services_.language, services_.profile, services_.options, services_.dialogs,
-        [&help = services_.help](int context) { help.context(context); });
     browser_ =
         std::make_unique<ui::Browser>(services_.language, services_.dialogs, title_.toStdString());
     // The search module comes from its update: a waiting module is installed
@@ -69,12 +67,18 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     update.language = &services_.language;
     moduleUpdate_ = std::make_unique<ModuleUpdate>(std::move(update));
     searchModule_ = moduleUpdate_->StartUp();
+    // The one source of engine names and of the engines a search may ask.
+    engines_ =
+        std::make_unique<EngineTable>(EngineTable::make(services_.language, searchModule_.get()));
+    dialogs_ = std::make_unique<ui::ReferenceDialogs>(
+        services_.language, *engines_, services_.profile, services_.options, services_.dialogs,
+        [&help = services_.help](int context) { help.context(context); });
     template_.setViewFactory([this](doc::Editor& document) -> std::unique_ptr<doc::DocView> {
         auto view = std::make_unique<ui::View>(document, services_.profile, services_.options,
                                                services_.language);
         view->setDialogs(dialogs_.get());
         view->setBrowser(browser_.get());
-        view->setSearchModule(searchModule_, services_.dialogs);
+        view->setSearchModule(searchModule_, *engines_, services_.dialogs);
         return view;
     });
     docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,

@@ -11,6 +11,7 @@
 
 namespace qx {
 class ApplicationProfile;
+class EngineTable;
 class Language;
 class ModuleUpdate;
 class SearchModule;
@@ -104,9 +105,10 @@ private:
     doc::DocTemplate template_;
     RecentFiles recentFiles_;
     QPointer<ui::FrameWindow> frame_;
-    // Before the document manager: the views it owns use the dialogs, the
-    // browser and the search module (a worker left running at shutdown keeps
-    // its own hold on the module).
+    // Before the document manager: the views it owns use the engine table,
+    // the dialogs, the browser and the search module (a worker left running at
+    // shutdown keeps its own hold on the module).
+    std::unique_ptr<EngineTable> engines_;
     std::unique_ptr<ui::ReferenceDialogs> dialogs_;
     std::unique_ptr<ui::Browser> browser_;
     // Gets the update downloads' end messages; a child of this object.

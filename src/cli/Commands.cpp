@@ -376,19 +376,7 @@ const Command kCommands[] = {
      0,
      {},
      runversion},
-    {"engines",
-     "[--check] [FILE]",
-     "list the search module's engines and check its definitions",
-     "Lists the engine slots and the definition the search module's qsearch.json\n"
-     "gives each (the user's ~/.config/qxseek/qsearch.json when there is one, else\n"
-     "the file beside the program; FILE instead when given). With --check every\n"
-     "mistake of the file (unknown keys, bad XPath, bad templates) is reported as\n"
-     "FILE:LINE: text, and the exit code is 1 when there is any.",
-     0,
-     1,
-     {},
-     runengines,
-     {"--check"}},
+    enginescommand(),
     searchcommand(),
     checkcommand(),
 };

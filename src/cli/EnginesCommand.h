@@ -5,8 +5,10 @@
 namespace qx::cli {
 
 // qxseek-cli engines [--check] [FILE]: the search module's engine slots and
-// what its definitions file (or FILE) puts in each; with --check every
-// mistake in the file, one line each with its line number.
-int runengines(const Args& args, const std::vector<std::string>& values);
+// what the shipped definitions with the user's laid over them (or FILE alone)
+// put in each; with --check every mistake of the files, one line each with
+// its line number. engines --try N QUERY...: one run of engine N through the
+// search module, each result on a line, then the total or the error.
+Command enginescommand();
 
 } // namespace qx::cli

@@ -61,14 +61,14 @@ bool number(const std::string& text, long low, long high, long& value) {
     return *end == '\0' && value >= low && value <= high;
 }
 
-std::string enginename(std::uint16_t bit) {
-    const std::string_view name = EngineTable::name(bit);
-    return name.empty() ? "engine " + std::to_string(bit) : std::string(name);
+std::string enginename(const EngineTable& table, std::uint16_t bit) {
+    const std::string& name = table.name(bit);
+    return name.empty() ? "engine " + std::to_string(bit) : name;
 }
 
 int runsearch(const Args& args, const std::vector<std::string>& values) {
     FindInfo request;
-    long engines = request.servers, max = request.max, mode = request.queryMode;
+    long engines = 0, max = request.max, mode = request.queryMode;
     if (!number(values[Engines], 1, 0xFFFF, engines) || !number(values[Max], 1, 1000, max) ||
         !number(values[Mode], 0, 3, mode)) {
         return fail("--engines takes a mask of 1..0xFFFF, --max 1..1000, --mode 0..3");
@@ -81,7 +81,6 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     if (request.query.empty()) {
         return fail("the query is empty");
     }
-    request.servers = static_cast<std::uint16_t>(engines);
     request.max = static_cast<std::int32_t>(max);
     request.queryMode = static_cast<std::int32_t>(mode);
     request.exclude = Str(normalised(values[Exclude]));
@@ -102,13 +101,17 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     if (!module) {
         std::cerr << "qxseek-cli: cannot load the search module " << modulepath << '\n';
     }
+    const EngineTable table = EngineTable::make(language, module.get());
+    request.servers =
+        values[Engines].empty() ? table.defaultmask() : static_cast<std::uint16_t>(engines);
 
     Options options;
     ApplicationProfile profile(folder + "/qxseek.INI");
     QuietSearchSide screen;
     StderrBoxes boxes;
     JobLoop jobs(options, profile);
-    WebSearches searches(doc, jobs.Board(), jobs.Waits(), screen, language, boxes, options, module);
+    WebSearches searches(doc, jobs.Board(), jobs.Waits(), screen, language, boxes, options, table,
+                         module);
     // --check: new results are checked in the same run.
     Checker checker(doc, jobs.Board(), language, options);
     doc.setworkers(&searches);
@@ -119,13 +122,19 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
         return fail("cannot save " + path + ": " + documentfailure(result));
     }
     const SearchProp& prop = search->searchprop();
+    // A saved search that was reused keeps records of engines not asked now.
+    bool answered = false;
     for (const ServerInfoNode* n = prop.serverinfo.first(); n;
          n = static_cast<const ServerInfoNode*>(n->next())) {
-        std::printf("%s\tfound %d\tadded %d\t%s\n", enginename(n->info.server).c_str(),
+        std::printf("%s\tfound %d\tadded %d\t%s\n", enginename(table, n->info.server).c_str(),
                     n->info.found, n->info.added, n->info.error.c_str());
+        answered = answered || ((n->info.server & request.servers) && n->info.error.empty());
     }
     std::printf("total %u\tadded %u\tbroken %u\n", prop.total, prop.added, prop.broken);
-    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the records");
+    if (std::fflush(stdout) != 0) {
+        return fail("cannot write the records");
+    }
+    return answered ? 0 : fail("no engine answered");
 }
 
 } // namespace
@@ -136,11 +145,13 @@ Command searchcommand() {
         "FILE [--engines MASK] [--max N] [--mode M] [--exclude WORDS] [--check] [--module PATH] "
         "QUERY...",
         "run a web search into a document",
-        "Runs the query on each engine of MASK (default 39: Aport, Rambler, Yandex,\n"
-        "Yahoo) through the search module (qsearch.so beside the program, or PATH),\n"
+        "Runs the query on each engine of MASK (default: every engine the module\n"
+        "defines; 39, Aport, Rambler, Yandex, Yahoo, for a module that does not say)\n"
+        "through the search module (qsearch.so beside the program, or PATH),\n"
         "files the results under the saved search of that query (reused when there\n"
         "is one) and saves the document. --check queues a check of every new result.\n"
-        "Prints each engine's record (found, added, error) and the search's totals.",
+        "Prints each engine's record (found, added, error) and the search's totals;\n"
+        "exits 1 when no engine answered.",
         2,
         -1,
         {"--engines", "--max", "--mode", "--exclude", "--module"},

@@ -3,7 +3,10 @@
 #include "net/StatusText.h"
 #include "settings/Options.h"
 
+#include <cstring>
 #include <mutex>
+#include <string_view>
+#include <strings.h>
 
 namespace qx {
 
@@ -34,6 +37,14 @@ void ActiveNode::OnStatus(std::uint32_t code, const void* info, std::uint32_t le
         statusChanged_->exchange(1);
     if (code == status::HandleCreated)
         handleCreated_.set();
+    if (code == status::Redirect) {
+        static constexpr std::string_view kHttps = "https://";
+        const std::string_view target(static_cast<const char*>(info),
+                                      info ? strnlen(static_cast<const char*>(info), length) : 0);
+        if (target.size() < kHttps.size() ||
+            strncasecmp(target.data(), kHttps.data(), kHttps.size()) != 0)
+            leftHttps_.store(true);
+    }
 }
 
 Str ActiveNode::StatusLine() const {

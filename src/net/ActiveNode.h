@@ -29,6 +29,9 @@ public:
     platform::Event& HandleCreated() { return handleCreated_; }
     // A copy of the line, read under the lock.
     Str StatusLine() const;
+    // Whether a redirect led to an address that is not https: the module
+    // update takes nothing that travelled over plain http on any hop.
+    bool LeftHttps() const { return leftHttps_.load(); }
 
 private:
     void OnStatus(std::uint32_t status, const void* info, std::uint32_t length);
@@ -36,6 +39,7 @@ private:
     std::atomic<std::uint32_t>* statusChanged_;
     Str statusLine_;            // guarded by lock_
     std::uint32_t counter_ = 0; // touched by the transfer's thread only
+    std::atomic<bool> leftHttps_{false};
     platform::Event handleCreated_;
     mutable platform::DCriticalSection lock_;
 };

@@ -10,8 +10,11 @@ FindCommand::FindCommand(ApplicationProfile& profile, const Options& options)
     : profile_(profile), options_(options) {}
 
 bool FindCommand::run(const RunDialog& dialog, SearchStarter* starter) {
-    if (!last_)
+    if (!last_) {
         last_.emplace();
+        if (defaultservers_)
+            last_->servers = *defaultservers_;
+    }
     FindInfo& request = *last_;
     // The first time, or after an empty query was accepted: the last query of
     // the settings file, with the request's values as defaults.

@@ -25,12 +25,18 @@ public:
     // True when the dialog was accepted.
     bool run(const RunDialog& dialog, SearchStarter* starter);
 
+    // The engines of the first request when the settings file holds no
+    // choice of the user's (the engine table's default mask); the request's
+    // own default until set.
+    void setdefaultservers(std::uint16_t servers) { defaultservers_ = servers; }
+
     // The last request; none before the first use.
     const std::optional<FindInfo>& lastrequest() const { return last_; }
 
 private:
     ApplicationProfile& profile_;
     const Options& options_;
+    std::optional<std::uint16_t> defaultservers_;
     std::optional<FindInfo> last_;
 };
 

@@ -21,6 +21,8 @@ constexpr int kSecondWaitMs = 5000;
 constexpr int kNotModified = GetFileThread::kNotModified;
 // What a worker that would not end counts as.
 constexpr int kNoEnd = -1;
+// What a download that left https on some hop counts as.
+constexpr int kLeftHttps = -4;
 
 void removeFile(const std::string& path) {
     std::remove(path.c_str());
@@ -141,8 +143,12 @@ int ModuleUpdate::Finish(int& status) {
         worker_.release()->Abandon();
         return kNoEnd;
     }
-    const int result = worker_->WaitForExit();
+    int result = worker_->WaitForExit();
     status = worker_->HttpStatus();
+    // Every hop must have been https: a page fetched otherwise is dropped as
+    // any failed page is, a module or signature refused with nothing kept.
+    if (setup_.httpsOnly && (worker_->LeftHttps() || Refused(std::string(worker_->Url().view()))))
+        result = kLeftHttps;
     worker_.reset();
     return result;
 }

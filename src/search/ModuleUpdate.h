@@ -93,7 +93,8 @@ private:
     Worker StartDownload(const std::string& url, const std::string& target,
                          const std::string& reference, std::uint64_t limit) const;
     // Waits for the ended worker and destroys it: its result, and its HTTP
-    // status in status; a worker that does not end in time counts as failed.
+    // status in status; a worker that does not end in time, or whose transfer
+    // left https on a hop when only https is allowed, counts as failed.
     int Finish(int& status);
     void PageEnded();
     void ModuleEnded();

@@ -31,10 +31,10 @@ ObjPropDialogInfo ObjPropDialogInfo::fromnode(const Ref& node) {
     return info;
 }
 
-std::string ObjPropDialogInfo::serverstext() const {
+std::string ObjPropDialogInfo::serverstext(const EngineTable& engines) const {
     std::string text;
-    for (int bit = 0; bit < 16; ++bit) {
-        const std::string_view name = EngineTable::name(static_cast<std::uint16_t>(1u << bit));
+    for (int bit = 0; bit < EngineTable::kPositions; ++bit) {
+        const std::string& name = engines.name(static_cast<std::uint16_t>(1u << bit));
         if (!(props.servers & (1u << bit)) || name.empty())
             continue;
         if (!text.empty())

@@ -9,6 +9,8 @@
 
 namespace qx {
 
+class EngineTable;
+
 class DDoc;
 class Ref;
 
@@ -30,7 +32,7 @@ struct ObjPropDialogInfo {
 
     // Names of the engines of `servers`, in bit order, ", "-separated; bits
     // without a name are left out.
-    std::string serverstext() const;
+    std::string serverstext(const EngineTable& engines) const;
     // The HTTP date of `modified`; empty when the year is 0.
     std::string modifiedtext() const;
     // The language module's text of the charset, 0 when none.

@@ -111,21 +111,34 @@ bool ResultFiler::place(const WSearchInfo& item, SearchRunState& run, const Find
         if (item.level != 1) {
             return false;
         }
+        // A module that reads page after page heads each page's results of
+        // one host anew: the run keeps them under the heading it made first.
+        if (OrgRef2* earlier = run.madeheading(props.title.view())) {
+            run.heading = earlier;
+            return true;
+        }
         OrgRef2& heading = doc_.createresultobject(props, prop, search, nullptr);
         heading.setextraflags(heading.extraflags() | OrgRef2::Unshown);
         doc_.removeitem(heading);
         anchors_.added(heading);
         run.heading = &heading;
+        run.headings.push_back(&heading);
         return true;
     }
+    // A result under a heading is found by the heading's title and keeps its
+    // own (the heading's only when it has none).
+    Str anchortitle = props.title;
     if (item.level == 2) {
         if (!run.heading || !run.heading->target()) {
             return false;
         }
-        props.title = run.heading->target()->props().title;
+        anchortitle = run.heading->target()->props().title;
+        if (props.title.empty()) {
+            props.title = anchortitle;
+        }
     }
 
-    OrgRef2* anchornode = anchor(run, search, props);
+    OrgRef2* anchornode = anchor(run, search, anchortitle.view());
     UrlRef* domainnode = doc_.filedomainnode(props.url.view());
     if (!domainnode) {
         return false;
@@ -177,13 +190,14 @@ void ResultFiler::closeheading(SearchRunState& run) {
     }
     moveto(*parent, *only, heading);
     anchors_.removed(*heading);
+    run.forget(*heading);
     doc_.deletenode(*heading);
 }
 
-OrgRef2* ResultFiler::anchor(SearchRunState& run, SearchRef& search, const ObjectProp& props) {
+OrgRef2* ResultFiler::anchor(SearchRunState& run, SearchRef& search, std::string_view title) {
     OrgRef2* heading = run.heading;
     if (!heading || (heading->extraflags() & OrgRef2::Unshown)) {
-        return asresult(anchors_.find(search, props.title.view(), heading));
+        return asresult(anchors_.find(search, title, heading));
     }
     OrgRef2* parent = asresult(heading->parent());
     return parent ? parent : heading;
@@ -239,6 +253,7 @@ void ResultFiler::fileknown(OrgRef2& result, int answer, const OrgProp& prop,
             }
             doc_.reposition(*group);
             anchors_.removed(*heading);
+            run.forget(*heading);
             doc_.deletenode(*heading);
             run.heading = group;
         }

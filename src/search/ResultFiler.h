@@ -2,6 +2,7 @@
 
 #include "search/TitleAnchors.h"
 
+#include <string_view>
 #include <vector>
 
 namespace qx {
@@ -36,7 +37,7 @@ private:
     bool place(const WSearchInfo& item, SearchRunState& run, const FindInfo& request,
                SearchRef& search);
     void closeheading(SearchRunState& run);
-    OrgRef2* anchor(SearchRunState& run, SearchRef& search, const ObjectProp& props);
+    OrgRef2* anchor(SearchRunState& run, SearchRef& search, std::string_view title);
     OrgRef2* findresult(SearchRef& search, Object& page, OrgRef2* anchor);
     void fileknown(OrgRef2& result, int answer, const OrgProp& prop, const ObjectProp& props,
                    std::uint32_t level, SearchRunState& run);

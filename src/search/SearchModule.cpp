@@ -1,7 +1,11 @@
 #include "search/SearchModule.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/Module.h"
 #include "platform/SystemError.h"
+#include "search/EngineTable.h"
 
 namespace qx {
 
@@ -25,6 +29,23 @@ WebSearchFunction SearchModule::entry() const {
         return nullptr;
     }
     return search;
+}
+
+std::optional<std::vector<DefinedEngine>> SearchModule::engines() const {
+    auto list = module_->function<WebSearchEnginesFunction>(WSEARCH_ENGINES_NAME);
+    if (!list || !entry())
+        return std::nullopt;
+    // More than the mask's positions are of no use; the module says how many
+    // it has, which may be more than fit.
+    WSearchEngineInfo records[EngineTable::kPositions] = {};
+    const int count = std::min(list(records, EngineTable::kPositions), EngineTable::kPositions);
+    std::vector<DefinedEngine> out;
+    for (int i = 0; i < count; ++i) {
+        const WSearchEngineInfo& record = records[i];
+        out.push_back(
+            {record.engine, std::string(record.name, strnlen(record.name, sizeof record.name))});
+    }
+    return out;
 }
 
 } // namespace qx

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <qsearch/WebSearch.h>
 
 namespace qx {
+
+struct DefinedEngine;
 
 namespace platform {
 class Module;
@@ -24,6 +28,10 @@ public:
     // ProcNotFound when the module lacks it, or lacks WebSearchAbiVersion or
     // answers another version than the records here are laid out for.
     WebSearchFunction entry() const;
+
+    // The engines the module defines, through its optional WebSearchEngines;
+    // none when it lacks the export (it is then asked as the table stands).
+    std::optional<std::vector<DefinedEngine>> engines() const;
 
 private:
     explicit SearchModule(std::unique_ptr<platform::Module> module);

@@ -4,7 +4,10 @@
 
 #include <qsearch/WebSearch.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace qx {
@@ -15,7 +18,7 @@ WSearchInfo WSearchInfo::fromitem(const WSearchItem& item, std::uint32_t server,
     info.server = server;
     info.level = level;
     info.url = capped(item.url, kTextCap);
-    info.title = capped(item.title, kTextCap);
+    info.title = cleantitle(capped(item.title, kTextCap).view());
     if (const WSearchDate* date = item.date) {
         info.date = {date->year, date->month,  date->dayOfWeek, date->day,
                      date->hour, date->minute, date->second,    date->milliseconds};
@@ -25,6 +28,32 @@ WSearchInfo WSearchInfo::fromitem(const WSearchItem& item, std::uint32_t server,
     info.fitness = item.fitness;
     info.sequence = sequence;
     return info;
+}
+
+bool WSearchInfo::fileableurl(std::string_view url) {
+    const auto startswith = [url](std::string_view scheme) {
+        return url.size() > scheme.size() &&
+               std::equal(scheme.begin(), scheme.end(), url.begin(), [](char a, char b) {
+                   return a == std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    if (!startswith("http://") && !startswith("https://"))
+        return false;
+    return std::none_of(url.begin(), url.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+Str WSearchInfo::cleantitle(std::string_view title) {
+    std::string out;
+    out.reserve(title.size());
+    for (const char c : title) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')
+            out += ' ';
+        else if (byte >= 0x20 && byte != 0x7F)
+            out += c;
+    }
+    return Str(out);
 }
 
 std::uint32_t WSearchInfo::countlevel(const char* leveltext) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 struct WSearchItem;
 
@@ -38,6 +39,13 @@ struct WSearchInfo {
     // (level 0) keeps no size. Texts are cut at their caps.
     static WSearchInfo fromitem(const WSearchItem& item, std::uint32_t server, std::uint32_t level,
                                 std::uint32_t sequence);
+    // Whether an item's address may be filed: http or https, no control
+    // characters. A module's other addresses (javascript:, file:, ...) are
+    // dropped with their items.
+    static bool fileableurl(std::string_view url);
+    // A title with its control characters removed; tabs and line ends become
+    // blanks.
+    static Str cleantitle(std::string_view title);
     // The level of a level text read up to kNameCap bytes; null counts as 0.
     static std::uint32_t countlevel(const char* leveltext);
     // A text read up to its terminator or cap bytes; null reads as empty.

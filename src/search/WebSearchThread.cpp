@@ -2,11 +2,12 @@
 
 #include "net/StatusCallbackData.h"
 #include "platform/SystemError.h"
-#include "search/EngineTable.h"
 #include "search/SearchModule.h"
 #include "workers/ThreadMessages.h"
 
 #include <qsearch/WebSearch.h>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -25,12 +26,12 @@ void statuscallback(void* context, std::uint32_t status, const void* info, std::
 } // namespace
 
 WebSearchThread::WebSearchThread(platform::MessageTarget* window, const FindInfo& request,
-                                 std::uint16_t server, std::shared_ptr<const SearchModule> module,
+                                 std::uint16_t server, int engine, const std::string& name,
+                                 std::shared_ptr<const SearchModule> module,
                                  const Language* language, bool useproxy, std::string proxy)
-    : SearchWorker(window, request, server), module_(std::move(module)), language_(language),
-      useproxy_(useproxy), proxy_(std::move(proxy)),
-      caption_(std::string(EngineTable::name(server)) + " \"" + std::string(request.query.view()) +
-               "\"") {}
+    : SearchWorker(window, request, server), engine_(engine), module_(std::move(module)),
+      language_(language), useproxy_(useproxy), proxy_(std::move(proxy)),
+      caption_(name + " \"" + std::string(request.query.view()) + "\"") {}
 
 int WebSearchThread::Run() {
     StatusCallbackData status;
@@ -43,7 +44,7 @@ int WebSearchThread::Run() {
     param.queryMode = request.queryMode;
     param.exclude = request.exclude.c_str();
     param.max = request.max;
-    param.engine = EngineTable::number(Server());
+    param.engine = engine_;
     param.result = resultcallback;
     param.resultContext = this;
     param.status = statuscallback;
@@ -64,10 +65,13 @@ int WebSearchThread::Run() {
 
 std::int32_t WebSearchThread::Deliver(const WSearchItem& item) {
     const std::uint32_t level = WSearchInfo::countlevel(item.level);
+    if (level > 0 && !Accept(item)) {
+        return IsRunning() ? 1 : 0;
+    }
     if (level == 1) {
         ++results_;
     }
-    const std::uint32_t server = EngineTable::number(Server()) ? Server() : 0;
+    const std::uint32_t server = engine_ ? Server() : 0;
     WSearchInfo info = WSearchInfo::fromitem(item, server, level, results_.load());
     if (level == 0) {
         hits_ = static_cast<std::uint32_t>(item.size);
@@ -79,6 +83,20 @@ std::int32_t WebSearchThread::Deliver(const WSearchItem& item) {
         Post(threadMessages().page, 0);
     }
     return 1;
+}
+
+bool WebSearchThread::Accept(const WSearchItem& item) {
+    // However many items a module sends, an engine files at most the wanted
+    // number of results, and no more headings than that (a heading holds at
+    // least one result).
+    const auto wanted = static_cast<std::uint32_t>(std::clamp(Request().max, 1, kMaxWanted));
+    const Str url = WSearchInfo::capped(item.url, WSearchInfo::kTextCap);
+    std::uint32_t& count = url.empty() ? headings_ : withurl_;
+    if (count >= wanted || (!url.empty() && !WSearchInfo::fileableurl(url.view()))) {
+        return false;
+    }
+    ++count;
+    return true;
 }
 
 } // namespace qx

@@ -22,11 +22,13 @@ class SearchModule;
 // thread files them (the run state is its alone).
 class WebSearchThread : public SearchWorker {
 public:
-    // module may be null (none loaded): the run then ends with the lookup
-    // error. The proxy text is used when useproxy is set.
+    // engine and name are the engine table's number and name of the bit
+    // (0 and empty for a bit that names no engine). module may be null (none
+    // loaded): the run then ends with the lookup error. The proxy text is used
+    // when useproxy is set.
     WebSearchThread(platform::MessageTarget* window, const FindInfo& request, std::uint16_t server,
-                    std::shared_ptr<const SearchModule> module, const Language* language,
-                    bool useproxy, std::string proxy);
+                    int engine, const std::string& name, std::shared_ptr<const SearchModule> module,
+                    const Language* language, bool useproxy, std::string proxy);
 
     int Run() override;
 
@@ -45,6 +47,13 @@ public:
     SearchRunState& RunState() { return run_; }
 
 private:
+    static constexpr int kMaxWanted = 1000;
+
+    // Whether an item of level 1 or more is queued: a fileable address and
+    // within the counts of the request.
+    bool Accept(const WSearchItem& item);
+
+    const int engine_;
     std::shared_ptr<const SearchModule> module_;
     const Language* language_;
     const bool useproxy_;
@@ -52,6 +61,9 @@ private:
     const std::string caption_;
     std::atomic<std::uint32_t> results_{0};
     std::atomic<std::uint32_t> hits_{0};
+    // Items queued with an address, and headings; only the worker's thread.
+    std::uint32_t withurl_ = 0;
+    std::uint32_t headings_ = 0;
     WSearchList queue_;
     SearchRunState run_;
 };

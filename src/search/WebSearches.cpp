@@ -3,6 +3,7 @@
 #include "model/DDoc.h"
 #include "model/Object.h"
 #include "model/SearchRef.h"
+#include "search/EngineTable.h"
 #include "search/WebSearchThread.h"
 #include "settings/Options.h"
 #include "workers/JobBoard.h"
@@ -22,9 +23,9 @@ WebSearchThread* assearch(WThread& worker) {
 
 WebSearches::WebSearches(DDoc& doc, JobBoard& board, WaitList& waits, SearchScreen& screen,
                          const Language& language, MessageBoxer& boxes, const Options& options,
-                         std::shared_ptr<const SearchModule> module)
+                         const EngineTable& engines, std::shared_ptr<const SearchModule> module)
     : doc_(doc), board_(board), waits_(waits), language_(language), options_(options),
-      module_(std::move(module)), run_(doc, screen, *this, language, boxes) {
+      engines_(engines), module_(std::move(module)), run_(doc, screen, *this, language, boxes) {
     board_.SetSearchJobs(this);
 }
 
@@ -35,8 +36,9 @@ WebSearches::~WebSearches() {
 std::unique_ptr<SearchWorker> WebSearches::MakeSearchWorker(platform::MessageTarget* window,
                                                             SearchRef& search, std::uint16_t server,
                                                             const FindInfo& request) {
-    auto worker = std::make_unique<WebSearchThread>(window, request, server, module_, &language_,
-                                                    options_.useProxy, options_.proxyWithPort());
+    auto worker = std::make_unique<WebSearchThread>(
+        window, request, server, engines_.number(server), engines_.name(server), module_,
+        &language_, options_.useProxy, options_.proxyWithPort());
     worker->RunState().search = &search;
     return worker;
 }

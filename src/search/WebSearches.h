@@ -10,6 +10,7 @@
 namespace qx {
 
 class DDoc;
+class EngineTable;
 class JobBoard;
 class Language;
 class MessageBoxer;
@@ -27,7 +28,7 @@ class WebSearches : public SearchJobs, public SearchBoard, public DocWorkers {
 public:
     WebSearches(DDoc& doc, JobBoard& board, WaitList& waits, SearchScreen& screen,
                 const Language& language, MessageBoxer& boxes, const Options& options,
-                std::shared_ptr<const SearchModule> module);
+                const EngineTable& engines, std::shared_ptr<const SearchModule> module);
     ~WebSearches();
     WebSearches(const WebSearches&) = delete;
     WebSearches& operator=(const WebSearches&) = delete;
@@ -60,6 +61,7 @@ private:
     WaitList& waits_;
     const Language& language_;
     const Options& options_;
+    const EngineTable& engines_;
     std::shared_ptr<const SearchModule> module_;
     SearchRun run_;
 };

@@ -9,6 +9,7 @@
 #include "model/DDoc.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "search/EngineTable.h"
 #include "search/ObjPropDialogInfo.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
@@ -119,9 +120,10 @@ void View::documentReloaded() {
 
 void View::plugJobs() {
     checker_ = std::make_unique<Checker>(document_.model(), *jobs_, language_, options_);
-    if (boxes_) {
-        searches_ = std::make_unique<WebSearches>(document_.model(), *jobs_, WaitList::Program(),
-                                                  *this, language_, *boxes_, options_, module_);
+    if (boxes_ && engines_) {
+        searches_ =
+            std::make_unique<WebSearches>(document_.model(), *jobs_, WaitList::Program(), *this,
+                                          language_, *boxes_, options_, *engines_, module_);
         document_.model().setworkers(searches_.get());
     } else {
         document_.model().setworkers(jobs_.get());
@@ -137,9 +139,11 @@ void View::unplugJobs() {
     checker_.reset();
 }
 
-void View::setSearchModule(std::shared_ptr<const SearchModule> module, MessageBoxer& boxes) {
+void View::setSearchModule(std::shared_ptr<const SearchModule> module, const EngineTable& engines,
+                           MessageBoxer& boxes) {
     unplugJobs();
     module_ = std::move(module);
+    engines_ = &engines;
     boxes_ = &boxes;
     finder_.setBoxes(&boxes);
     plugJobs();

@@ -31,6 +31,7 @@ struct TextQuery;
 namespace qx {
 class ApplicationProfile;
 class Checker;
+class EngineTable;
 class Language;
 class MessageBoxer;
 class OrganizerTreeView;
@@ -89,9 +90,11 @@ public:
     // command disabled. Neither is owned.
     void setDialogs(ReferenceDialogs* dialogs) { dialogs_ = dialogs; }
     ReferenceDialogs* dialogs() const { return dialogs_; }
-    // The web searches of the document run through this module; their
-    // questions and the launch failures go to boxes.
-    void setSearchModule(std::shared_ptr<const SearchModule> module, MessageBoxer& boxes);
+    // The web searches of the document run through this module, on the
+    // engines of the table (which outlives the view); their questions and the
+    // launch failures go to boxes.
+    void setSearchModule(std::shared_ptr<const SearchModule> module, const EngineTable& engines,
+                         MessageBoxer& boxes);
     // Opens references in the browser (700, 702); none leaves them disabled.
     void setBrowser(Browser* browser) { browser_ = browser; }
 
@@ -193,6 +196,7 @@ private:
     Browser* browser_ = nullptr;
     MessageBoxer* boxes_ = nullptr;
     std::shared_ptr<const SearchModule> module_;
+    const EngineTable* engines_ = nullptr;
     std::unique_ptr<Checker> checker_;
     std::unique_ptr<WebSearches> searches_;
     SearchHandler finder_;

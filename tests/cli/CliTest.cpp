@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -355,9 +356,20 @@ TEST(Cli, SearchFilesResultsAndReusesTheSavedSearch) {
     Outcome stats = cli(dir, {"stats", doc});
     EXPECT_NE(stats.out.find("SearchRef: 1\n"), std::string::npos) << stats.out;
 
+    // Every engine failing (here for want of a module) is a failed search,
+    // though the document is saved with their records.
     Outcome nomodule = cli(dir, {"search", doc, "--module", dir.file("none.so"), "x"});
-    EXPECT_EQ(nomodule.code, 0);
+    EXPECT_EQ(nomodule.code, 1);
     EXPECT_NE(nomodule.err.find("cannot load the search module"), std::string::npos);
+    EXPECT_NE(nomodule.err.find("no engine answered"), std::string::npos);
+    const std::string failing = dir.write("failing.txt", "*\treturn\t12002\n");
+    setenv("QX_FAKE_SEARCH_SCRIPT", failing.c_str(), 1);
+    Outcome timedout = cli(dir, {"search", doc, "--engines", "3", "--module", module, "y"});
+    EXPECT_EQ(timedout.code, 1);
+    EXPECT_NE(timedout.out.find("Aport\tfound 0\tadded 0\tThe server did not answer in time."),
+              std::string::npos)
+        << timedout.out;
+    setenv("QX_FAKE_SEARCH_SCRIPT", script.c_str(), 1);
     EXPECT_EQ(cli(dir, {"search", doc, "--mode", "9", "x"}).code, 1);
 }
 
@@ -390,10 +402,10 @@ TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
                                "\"kind\": \"feed\"}}}\n");
     Outcome listed = cli(dir, {"engines", "--check", good});
     EXPECT_EQ(listed.code, 0) << listed.err;
-    EXPECT_NE(listed.out.find(" 6  Yahoo      feed https://e.example/?q={query}"),
+    EXPECT_NE(listed.out.find(" 6  Yahoo          feed https://e.example/?q={query}"),
               std::string::npos)
         << listed.out;
-    EXPECT_NE(listed.out.find(" 1  Aport      no definition"), std::string::npos);
+    EXPECT_NE(listed.out.find(" 1  Aport          no definition"), std::string::npos);
 
     const std::string bad = dir.write("bad.json", "{\n"
                                                   " \"engines\": {\n"
@@ -405,7 +417,7 @@ TEST(Cli, EnginesListsTheSlotsAndChecksADefinitionsFileLineByLine) {
                                                   "}\n");
     Outcome checked = cli(dir, {"engines", "--check", bad});
     EXPECT_EQ(checked.code, 1);
-    EXPECT_NE(checked.out.find(" 2  Rambler    broken definition"), std::string::npos);
+    EXPECT_NE(checked.out.find(" 2  Rambler        broken definition"), std::string::npos);
     for (const char* line : {":3: \"url\" of engine 2: unknown placeholder {qury}",
                              ":5: \"//li[\" is not a valid XPath expression",
                              ":6: unknown key \"colour\" in engine 2"})
@@ -450,6 +462,78 @@ TEST(Cli, SearchThroughOurModuleFilesAnEnginesResultsIntoTheDocument) {
          {std::string("http://cats.example/big"), std::string("Big & cats"), engine.url("/small"),
           std::string("Small cats")})
         EXPECT_NE(dumped.out.find(text), std::string::npos) << text << "\n" << dumped.out;
+}
+
+// A new user's search: no --engines, so every shipped engine is asked, each
+// answering as its service documents it from a local server standing in for
+// the service's host; the results are filed into the document.
+TEST(Cli, TheShippedEnginesFileTheirResultsIntoADocument) {
+    test::TempDir dir;
+    test::HttpTestServer engines;
+    const auto serve = [&engines](const std::string& path, const std::string& answer,
+                                  const std::string& type) {
+        engines.on(path, test::HttpTestServer::Reply{
+                             200,
+                             {},
+                             test::TempDir::read(std::string(QSEARCH_ANSWERS_DIR) + "/" + answer),
+                             type});
+    };
+    serve("/w/api.php", "wikipedia.json", "application/json");
+    serve("/api/v1/search", "hackernews.json", "application/json");
+    serve("/api/query", "arxiv.xml", "application/atom+xml");
+    serve("/works", "crossref.json", "application/json");
+    serve("/2.3/search/advanced", "stackexchange.json", "application/json");
+    serve("/search/repositories", "github.json", "application/json");
+    serve("/search.json", "openlibrary.json", "application/json");
+    serve("/html/", "duckduckgo.html", "text/html");
+    // The shipped file as the user's, every address on the local server.
+    const std::string shipped =
+        test::TempDir::read(std::string(QSEARCH_SOURCE_DIR) + "/qsearch.json");
+    mkdir(dir.file("config").c_str(), 0700);
+    mkdir(dir.file("config/qxseek").c_str(), 0700);
+    dir.write("config/qxseek/qsearch.json",
+              std::regex_replace(shipped, std::regex(R"re("url": "https://[^/"]+)re"),
+                                 "\"url\": \"" + engines.url("")));
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    const std::string doc = dir.file("fox.qxo");
+    ASSERT_EQ(cli(dir, {"new", doc}).code, 0);
+    const Outcome searched = cli(dir, {"search", doc, "--max", "10", "fox"});
+    const Outcome listed = cli(dir, {"engines"});
+    const Outcome tried = cli(dir, {"engines", "--try", "4", "--max", "2", "fox"});
+    const Outcome failed = cli(dir, {"engines", "--try", "8", "fox"});
+    unsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_EQ(searched.code, 0) << searched.err;
+    for (const char* line : {"Wikipedia\tfound 3\tadded 3\t\n", "Hacker News\tfound 2\tadded 2\t\n",
+                             "arXiv\tfound 2\tadded 2\t\n", "Crossref\tfound 2\tadded 2\t\n",
+                             "Stack Overflow\tfound 2\tadded 2\t\n", "GitHub\tfound 2\tadded 2\t\n",
+                             "Open Library\tfound 3\tadded 3\t\n", "DuckDuckGo\tfound 2\t"})
+        EXPECT_NE(searched.out.find(line), std::string::npos) << line << "\n" << searched.out;
+    // Yahoo's results page is not served here: its record says so, the others count.
+    EXPECT_NE(searched.out.find("Yahoo\tfound 0\tadded 0\t"), std::string::npos);
+    const Outcome dumped = cli(dir, {"dump", doc});
+    for (const char* text :
+         {"https://en.wikipedia.org/wiki/Red%20fox", "Fox & Hounds (pub)",
+          "https://github.com/example/fox-rs", "http://arxiv.org/abs/2401.01234v2",
+          "Diet of the red fox Vulpes vulpes in suburbs", "https://doi.org/10.5555/fox.2021.7",
+          "Why does the \"fox\" jump over the lazy dog?", "https://github.com/vulpes/fox",
+          "https://openlibrary.org/works/OL45804W", "https://www.fox.example/news?a=1&b=2"})
+        EXPECT_NE(dumped.out.find(text), std::string::npos) << text << "\n" << dumped.out;
+
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    for (const char* line :
+         {" 4  Wikipedia      json", " 9  Hacker News    json", "10  arXiv          feed",
+          "15  DuckDuckGo     html", " 6  Yahoo          html", " 1  Aport          no definition"})
+        EXPECT_NE(listed.out.find(line), std::string::npos) << line << "\n" << listed.out;
+
+    EXPECT_EQ(tried.code, 0) << tried.err;
+    EXPECT_EQ(tried.out,
+              "Red fox\thttps://en.wikipedia.org/wiki/Red%20fox\t2024-11-02\n"
+              "Fox & Hounds (pub)\t"
+              "https://en.wikipedia.org/wiki/Fox%20%26%20Hounds%20%28pub%29\t2023-06-19\n"
+              "total 4127\n");
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(failed.out, "error 536870913: There is no definition for this search engine.\n");
 }
 
 // qxseek-cli check against nginx on a few hundred references: the summary,

@@ -55,6 +55,12 @@ check "modules found through the link" grep -q "program folder: $lib\$" "$work/v
 check "both languages found" grep -q '^language: rus ' "$work/version.txt"
 check "the installed search module's definitions are valid" \
   "$cli" engines --check "$lib/qsearch.json"
+# Run through PATH by its bare name, as from a shell, with none of the test's
+# variables: the definitions are found in the program folder all the same.
+(cd "$work" && env -i HOME="$work" PATH="$usr/bin:/usr/bin:/bin" qxseek-cli engines >engines.txt)
+check "engines through PATH finds the shipped definitions" \
+  grep -q "^definitions: $lib/qsearch.json\$" "$work/engines.txt"
+check "engines through PATH lists the shipped engines" grep -q '^ 4  Wikipedia ' "$work/engines.txt"
 
 if need desktop-file-validate; then
   check "desktop entry validates" desktop-file-validate "$usr/share/applications/qxseek.desktop"

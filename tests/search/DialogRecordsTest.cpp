@@ -5,6 +5,7 @@
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
 #include "platform/DateTime.h"
+#include "search/EngineTable.h"
 #include "search/ObjPropDialogInfo.h"
 #include "search/SearchStatistics.h"
 #include "search/ShortDate.h"
@@ -70,7 +71,8 @@ TEST(ObjPropDialogInfoTest, TextsOfAnEmptyPageAndOfAFullResult) {
     OrgRef2& bare =
         doc.createresultobject(page("", "Heading"), OrgProp{0, 7}, doc.orgroot(), nullptr);
     ObjPropDialogInfo info = ObjPropDialogInfo::fromnode(bare);
-    EXPECT_EQ(info.serverstext(), "");
+    EngineTable engines;
+    EXPECT_EQ(info.serverstext(engines), "");
     EXPECT_EQ(info.modifiedtext(), "");
     EXPECT_EQ(info.charsettext(), 0u);
     EXPECT_EQ(info.sizetext(), "");
@@ -83,7 +85,10 @@ TEST(ObjPropDialogInfoTest, TextsOfAnEmptyPageAndOfAFullResult) {
     props.size = 4096;
     OrgRef2& full = doc.createresultobject(props, OrgProp{1234, 7}, doc.orgroot(), nullptr);
     info = ObjPropDialogInfo::fromnode(full);
-    EXPECT_EQ(info.serverstext(), "Aport, Yandex, HotBot");
+    EXPECT_EQ(info.serverstext(engines), "Aport, Yandex, HotBot");
+    // A free position names an engine once the module defines it.
+    engines.setdefinitions({{4, "Wikipedia"}});
+    EXPECT_EQ(info.serverstext(engines), "Aport, Yandex, Wikipedia, HotBot");
     EXPECT_EQ(info.modifiedtext(), "Sun, 06 Nov 1994 08:49:37 GMT");
     EXPECT_EQ(info.charsettext(), 9220u);
     EXPECT_EQ(info.sizetext(), "4096");

@@ -168,11 +168,11 @@ TEST_F(SearchRunTest, HeadingWithOneChildDissolvesAndTheLastHeadingStays) {
     file(run, resultitem(2, "x", "http://a.example/1", 1, 0, 1));
     file(run, resultitem(1, "Plain", "http://b.example/1", 1, 0, 2));
     EXPECT_EQ(shape(search), "http://a.example/1 http://b.example/1");
-    // The result took the heading's title.
+    // The result keeps its own title.
     EXPECT_EQ(search.firstchild()
                   ? static_cast<Ref*>(search.firstchild())->target()->props().title.view()
                   : "",
-              "Heading one");
+              "x");
     file(run, resultitem(1, "Heading two", "", 1, 0, 3));
     file(run, resultitem(2, "y", "http://c.example/1", 1, 0, 3));
     file(run, resultitem(2, "z", "http://c.example/2", 1, 0, 3));
@@ -181,6 +181,36 @@ TEST_F(SearchRunTest, HeadingWithOneChildDissolvesAndTheLastHeadingStays) {
     EXPECT_EQ(shape(search), "http://a.example/1 http://b.example/1 Heading two(http://c.example/1 "
                              "http://c.example/2) Heading three(http://d.example/1)");
     EXPECT_EQ(test::checkdocument(doc_, true), "");
+}
+
+// Results grouped by host: each keeps its title (the heading's only when it
+// has none), and a host met again on a later page goes under its first heading.
+TEST_F(SearchRunTest, HostGroupsKeepTheirResultsTitlesAndOneHeadingPerHost) {
+    SearchRef& search = start("q");
+    SearchRunState run = runon(search);
+    file(run, resultitem(1, "a.example", "", 1, 0, 1));
+    file(run, resultitem(2, "First", "http://a.example/1", 1, 0, 1));
+    file(run, resultitem(2, "", "http://a.example/2", 1, 0, 1));
+    file(run, resultitem(1, "b.example", "", 1, 0, 2));
+    file(run, resultitem(2, "Bee", "http://b.example/1", 1, 0, 2));
+    file(run, resultitem(2, "Bee two", "http://b.example/2", 1, 0, 2));
+    // The next page.
+    file(run, resultitem(1, "a.example", "", 1, 0, 3));
+    file(run, resultitem(2, "Third", "http://a.example/3", 1, 0, 3));
+    file(run, resultitem(2, "Fourth", "http://a.example/4", 1, 0, 3));
+    file(run, resultitem(1, "Alone", "http://c.example/1", 1, 0, 4));
+    EXPECT_EQ(shape(search), "a.example(http://a.example/1 http://a.example/2 http://a.example/3 "
+                             "http://a.example/4) b.example(http://b.example/1 http://b.example/2) "
+                             "http://c.example/1");
+    std::vector<std::string> titles;
+    for (const Node* n = static_cast<const Ref*>(search.first())->first(); n; n = n->next())
+        titles.emplace_back(static_cast<const Ref*>(n)->target()->props().title.view());
+    EXPECT_EQ(titles, (std::vector<std::string>{"First", "a.example", "Third", "Fourth"}));
+    EXPECT_EQ(test::checkdocument(doc_, true), "");
+    // Another run makes headings of its own.
+    SearchRunState again = runon(search);
+    file(again, resultitem(1, "a.example", "", 1, 0, 1));
+    EXPECT_NE(again.heading, run.headings.front());
 }
 
 TEST_F(SearchRunTest, AHeadingNeverFilledStaysOutOfTheView) {

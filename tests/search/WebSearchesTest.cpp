@@ -11,7 +11,9 @@
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
 #include "platform/SystemError.h"
+#include "search/EngineTable.h"
 #include "search/SearchModule.h"
+#include "search/WSearchInfo.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
@@ -20,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -47,7 +50,7 @@ protected:
 
     void plug(const char* module) {
         searches_ = std::make_unique<WebSearches>(
-            doc_, loop_.Board(), loop_.Waits(), screen_, *language_, boxes_, options_,
+            doc_, loop_.Board(), loop_.Waits(), screen_, *language_, boxes_, options_, engines_,
             module ? SearchModule::load(fakemodule(module)) : nullptr);
         doc_.setworkers(searches_.get());
     }
@@ -64,6 +67,7 @@ protected:
     test::TempDir dir_;
     ApplicationProfile profile_{dir_.file("qxseek.INI")};
     Options options_;
+    EngineTable engines_;
     std::unique_ptr<Language> language_;
     DDoc doc_;
     test::ScreenRecorder screen_;
@@ -104,6 +108,71 @@ TEST_F(WebSearchesTest, EnginesRunThroughTheBoardAndFileIntoOneSearch) {
     EXPECT_EQ(page.props().modified.year, 2001);
     EXPECT_EQ(page.props().charset, 1u);
     EXPECT_TRUE(boxes_.boxes().empty());
+}
+
+// A third-party module may send anything: only http and https addresses are
+// filed, titles lose their control characters, and an engine files at most
+// the wanted number of results however many come.
+TEST_F(WebSearchesTest, AModulesItemsAreFiledWithinTheRequestAndCleaned) {
+    std::string lines = "1\titem\t:\tScript\tjavascript:alert(1)\t\t1\t1\n"
+                        "1\titem\t:\tLocal\tfile:///etc/passwd\t\t1\t1\n"
+                        "1\titem\t:\tSplit\thttp://a.example/\rSet-Cookie: x\t\t1\t1\n"
+                        "1\titem\t:\t\x1b[31mRed\rline\x7f\thttp://a.example/red\t\t1\t1\n";
+    for (int i = 0; i < 40; ++i)
+        lines += "1\titem\t:\tR" + std::to_string(i) + "\tHTTPS://r.example/" + std::to_string(i) +
+                 "\t\t1\t1\n";
+    for (int i = 0; i < 40; ++i)
+        lines += "1\titem\t:\tHeading " + std::to_string(i) + "\t\t\t0\t0\n";
+    script(lines);
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("cats");
+    request.servers = 1;
+    request.max = 5;
+    SearchRef* search = searches_->Run().start(request);
+    ASSERT_TRUE(loop_.Run(10000));
+    const ServerInfo* info = search->searchprop().serverinfo.find(1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->found, 5);
+    const Ref* red = doc_.finddomainnode("http://a.example/red");
+    ASSERT_NE(red, nullptr);
+    EXPECT_EQ(red->target()->props().title.view(), "[31mRed line");
+    for (const Node* n = search->firstchild(); n; n = n->next()) {
+        const Object* target = static_cast<const Ref*>(n)->target();
+        ASSERT_NE(target, nullptr);
+        EXPECT_TRUE(WSearchInfo::fileableurl(target->props().url.view()) ||
+                    target->props().url.empty());
+    }
+}
+
+// A module that ignores max and sends more items than a 16-bit sequence
+// holds: the engine files the thousand wanted, numbered in order.
+TEST_F(WebSearchesTest, AFloodOfItemsFilesTheWantedNumberInOrder) {
+    std::string lines;
+    for (int i = 0; i < 70000; ++i)
+        lines += "1\titem\t:\tT" + std::to_string(i) + "\thttp://h" + std::to_string(i % 50) +
+                 ".example/" + std::to_string(i) + "\t\t1\t1\n";
+    script(lines);
+    plug("qsearch_fake");
+    FindInfo request;
+    request.query = Str("flood");
+    request.servers = 1;
+    request.max = 1000;
+    SearchRef* search = searches_->Run().start(request);
+    ASSERT_TRUE(loop_.Run(60000));
+    const ServerInfo* info = search->searchprop().serverinfo.find(1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->found, 1000);
+    EXPECT_EQ(doc_.finddomainnode("http://h0.example/1000"), nullptr);
+    ASSERT_NE(doc_.finddomainnode("http://h49.example/999"), nullptr);
+    std::vector<std::uint16_t> sequences;
+    for (const Node* n = search->first(); n; n = n->next()) {
+        if (const auto* result = dynamic_cast<const OrgRef2*>(n))
+            sequences.push_back(result->orgprop().sequence);
+    }
+    ASSERT_EQ(sequences.size(), 1000u);
+    EXPECT_TRUE(std::is_sorted(sequences.begin(), sequences.end()));
+    EXPECT_EQ(sequences.back(), 1000);
 }
 
 TEST_F(WebSearchesTest, TheModuleGetsTheRequestAndTheProxySettings) {

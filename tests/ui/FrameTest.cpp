@@ -6,6 +6,7 @@
 #include "model/FindInfo.h"
 #include "model/SearchProp.h"
 #include "model/ServerInfo.h"
+#include "search/EngineTable.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "ui/AnimationWindow.h"
@@ -306,7 +307,9 @@ void FrameTest::windowsFitTheScreen() {
     QFont huge = normal;
     huge.setPointSize(normal.pointSize() * 3);
     QApplication::setFont(huge);
-    ui::FindDialog find(request, &search, *language_, stored, options);
+    const EngineTable engines(
+        [this](int id) { return language_->text(static_cast<unsigned>(id)); });
+    ui::FindDialog find(request, &search, *language_, engines, stored, options);
     QVERIFY2(find.height() <= free.height(), qPrintable(QString::number(find.height())));
     find.show();
     QVERIFY(QTest::qWaitForWindowExposed(&find));

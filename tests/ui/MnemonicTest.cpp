@@ -3,6 +3,7 @@
 #include "lang/Language.h"
 #include "model/FindInfo.h"
 #include "model/SearchProp.h"
+#include "search/EngineTable.h"
 #include "search/ObjPropDialogInfo.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
@@ -141,7 +142,8 @@ void MnemonicTest::everyDialogAndMenuLevelUsesEachLetterOnce() {
     check(QStringLiteral("options"), optionsDialog);
     FindInfo request;
     SearchProp search;
-    ui::FindDialog find(request, &search, language, profile, options);
+    const EngineTable engines([&](int id) { return language.text(static_cast<unsigned>(id)); });
+    ui::FindDialog find(request, &search, language, engines, profile, options);
     check(QStringLiteral("web search"), find);
     ObjPropDialogInfo info;
     ui::ObjPropDialog properties(info, language);

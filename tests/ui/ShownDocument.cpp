@@ -34,7 +34,8 @@ ShownDocument::ShownDocument(doc::DocumentStore& store, Options& options, const 
                              ApplicationProfile& profile)
     : profile(profile), options(options), language(language), editor(store, options, language),
       frame(profile, language, QString::fromLatin1(kTitle)),
-      dialogs(language, profile, options, scripted, [](int) {}),
+      engines([&language](int id) { return language.text(static_cast<unsigned>(id)); }),
+      dialogs(language, engines, profile, options, scripted, [](int) {}),
       browser(language, scripted, kTitle),
       exports([this] { return &editor; }, profile, language, scripted) {
     frame.addCommandTarget(&exports);
@@ -49,7 +50,7 @@ void ShownDocument::show(std::shared_ptr<const SearchModule> module) {
     view = new ui::View(editor, profile, options, language, &frame);
     view->setDialogs(&dialogs);
     view->setBrowser(&browser);
-    view->setSearchModule(std::move(module), scripted);
+    view->setSearchModule(std::move(module), engines, scripted);
     frame.setView(view);
     frame.resize(1000, 600);
     frame.show();

@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "doc/Editor.h"
 #include "lang/Language.h"
+#include "search/EngineTable.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "ui/Browser.h"
@@ -68,6 +69,7 @@ struct ShownDocument {
     doc::Editor editor;
     ui::FrameWindow frame;
     ScriptedDialogs scripted;
+    EngineTable engines;
     ui::ReferenceDialogs dialogs;
     ui::Browser browser;
     ui::ExportCommands exports;

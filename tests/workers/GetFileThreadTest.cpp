@@ -142,9 +142,13 @@ TEST_F(WorkersGetFile, TinyOrMissingLocalCopyAlwaysDownloadsAndTheFinalUrlIsKept
     EXPECT_EQ(TempDir::read(target), "body");
     EXPECT_FALSE(server_->requests().back().hasHeader("If-Modified-Since"));
     EXPECT_EQ(worker_->Url().view(), server_->url("/old"));
+    // A hop to an address that is not https is noted (the module update
+    // refuses what came so).
+    EXPECT_TRUE(worker_->LeftHttps());
 
     EXPECT_EQ(download(server_->url("/old"), dir_.file("got2"), dir_.file("missing")), 0);
     EXPECT_EQ(TempDir::read(dir_.file("got2")), "body");
+    EXPECT_FALSE(worker_->LeftHttps()); // no redirect
 }
 
 TEST_F(WorkersGetFile, AnAnswerOverTheSizeLimitEndsTooLargeAndLeavesNoFile) {

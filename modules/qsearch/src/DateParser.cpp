@@ -90,7 +90,13 @@ bool DateParser::parse(std::string_view text, WSearchDate& out) {
         return false;
     std::time_t seconds = 0;
     int millis = 0;
-    if (!parseIso(text, seconds, millis)) {
+    // Seconds since 1970, as some APIs give dates: nine digits at least, so
+    // that a bare year is not read as one.
+    const bool epoch = text.size() >= 9 && text.size() <= 12 &&
+                       text.find_first_not_of("0123456789") == std::string_view::npos;
+    if (epoch) {
+        seconds = static_cast<std::time_t>(std::stoll(std::string(text)));
+    } else if (!parseIso(text, seconds, millis)) {
         const std::string copy(text);
         seconds = curl_getdate(copy.c_str(), nullptr);
         if (seconds == -1)

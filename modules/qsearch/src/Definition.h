@@ -56,6 +56,10 @@ struct Definition {
     // The charset of pages that do not declare one; empty: as the page says.
     std::string pageEncoding;
     FieldRules fields;
+    // The result's address made of the "url" field's value ({url}, its bytes
+    // percent-encoded but "/" kept), for answers that give a name or a path
+    // rather than an address; empty when the field is the address.
+    std::string urlTemplate;
     // The query parameter that carries the target of an engine's redirector
     // links; empty when the engine links directly.
     std::string redirectParam;
@@ -73,9 +77,11 @@ struct DefinitionSet {
     std::set<int> broken;
     // The file is there but not readable as a whole: every engine is broken.
     bool fileBroken = false;
-    // Seconds: connecting, and a transfer that stalls.
+    // Seconds: connecting, a transfer that stalls, and a transfer as a whole
+    // (an engine that trickles its answer never stalls).
     long connectTimeout = 30;
     long stallTimeout = 60;
+    long totalTimeout = 120;
 };
 
 } // namespace qsearch

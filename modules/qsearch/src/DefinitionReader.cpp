@@ -14,7 +14,7 @@ namespace {
 
 using nlohmann::json;
 
-constexpr int kLastEngine = 15;
+constexpr int kLastEngine = 16;
 
 // Collects the errors of one read, each on the line of the value it concerns.
 class Checker {
@@ -126,25 +126,35 @@ void readFields(Checker& check, const json& object, const std::string& pointer, 
     }
 }
 
+// An address template: only the allowed placeholders, the required one among
+// them, an http or https address. False when the key is absent.
+bool readAddress(Checker& check, const json& object, const std::string& pointer, const char* key,
+                 const std::string& where, std::initializer_list<std::string_view> allowed,
+                 const std::string& required, std::string& out) {
+    if (!check.text(object, pointer, key, out))
+        return false;
+    const std::string at = pointer + "/" + key;
+    const std::string what = std::string("\"") + key + "\" of " + where;
+    const std::string wrong = Template::check(out, allowed);
+    if (!wrong.empty())
+        check.error(at, what + ": " + wrong);
+    else if (out.find("{" + required + "}") == std::string::npos)
+        check.error(at, what + " has no {" + required + "}");
+    else if (out.rfind("http://", 0) != 0 && out.rfind("https://", 0) != 0)
+        check.error(at, what + " must start with http:// or https://");
+    return true;
+}
+
 void readEngine(Checker& check, const json& object, const std::string& pointer, Definition& def) {
     const std::string where = "engine " + std::to_string(def.engine);
     check.keys(object, pointer, where,
                {"name", "url", "encoding", "space", "modes", "exclude", "paging", "headers", "kind",
-                "page_encoding", "fields", "redirect_param", "group", "score_scale"});
+                "page_encoding", "fields", "url_template", "redirect_param", "group",
+                "score_scale"});
     check.text(object, pointer, "name", def.name);
-    if (!check.text(object, pointer, "url", def.url)) {
+    if (!readAddress(check, object, pointer, "url", where,
+                     {"query", "max", "page", "offset", "exclude"}, "query", def.url))
         check.error(pointer, where + " has no \"url\"");
-    } else {
-        const std::string wrong =
-            Template::check(def.url, {"query", "max", "page", "offset", "exclude"});
-        if (!wrong.empty())
-            check.error(pointer + "/url", "\"url\" of " + where + ": " + wrong);
-        else if (def.url.find("{query}") == std::string::npos)
-            check.error(pointer + "/url", "\"url\" of " + where + " has no {query}");
-        else if (def.url.rfind("http://", 0) != 0 && def.url.rfind("https://", 0) != 0)
-            check.error(pointer + "/url",
-                        "\"url\" of " + where + " must start with http:// or https://");
-    }
     readCharset(check, object, pointer, "encoding", def.encoding);
     readCharset(check, object, pointer, "page_encoding", def.pageEncoding);
     check.text(object, pointer, "space", def.space);
@@ -196,6 +206,7 @@ void readEngine(Checker& check, const json& object, const std::string& pointer, 
     if (def.kind != ResponseKind::Feed &&
         (def.fields.results.empty() || def.fields.title.empty() || def.fields.url.empty()))
         check.error(pointer, where + " needs \"fields\" with \"results\", \"title\" and \"url\"");
+    readAddress(check, object, pointer, "url_template", where, {"url"}, "url", def.urlTemplate);
     check.text(object, pointer, "redirect_param", def.redirectParam);
     std::string group = "none";
     if (check.text(object, pointer, "group", group)) {
@@ -240,9 +251,10 @@ DefinitionSet DefinitionReader::read(std::string_view text,
     }
     check.keys(root, "", "the file", {"engines", "timeouts"});
     if (const json* timeouts = check.object(root, "", "timeouts")) {
-        check.keys(*timeouts, "/timeouts", "\"timeouts\"", {"connect", "stall"});
+        check.keys(*timeouts, "/timeouts", "\"timeouts\"", {"connect", "stall", "total"});
         check.integer(*timeouts, "/timeouts", "connect", 1, 600, set.connectTimeout);
         check.integer(*timeouts, "/timeouts", "stall", 1, 600, set.stallTimeout);
+        check.integer(*timeouts, "/timeouts", "total", 1, 3600, set.totalTimeout);
     }
     const json* engines = check.object(root, "", "engines");
     if (!engines)
@@ -251,7 +263,7 @@ DefinitionSet DefinitionReader::read(std::string_view text,
         const std::string pointer = "/engines/" + key;
         int number = 0;
         if (!engineNumber(key, number)) {
-            check.error(pointer, "\"" + key + "\" is not an engine number (0 to 15)");
+            check.error(pointer, "\"" + key + "\" is not an engine number (0 to 16)");
             continue;
         }
         if (!value.is_object()) {

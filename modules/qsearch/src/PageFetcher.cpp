@@ -28,8 +28,11 @@ constexpr std::int32_t kInvalidServerResponse = 12152;
 constexpr std::int32_t kRedirectFailed = 12156;
 constexpr std::int32_t kSecurityChannelError = 12157;
 
-// The program's agent text, so that engines see one client.
-constexpr const char* kAgent = "NorbaSeek";
+// Who asks, with where to read about it, as services ask of automated clients;
+// a definition may send its own (a "User-Agent" header) where a service wants
+// contact details.
+constexpr const char* kAgent =
+    "qxseek/" QSEARCH_VERSION " (Norba Seek search module; +https://norbaseek.example.org/)";
 
 // How long one wait for the sockets lasts before the stall check runs again.
 constexpr int kPollMs = 100;
@@ -162,8 +165,8 @@ struct PageFetcher::Transfer {
     }
 };
 
-PageFetcher::PageFetcher(const WSearchParam& param, long connect, long stall)
-    : param_(param), connect_(connect), stall_(stall) {
+PageFetcher::PageFetcher(const WSearchParam& param, Limits limits)
+    : param_(param), limits_(limits) {
     initOnce();
 }
 
@@ -212,9 +215,10 @@ std::int32_t PageFetcher::fetch(const std::string& url,
     curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, connect_);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, limits_.connect);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stall_);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, limits_.stall);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT, limits_.total);
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxPage));
     if (param_.accessType == WSEARCH_ACCESS_PROXY && param_.proxy && *param_.proxy)
         curl_easy_setopt(h, CURLOPT_PROXY, param_.proxy);
@@ -273,7 +277,10 @@ std::int32_t PageFetcher::fetch(const std::string& url,
     std::int32_t code = transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED
                             ? kInvalidServerResponse
                             : mapCurl(result);
-    if (code == 0 && page.status >= 400)
+    constexpr long kTooManyRequests = 429;
+    if (code == 0 && page.status == kTooManyRequests)
+        code = WSEARCH_RATE_LIMITED;
+    else if (code == 0 && page.status >= 400)
         code = WSEARCH_HTTP_FAILURE;
     if (code == 0)
         transfer.report(WSEARCH_STATUS_RESPONSE_RECEIVED);

@@ -27,13 +27,21 @@ class PageFetcher {
 public:
     static constexpr std::size_t kMaxPage = 4u << 20;
 
-    // connect and stall are the time-outs in seconds.
-    PageFetcher(const WSearchParam& param, long connect, long stall);
+    // The time-outs in seconds: connecting, a stalled transfer, and one
+    // transfer from start to end.
+    struct Limits {
+        long connect = 30;
+        long stall = 60;
+        long total = 120;
+    };
+
+    PageFetcher(const WSearchParam& param, Limits limits);
     ~PageFetcher();
     PageFetcher(const PageFetcher&) = delete;
     PageFetcher& operator=(const PageFetcher&) = delete;
 
-    // WSEARCH_OK and the page; WSEARCH_HTTP_FAILURE for a failure status;
+    // WSEARCH_OK and the page; WSEARCH_RATE_LIMITED for 429,
+    // WSEARCH_HTTP_FAILURE for another failure status;
     // 1223 when the stop event fired; else a system error code (12152 for a
     // page larger than kMaxPage).
     std::int32_t fetch(const std::string& url,
@@ -45,8 +53,7 @@ public:
 private:
     struct Transfer;
     const WSearchParam& param_;
-    long connect_;
-    long stall_;
+    Limits limits_;
 };
 
 } // namespace qsearch

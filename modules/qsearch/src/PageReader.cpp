@@ -1,6 +1,7 @@
 #include "PageReader.h"
 
 #include "DateParser.h"
+#include "Template.h"
 #include "TextCleaner.h"
 
 #include <algorithm>
@@ -89,11 +90,17 @@ bool PageReader::read(const Page& page, std::vector<Result>& results, std::int64
         !extractor_->extract(page.body, charsetOf(page.contentType),
                              static_cast<std::size_t>(std::max(wanted_, 0)) + seen_.size(), raw))
         return false;
+    entries_ = raw.results.size();
     for (const RawResult& entry : raw.results) {
         if (delivered_ >= wanted_)
             break;
         Result result;
-        result.url = links_.resolve(page.url, entry.url);
+        result.url =
+            definition_.urlTemplate.empty() || entry.url.empty()
+                ? links_.resolve(page.url, entry.url)
+                : links_.resolve(
+                      {}, Template::expand(definition_.urlTemplate,
+                                           {{"url", Template::escape(entry.url, "%20", "/")}}));
         if (result.url.empty() || !seen_.insert(result.url).second)
             continue;
         result.title = TextCleaner::clean(entry.title);

@@ -32,6 +32,9 @@ public:
 
     // The results handed out so far.
     int delivered() const { return delivered_; }
+    // The entries the last page held, duplicates and unusable links included:
+    // fewer than asked for means it was the engine's last.
+    std::size_t entries() const { return entries_; }
 
 private:
     const Definition& definition_;
@@ -40,6 +43,7 @@ private:
     LinkResolver links_;
     std::set<std::string> seen_;
     int delivered_ = 0;
+    std::size_t entries_ = 0;
 };
 
 } // namespace qsearch

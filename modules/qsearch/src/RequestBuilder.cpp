@@ -37,11 +37,6 @@ std::string apply(const WordRule& rule, std::string_view text) {
     return Template::expand(rule.whole, {{"q", joined}});
 }
 
-bool unreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
-}
-
 } // namespace
 
 RequestBuilder::RequestBuilder(const Definition& definition, std::string_view query, int mode,
@@ -58,20 +53,7 @@ std::string RequestBuilder::encode(std::string_view utf8) const {
     std::string bytes(utf8);
     if (!definition_.encoding.empty())
         Recoder::convert(utf8, "UTF-8", definition_.encoding, bytes);
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c == ' ') {
-            out += definition_.space;
-        } else if (unreserved(c)) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
+    return Template::escape(bytes, definition_.space);
 }
 
 std::string RequestBuilder::address(int page) const {

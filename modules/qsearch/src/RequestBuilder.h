@@ -20,6 +20,8 @@ public:
 
     // Whether the address changes from page to page; without it there is one.
     bool pages() const;
+    // The results asked of each page ({max}).
+    int perPage() const { return perPage_; }
 
     // The query text in UTF-8 as the engine gets it (exclusions appended when
     // the address has no place of their own for them).

@@ -18,9 +18,11 @@ std::int32_t SearchRun::run() {
         return kBrokenDefinition;
     const RequestBuilder request(definition_, param_.query ? param_.query : "", param_.queryMode,
                                  param_.exclude ? param_.exclude : "", wanted);
-    PageFetcher fetcher(param_, set_.connectTimeout, set_.stallTimeout);
+    PageFetcher fetcher(param_, {set_.connectTimeout, set_.stallTimeout, set_.totalTimeout});
     ItemEmitter emitter(param_, definition_.groupByHost);
-    for (int pageIndex = 0; pageIndex < kMaxPages && reader.delivered() < wanted; ++pageIndex) {
+    // Every page brings at least one new result or ends the run, so a run
+    // asks for at most `wanted` pages.
+    for (int pageIndex = 0; reader.delivered() < wanted; ++pageIndex) {
         Page page;
         const std::int32_t code =
             fetcher.fetch(request.address(pageIndex), definition_.headers, page);
@@ -39,7 +41,8 @@ std::int32_t SearchRun::run() {
             break;
         if (!emitter.page(results))
             return kStopped;
-        if (!request.pages())
+        // A page shorter than asked for is the engine's last.
+        if (!request.pages() || reader.entries() < static_cast<std::size_t>(request.perPage()))
             break;
     }
     return WSEARCH_OK;

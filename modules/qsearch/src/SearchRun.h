@@ -16,10 +16,10 @@ inline constexpr std::int32_t kUnreadableAnswer = 12152;
 inline constexpr std::int32_t kStopped = 1223;
 
 // One engine run: pages fetched in turn, results read, cleaned, numbered and
-// handed out until the wanted number, the last page, or the page cap.
+// handed out until the wanted number or the engine's last page (one that is
+// short, empty, or brings nothing new).
 class SearchRun {
 public:
-    static constexpr int kMaxPages = 20;
     static constexpr int kMaxWanted = 1000;
 
     SearchRun(const WSearchParam& param, const Definition& definition, const DefinitionSet& set)

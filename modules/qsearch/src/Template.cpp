@@ -27,6 +27,29 @@ std::string Template::expand(std::string_view text,
     return out;
 }
 
+std::string Template::escape(std::string_view bytes, std::string_view space,
+                             std::string_view keep) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           keep.find(byte) != std::string_view::npos;
+        if (c == ' ') {
+            out += space;
+        } else if (plain) {
+            out += byte;
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 std::string Template::check(std::string_view text,
                             std::initializer_list<std::string_view> allowed) {
     std::size_t at = 0;

@@ -39,7 +39,8 @@ XmlDoc parseHtml(std::string_view bytes, const std::string& encoding);
 XmlDoc parseHtmlFragment(std::string_view bytes);
 
 // Parses an XML document (a feed) without fetching or expanding anything
-// external; null when nothing could be made of it.
+// external; null when nothing could be made of it, and for a document that
+// declares entities of its own.
 XmlDoc parseXml(std::string_view bytes, const std::string& encoding);
 
 // An XPath expression compiled once; null when it is not valid XPath.

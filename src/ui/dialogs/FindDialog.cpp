@@ -10,6 +10,8 @@
 #include "settings/Options.h"
 #include "ui/dialogs/DialogControls.h"
 
+#include <qsearch/WebSearch.h>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,8 +55,8 @@ QString qs(std::string_view text) {
 } // namespace
 
 FindDialog::FindDialog(FindInfo& request, const SearchProp* search, const Language& language,
-                       ApplicationProfile& profile, Options& options, HelpHandler help,
-                       QWidget* parent)
+                       const EngineTable& engines, ApplicationProfile& profile, Options& options,
+                       HelpHandler help, QWidget* parent)
     : QDialog(parent), request_(request), profile_(profile), options_(options) {
     auto t = [&](unsigned id) { return doc::text(language, id); };
     setObjectName(QStringLiteral("FindDialog"));
@@ -85,17 +87,25 @@ FindDialog::FindDialog(FindInfo& request, const SearchProp* search, const Langua
     top->addWidget(max_, 1, 1, Qt::AlignLeft);
 
     // Sixteen boxes, one per mask bit; a bit that names no engine keeps its
-    // box (and so its value) out of sight.
+    // box (and so its value) out of sight. When the module tells its engines,
+    // an engine without a definition says so: a stored choice may hold one.
     auto* enginesBox = new QGroupBox(t(text::FindServers), this);
     auto* enginesLayout = new QGridLayout(enginesBox);
+    const QString undefined = qs(language.errorText(WSEARCH_NO_DEFINITION));
     int shown = 0;
     for (int i = 0; i < kEngineBoxes; ++i) {
         const auto bit = static_cast<std::uint16_t>(1u << i);
         engines_[i] =
-            control(kFirstEngine + i, new QCheckBox(t(EngineTable::displaytext(bit)), enginesBox));
-        if (EngineTable::number(bit) == 0) {
+            control(kFirstEngine + i, new QCheckBox(qs(engines.displayname(bit)), enginesBox));
+        if (engines.number(bit) == 0) {
             engines_[i]->hide();
             continue;
+        }
+        if (engines.knowsdefinitions() && !(engines.definedmask() & bit)) {
+            QFont font = engines_[i]->font();
+            font.setItalic(true);
+            engines_[i]->setFont(font);
+            engines_[i]->setToolTip(undefined);
         }
         enginesLayout->addWidget(engines_[i], shown % 4, shown / 4);
         ++shown;
@@ -151,7 +161,7 @@ FindDialog::FindDialog(FindInfo& request, const SearchProp* search, const Langua
     }
     showFields(request);
     if (search)
-        buildStatistics(*search, language);
+        buildStatistics(*search, language, engines);
     else
         statistics_->hide();
     atStart_->setChecked(options_.findDialogAtStart);
@@ -206,7 +216,8 @@ void FindDialog::modeChosen(int mode, bool checked) {
     excludeLabel_->setEnabled(mode != 0);
 }
 
-void FindDialog::buildStatistics(const SearchProp& search, const Language& language) {
+void FindDialog::buildStatistics(const SearchProp& search, const Language& language,
+                                 const EngineTable& engines) {
     const std::vector<std::string> titles =
         SearchStatistics::columns(language.text(text::StatisticsColumns));
     QStringList headers;
@@ -230,10 +241,7 @@ void FindDialog::buildStatistics(const SearchProp& search, const Language& langu
 
     const ShortDate date =
         ShortDate::frompattern(QLocale().dateFormat(QLocale::ShortFormat).toStdString());
-    const auto engineName = [&language](std::uint16_t bit) {
-        const int id = EngineTable::displaytext(bit);
-        return id ? language.text(static_cast<unsigned>(id)) : std::string();
-    };
+    const auto engineName = [&engines](std::uint16_t bit) { return engines.displayname(bit); };
     for (const SearchStatistics::Row& row :
          SearchStatistics::rows(search, language.text(text::StatisticsTotal), engineName, date)) {
         auto* item = new QTreeWidgetItem(statistics_);

@@ -15,6 +15,7 @@ class QTreeWidget;
 
 namespace qx {
 class ApplicationProfile;
+class EngineTable;
 class Language;
 struct Options;
 struct SearchProp;
@@ -34,15 +35,17 @@ public:
     static constexpr int kHelpContext = 20;
     static constexpr int kEngineBoxes = 16;
 
-    // search: the saved search whose statistics are shown, or none.
+    // search: the saved search whose statistics are shown, or none. The
+    // engine table names the boxes and the statistics' engines.
     FindDialog(FindInfo& request, const SearchProp* search, const Language& language,
-               ApplicationProfile& profile, Options& options, HelpHandler help = {},
-               QWidget* parent = nullptr);
+               const EngineTable& engines, ApplicationProfile& profile, Options& options,
+               HelpHandler help = {}, QWidget* parent = nullptr);
 
     void accept() override;
 
 private:
-    void buildStatistics(const SearchProp& search, const Language& language);
+    void buildStatistics(const SearchProp& search, const Language& language,
+                         const EngineTable& engines);
     // Every control but the query from a request.
     void showFields(const FindInfo& request);
     void historyChosen(int index);

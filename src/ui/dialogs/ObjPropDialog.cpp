@@ -20,8 +20,8 @@ QString qs(const std::string& text) {
 
 } // namespace
 
-ObjPropDialog::ObjPropDialog(ObjPropDialogInfo& info, const Language& language, HelpHandler help,
-                             QWidget* parent)
+ObjPropDialog::ObjPropDialog(ObjPropDialogInfo& info, const Language& language,
+                             const EngineTable& engines, HelpHandler help, QWidget* parent)
     : QDialog(parent), info_(info) {
     auto t = [&](unsigned id) { return doc::text(language, id); };
     setObjectName(QStringLiteral("ObjPropDialog"));
@@ -46,7 +46,7 @@ ObjPropDialog::ObjPropDialog(ObjPropDialogInfo& info, const Language& language, 
         unsigned caption;
         QString value;
     } fields[] = {
-        {102, text::PropertiesServers, qs(info.serverstext())},
+        {102, text::PropertiesServers, qs(info.serverstext(engines))},
         {103, text::PropertiesModified, qs(info.modifiedtext())},
         {104, text::PropertiesCharset, info.charsettext() ? t(info.charsettext()) : QString()},
         {105, text::PropertiesSize, qs(info.sizetext())},

@@ -8,8 +8,9 @@
 class QLineEdit;
 
 namespace qx {
+class EngineTable;
 class Language;
-}
+} // namespace qx
 
 namespace qx::ui {
 
@@ -21,8 +22,9 @@ class ObjPropDialog : public QDialog {
 public:
     static constexpr int kHelpContext = 21;
 
-    ObjPropDialog(ObjPropDialogInfo& info, const Language& language, HelpHandler help = {},
-                  QWidget* parent = nullptr);
+    // The engine table names the engines that reported the page.
+    ObjPropDialog(ObjPropDialogInfo& info, const Language& language, const EngineTable& engines,
+                  HelpHandler help = {}, QWidget* parent = nullptr);
 
     void accept() override;
 

@@ -19,11 +19,13 @@ constexpr unsigned kRenameCaption = 9814;
 constexpr unsigned kRenameLabel = 9815;
 } // namespace
 
-ReferenceDialogs::ReferenceDialogs(const Language& language, ApplicationProfile& profile,
-                                   Options& options, doc::UserDialogs& runner, HelpHandler help)
-    : language_(language), profile_(profile), options_(options), runner_(runner),
-      help_(std::move(help)), findCommand_(profile, options) {}
-
+ReferenceDialogs::ReferenceDialogs(const Language& language, const EngineTable& engines,
+                                   ApplicationProfile& profile, Options& options,
+                                   doc::UserDialogs& runner, HelpHandler help)
+    : language_(language), engines_(engines), profile_(profile), options_(options), runner_(runner),
+      help_(std::move(help)), findCommand_(profile, options) {
+    findCommand_.setdefaultservers(engines.defaultmask());
+}
 bool ReferenceDialogs::newSearch(SearchStarter* starter, QWidget* parent) {
     return findCommand_.run([&](FindInfo& request) { return find(request, nullptr, parent); },
                             starter);
@@ -44,7 +46,7 @@ bool ReferenceDialogs::rename(QString& name, QWidget* parent) {
 }
 
 bool ReferenceDialogs::find(FindInfo& request, const SearchProp* search, QWidget* parent) {
-    FindDialog dialog(request, search, language_, profile_, options_, help_, parent);
+    FindDialog dialog(request, search, language_, engines_, profile_, options_, help_, parent);
     return runner_.exec(dialog) == QDialog::Accepted;
 }
 
@@ -60,7 +62,7 @@ bool ReferenceDialogs::properties(DDoc& document, Ref& node, QWidget* parent) {
     }
     case PropertiesKind::Object: {
         ObjPropDialogInfo info = ObjPropDialogInfo::fromnode(node);
-        ObjPropDialog dialog(info, language_, help_, parent);
+        ObjPropDialog dialog(info, language_, engines_, help_, parent);
         if (runner_.exec(dialog) != QDialog::Accepted)
             return false;
         info.apply(document, node);

@@ -8,6 +8,7 @@ class QWidget;
 namespace qx {
 class ApplicationProfile;
 class DDoc;
+class EngineTable;
 class Language;
 class Ref;
 class SearchRef;
@@ -28,8 +29,9 @@ namespace qx::ui {
 // runner, which tests answer from a script.
 class ReferenceDialogs {
 public:
-    ReferenceDialogs(const Language& language, ApplicationProfile& profile, Options& options,
-                     doc::UserDialogs& runner, HelpHandler help);
+    ReferenceDialogs(const Language& language, const EngineTable& engines,
+                     ApplicationProfile& profile, Options& options, doc::UserDialogs& runner,
+                     HelpHandler help);
 
     // The find dialog on the request, with the statistics of a saved search
     // when one is given; true for OK, the request then holds what was accepted.
@@ -58,6 +60,7 @@ public:
 
 private:
     const Language& language_;
+    const EngineTable& engines_;
     ApplicationProfile& profile_;
     Options& options_;
     doc::UserDialogs& runner_;

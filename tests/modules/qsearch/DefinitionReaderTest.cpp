@@ -20,7 +20,7 @@ bool hasMessage(const std::vector<DefinitionMessage>& messages, int line, const 
 TEST(DefinitionReader, ReadsEveryPartOfADefinition) {
     std::vector<DefinitionMessage> messages;
     const DefinitionSet set = DefinitionReader::read(R"json({
-  "timeouts": { "connect": 5, "stall": 7 },
+  "timeouts": { "connect": 5, "stall": 7, "total": 9 },
   "engines": {
     "2": {
       "name": "Rambler",
@@ -44,6 +44,7 @@ TEST(DefinitionReader, ReadsEveryPartOfADefinition) {
     ASSERT_TRUE(messages.empty()) << messages.front().line << ": " << messages.front().text;
     EXPECT_EQ(set.connectTimeout, 5);
     EXPECT_EQ(set.stallTimeout, 7);
+    EXPECT_EQ(set.totalTimeout, 9);
     ASSERT_EQ(set.engines.count(2), 1u);
     const Definition& def = set.engines.at(2);
     EXPECT_EQ(def.name, "Rambler");

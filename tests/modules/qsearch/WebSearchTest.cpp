@@ -4,6 +4,7 @@
 // failures and wrong definitions.
 #include "HttpTestServer.h"
 #include "RawSocketServer.h"
+#include "SearchBlock.h"
 #include "TempDir.h"
 
 #include "platform/Event.h"
@@ -112,19 +113,12 @@ protected:
                 int acceptLimit = -1) {
         Outcome outcome;
         outcome.acceptLimit = acceptLimit;
-        WSearchParam param{};
-        param.query = query.c_str();
-        param.queryMode = mode;
-        param.exclude = exclude.c_str();
-        param.max = max;
-        param.engine = engine;
+        WSearchParam param = test::searchBlock(engine, query, max, mode, exclude);
         param.result = onItem;
         param.resultContext = &outcome;
         param.status = onStatus;
         param.statusContext = &outcome;
         param.stopEvent = stop ? stop->fd() : -1;
-        param.accessType = WSEARCH_ACCESS_PRECONFIG;
-        param.proxy = "";
         const auto start = std::chrono::steady_clock::now();
         outcome.code = search_(&param);
         outcome.took = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -187,7 +181,7 @@ TEST_F(WebSearchModule, AnswersItsAbiVersionAndNoDefinitionForEmptySlots) {
     ASSERT_NE(version_, nullptr);
     EXPECT_EQ(version_(), WSEARCH_ABI_VERSION);
     define(kSearx);
-    for (int engine : {0, 2, 4, 8})
+    for (int engine : {0, 2, 7, 16})
         EXPECT_EQ(run(engine, "q", 10).code, WSEARCH_NO_DEFINITION) << engine;
     EXPECT_TRUE(server_.requests().empty());
 }
@@ -221,7 +215,9 @@ TEST_F(WebSearchModule, JsonEnginePagesUpToTheWantedNumberAfterTheSummary) {
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(param(requests[0], "q"), "red+fox");
     EXPECT_EQ(param(requests[2], "pageno"), "3");
-    EXPECT_EQ(requests[0].header("User-Agent"), "NorbaSeek");
+    // Who asks, and where to read about it.
+    EXPECT_EQ(requests[0].header("User-Agent").rfind("qxseek/", 0), 0u);
+    EXPECT_NE(requests[0].header("User-Agent").find("+https://"), std::string::npos);
 
     // Reports go out with the network layer's codes.
     for (std::uint32_t status : {WSEARCH_STATUS_CONNECTING, WSEARCH_STATUS_CONNECTED,
@@ -243,13 +239,13 @@ TEST_F(WebSearchModule, StopsAtTheLastPageAndAtTheCallersWord) {
     Outcome outcome = run(1, "q", 100);
     EXPECT_EQ(outcome.code, WSEARCH_OK);
     EXPECT_EQ(outcome.results().size(), 14u);
-    EXPECT_EQ(server_.requests().size(), 3u); // the empty third page ends the run
+    EXPECT_EQ(server_.requests().size(), 2u); // the short second page was the last
 
     // The caller takes the summary and three results, then says it was stopped.
     outcome = run(1, "q", 100, 0, "", nullptr, 4);
     EXPECT_EQ(outcome.code, 1223);
     EXPECT_EQ(outcome.items.size(), 4u);
-    EXPECT_EQ(server_.requests().size(), 4u);
+    EXPECT_EQ(server_.requests().size(), 3u);
 }
 
 TEST_F(WebSearchModule, ModesAndExclusionsGoIntoTheRequestLine) {
@@ -364,6 +360,7 @@ TEST_F(WebSearchModule, RssAndAtomFeedsWithKoi8Pages) {
 
 TEST_F(WebSearchModule, FailuresOfTheEngineEndTheRunWithTheirCodes) {
     server_.on("/fail", Reply{500, {}, "oops", "text/plain"});
+    server_.on("/busy", Reply{429, {{"Retry-After", "60"}}, "slow down", "text/plain"});
     server_.on("/garbage", Reply{200, {}, "<html>this is no json</html>", "text/html"});
     Reply huge;
     huge.generatedBytes = (4u << 20) + 1;
@@ -373,12 +370,27 @@ TEST_F(WebSearchModule, FailuresOfTheEngineEndTheRunWithTheirCodes) {
       "2": {"url": "{server}/garbage?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}},
       "3": {"url": "{server}/huge?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}},
       "5": {"url": "{server}/x?q={query}", "kind": "html", "fields": {"results": "//a[", "title": "t", "url": "u"}},
-      "6": {"url": "http://127.0.0.1:1/?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}}}})");
+      "6": {"url": "http://127.0.0.1:1/?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}},
+      "7": {"url": "{server}/busy?q={query}", "fields": {"results": "r", "title": "t", "url": "u"}}}})");
     EXPECT_EQ(run(1, "q", 10).code, WSEARCH_HTTP_FAILURE);
     EXPECT_EQ(run(2, "q", 10).code, 12152);
     EXPECT_EQ(run(3, "q", 10).code, 12152);
     EXPECT_EQ(run(5, "q", 10).code, 0x20000002);
     EXPECT_EQ(run(6, "q", 10).code, 12029);
+    EXPECT_EQ(run(7, "q", 10).code, WSEARCH_RATE_LIMITED);
+    // A feed that nests its own entities is not read, rather than expanded.
+    std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE rss [\n<!ENTITY a \"ha\">\n";
+    for (char c = 'b'; c <= 'j'; ++c) {
+        std::string value;
+        for (int i = 0; i < 10; ++i)
+            value += std::string("&") + static_cast<char>(c - 1) + ";";
+        laughs += std::string("<!ENTITY ") + c + " \"" + value + "\">\n";
+    }
+    laughs += "]>\n<rss><channel><item><title>&j;</title><link>http://x.example/</link></item>"
+              "</channel></rss>";
+    server_.on("/laughs", Reply{200, {}, laughs, "application/rss+xml"});
+    define(R"({"engines": {"8": {"url": "{server}/laughs?q={query}", "kind": "feed"}}})");
+    EXPECT_EQ(run(8, "q", 10).code, 12152);
     define("{ \"engines\": ");
     EXPECT_EQ(run(1, "q", 10).code, 0x20000002);
 }
@@ -427,7 +439,36 @@ TEST_F(WebSearchModule, AServerThatStallsRunsIntoTheTimeOut) {
     EXPECT_LT(outcome.took.count(), 5000);
 }
 
-TEST_F(WebSearchModule, AnEndlessEngineStopsAtTwentyPages) {
+TEST_F(WebSearchModule, AnEngineThatTricklesEndsAtTheTotalLimitKeepingWhatCameBefore) {
+    // The first page comes at once; the second trickles two bytes every half
+    // second, which never counts as a stall.
+    qx::test::RawSocketServer engine([](qx::test::RawSocketServer::Connection& connection) {
+        const std::string head = connection.readRequest();
+        const std::string body = searxPage(1, 10, 50);
+        if (head.find("pageno=1 ") != std::string::npos) {
+            connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                            "Content-Length: " +
+                            std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            return;
+        }
+        connection.send("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                        "Content-Length: 100000\r\nConnection: close\r\n\r\n");
+        for (int i = 0; connection.pause(500) && connection.send(body.substr(i * 2 % 100, 2));
+             ++i) {
+        }
+    });
+    define(R"json({"timeouts": {"connect": 2, "stall": 10, "total": 2}, "engines": {"1": {
+      "url": ")json" +
+           engine.url("/search?q={query}&pageno={page}") + R"json(",
+      "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    const Outcome outcome = run(1, "q", 20);
+    EXPECT_EQ(outcome.code, 12002);
+    EXPECT_EQ(outcome.results().size(), 10u);
+    EXPECT_GE(outcome.took.count(), 1900);
+    EXPECT_LT(outcome.took.count(), 5000);
+}
+
+TEST_F(WebSearchModule, AThousandResultsArePagedForToTheEndAndNoFurther) {
     server_.on("/search", [](const Request& request) {
         const int page = std::atoi(param(request, "pageno").c_str());
         Reply reply;
@@ -437,8 +478,16 @@ TEST_F(WebSearchModule, AnEndlessEngineStopsAtTwentyPages) {
     define(kSearx);
     const Outcome outcome = run(1, "q", 1000);
     EXPECT_EQ(outcome.code, WSEARCH_OK);
-    EXPECT_EQ(server_.requests().size(), 20u);
-    EXPECT_EQ(outcome.results().size(), 200u);
+    EXPECT_EQ(server_.requests().size(), 100u);
+    EXPECT_EQ(outcome.results().size(), 1000u);
+    // An engine that answers every page with the same results ends at the
+    // first page that brings nothing new.
+    server_.on("/same", Reply{200, {}, searxPage(1, 10, 99), "application/json"});
+    define(R"json({"engines": {"1": {"url": "{server}/same?q={query}&pageno={page}",
+      "fields": {"results": "results", "title": "title", "url": "url"}}}})json");
+    const std::size_t before = server_.requests().size();
+    EXPECT_EQ(run(1, "q", 1000).results().size(), 10u);
+    EXPECT_EQ(server_.requests().size() - before, 2u);
 }
 
 TEST_F(WebSearchModule, GoesThroughTheProxyOfTheBlock) {

@@ -8,6 +8,7 @@
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "model/UrlRef.h"
+#include "search/EngineTable.h"
 #include "search/FindCommand.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
@@ -72,6 +73,7 @@ private slots:
     void choosingAHandEditedEntryFillsEveryControl();
     void typingAnEarlierQueryKeepsTheEditsTheCaseAndOneReturnPressesOk();
     void theLastRequestOutlivesTheDocument();
+    void definedEnginesGetBoxesAndAreAskedUnlessTheUserChose();
     void statisticsOnlyForASavedSearchAndHelpShowsTheContext();
     void propertiesOfAnEmptyPageAndOfAResult();
     void propertiesOfADomainNodeChangeThePageButNotTheName();
@@ -87,6 +89,7 @@ private:
     Options options_;
     std::unique_ptr<ScriptedDialogs> runner_;
     std::vector<int> helpShown_;
+    EngineTable engines_;
     std::unique_ptr<ui::ReferenceDialogs> dialogs_;
 };
 
@@ -94,6 +97,7 @@ void ReferenceDialogsTest::initTestCase() {
     language_ = std::make_unique<Language>(std::getenv("QX_PROGRAM_DIR"));
     std::string code = "enu";
     QCOMPARE(language_->load(code), 0u);
+    engines_ = EngineTable([this](int id) { return language_->text(static_cast<unsigned>(id)); });
 }
 
 void ReferenceDialogsTest::init() {
@@ -103,7 +107,7 @@ void ReferenceDialogsTest::init() {
     helpShown_.clear();
     runner_ = std::make_unique<ScriptedDialogs>();
     dialogs_ = std::make_unique<ui::ReferenceDialogs>(
-        *language_, *profile_, options_, *runner_,
+        *language_, engines_, *profile_, options_, *runner_,
         [this](int context) { helpShown_.push_back(context); });
 }
 
@@ -142,13 +146,13 @@ void ReferenceDialogsTest::blanksAreNormalisedInTheQueryTheHistoryAndTheSettings
 void ReferenceDialogsTest::maxZeroEmptyAndTooLargeBecomeOneThousand() {
     for (const char* max : {"0", "", "5000", "1000"}) {
         FindInfo r = request("q");
-        ui::FindDialog dialog(r, nullptr, *language_, *profile_, options_);
+        ui::FindDialog dialog(r, nullptr, *language_, engines_, *profile_, options_);
         control<QLineEdit>(dialog, 101)->setText(QString::fromLatin1(max));
         dialog.accept();
         QCOMPARE(r.max, 1000);
     }
     FindInfo none = request("q", 0);
-    ui::FindDialog dialog(none, nullptr, *language_, *profile_, options_);
+    ui::FindDialog dialog(none, nullptr, *language_, engines_, *profile_, options_);
     QCOMPARE(control<QLineEdit>(dialog, 101)->text(), QString()); // 0 shows nothing
 }
 
@@ -156,7 +160,7 @@ void ReferenceDialogsTest::modeZeroDisablesAndEmptiesTheExclusion() {
     FindInfo r = request("q");
     r.queryMode = 2;
     r.exclude = "spam";
-    ui::FindDialog dialog(r, nullptr, *language_, *profile_, options_);
+    ui::FindDialog dialog(r, nullptr, *language_, engines_, *profile_, options_);
     QVERIFY(control<QRadioButton>(dialog, 122)->isChecked());
     QVERIFY(control<QLineEdit>(dialog, 125)->isEnabled());
     QCOMPARE(control<QLineEdit>(dialog, 125)->text(), QStringLiteral("spam"));
@@ -174,7 +178,7 @@ void ReferenceDialogsTest::modeZeroDisablesAndEmptiesTheExclusion() {
     // A mode outside 0..3 chooses no button and leaves the exclusion enabled.
     FindInfo odd = request("q");
     odd.queryMode = 7;
-    ui::FindDialog oddDialog(odd, nullptr, *language_, *profile_, options_);
+    ui::FindDialog oddDialog(odd, nullptr, *language_, engines_, *profile_, options_);
     for (int id = 120; id <= 123; ++id)
         QVERIFY(!control<QRadioButton>(oddDialog, id)->isChecked());
     QVERIFY(control<QLineEdit>(oddDialog, 125)->isEnabled());
@@ -194,7 +198,7 @@ void ReferenceDialogsTest::theSameQueryTwiceKeepsOneEntryAtTheFront() {
     QCOMPARE(profile_->readString("SearchHistory", "0", ""), std::string("first,42,39,0,0,,"));
     QCOMPARE(profile_->readString("SearchHistory", "1", ""), std::string("second,42,39,0,0,,"));
     FindInfo r = request("x");
-    ui::FindDialog dialog(r, nullptr, *language_, *profile_, options_);
+    ui::FindDialog dialog(r, nullptr, *language_, engines_, *profile_, options_);
     QCOMPARE(control<QComboBox>(dialog, 100)->count(), 2);
 }
 
@@ -204,7 +208,7 @@ void ReferenceDialogsTest::fortyEntriesShowTwentyFiveAndOkWritesAtMostTwentySix(
         ini += std::to_string(i) + "=q" + std::to_string(i) + ",10,1,0,0,,\n";
     dir_->write("qxseek.INI", ini);
     FindInfo r = request("new");
-    ui::FindDialog dialog(r, nullptr, *language_, *profile_, options_);
+    ui::FindDialog dialog(r, nullptr, *language_, engines_, *profile_, options_);
     QCOMPARE(control<QComboBox>(dialog, 100)->count(), 25);
     dialog.accept();
     QCOMPARE(profile_->readInt("SearchHistory", "count", 0), 26);
@@ -215,7 +219,7 @@ void ReferenceDialogsTest::anEmptyQueryShowsTheLatestHistoryQueryAndKeepsTheOthe
     dir_->write("qxseek.INI", "[SearchHistory]\ncount=2\n0=latest,5,1,1,3,x,\n1=older,6,2,0,1,,\n");
     FindInfo r = request("", 77);
     r.servers = 0x10;
-    ui::FindDialog dialog(r, nullptr, *language_, *profile_, options_);
+    ui::FindDialog dialog(r, nullptr, *language_, engines_, *profile_, options_);
     QCOMPARE(query(dialog), QStringLiteral("latest"));
     QCOMPARE(control<QLineEdit>(dialog, 101)->text(), QStringLiteral("77"));
     QVERIFY(control<QCheckBox>(dialog, 106)->isChecked()); // bit 16: AltaVista
@@ -224,12 +228,60 @@ void ReferenceDialogsTest::anEmptyQueryShowsTheLatestHistoryQueryAndKeepsTheOthe
     QVERIFY(!control<QLineEdit>(dialog, 125)->isEnabled());
 }
 
+void ReferenceDialogsTest::definedEnginesGetBoxesAndAreAskedUnlessTheUserChose() {
+    EngineTable engines = engines_;
+    engines.setdefinitions({{4, "Wikipedia"}, {6, "Yahoo! (ours)"}, {12, "arXiv"}});
+    const std::uint16_t defined = 8 | 32 | 2048;
+    FindCommand command(*profile_, options_);
+    command.setdefaultservers(engines.defaultmask());
+    ui::ReferenceDialogs dialogs(*language_, engines, *profile_, options_, *runner_, {});
+    std::uint16_t asked = 0;
+    QStringList names;
+    std::vector<bool> hidden, italic;
+    QString tip;
+    runner_->handleNextDialog([&](QDialog& d) {
+        for (int i = 0; i < 16; ++i) {
+            auto* box = control<QCheckBox>(d, 102 + i);
+            asked |= box->isChecked() ? 1u << i : 0u;
+            names << box->text();
+            hidden.push_back(box->isHidden());
+            italic.push_back(box->font().italic());
+        }
+        tip = control<QCheckBox>(d, 102)->toolTip();
+        control<QComboBox>(d, 100)->setEditText(QStringLiteral("q"));
+        d.accept();
+        return d.result();
+    });
+    QVERIFY(command.run([&](FindInfo& r) { return dialogs.find(r, nullptr, nullptr); }, nullptr));
+    // A box per named position, named by the table.
+    QCOMPARE(names[3], QStringLiteral("Wikipedia"));
+    QVERIFY(!hidden[3]);
+    QCOMPARE(names[11], QStringLiteral("arXiv"));
+    QVERIFY(hidden[8]); // number 9: no definition
+    // The design's engines keep their names; those without a definition say so.
+    QVERIFY(names[5] != QStringLiteral("Yahoo! (ours)"));
+    QVERIFY(italic[0]);
+    QVERIFY(!tip.isEmpty());
+    QVERIFY(!italic[5]);
+    QCOMPARE(asked, defined);
+    // A stored choice keeps the user's bits, whatever is defined.
+    dir_->write("qxseek.INI", "[Search]\nServers=3\n");
+    FindCommand stored(*profile_, options_);
+    stored.setdefaultservers(engines.defaultmask());
+    runner_->handleNextDialog([](QDialog& d) {
+        d.accept();
+        return d.result();
+    });
+    QVERIFY(stored.run([&](FindInfo& r) { return dialogs.find(r, nullptr, nullptr); }, nullptr));
+    QCOMPARE(stored.lastrequest()->servers, std::uint16_t(3));
+}
+
 void ReferenceDialogsTest::choosingAHandEditedEntryFillsEveryControl() {
     dir_->write("qxseek.INI", "[Search]\nServers=5\n[SearchHistory]\ncount=3\n"
                               "0=full,5,129,1,3,x y,\n1=hand,7,oops\n2=plain words\n");
     options_.checkRef = true;
     FindInfo r = request("typed", 300);
-    ui::FindDialog dialog(r, nullptr, *language_, *profile_, options_);
+    ui::FindDialog dialog(r, nullptr, *language_, engines_, *profile_, options_);
     QCOMPARE(query(dialog), QStringLiteral("typed"));
     auto* combo = control<QComboBox>(dialog, 100);
 
@@ -323,7 +375,7 @@ void ReferenceDialogsTest::theLastRequestOutlivesTheDocument() {
 void ReferenceDialogsTest::statisticsOnlyForASavedSearchAndHelpShowsTheContext() {
     options_.findDialogAtStart = true;
     FindInfo r = request("q");
-    ui::FindDialog plain(r, nullptr, *language_, *profile_, options_,
+    ui::FindDialog plain(r, nullptr, *language_, engines_, *profile_, options_,
                          [this](int c) { helpShown_.push_back(c); });
     QVERIFY(control<QTreeWidget>(plain, 126)->isHidden());
     QVERIFY(control<QCheckBox>(plain, 128)->isChecked());
@@ -337,7 +389,7 @@ void ReferenceDialogsTest::statisticsOnlyForASavedSearchAndHelpShowsTheContext()
     search.query = "q";
     search.total = 9;
     search.serverinfo.append(new ServerInfoNode({4, 3, 2, Str("failed"), 0}));
-    ui::FindDialog withStatistics(search, &search, *language_, *profile_, options_);
+    ui::FindDialog withStatistics(search, &search, *language_, engines_, *profile_, options_);
     auto* list = control<QTreeWidget>(withStatistics, 126);
     QVERIFY(!list->isHidden());
     QCOMPARE(list->columnCount(), 5);
@@ -356,7 +408,7 @@ void ReferenceDialogsTest::propertiesOfAnEmptyPageAndOfAResult() {
     DDoc doc;
     OrgRef2& bare = doc.createresultobject(page("", ""), OrgProp{}, doc.orgroot(), nullptr);
     ObjPropDialogInfo info = ObjPropDialogInfo::fromnode(bare);
-    ui::ObjPropDialog empty(info, *language_);
+    ui::ObjPropDialog empty(info, *language_, engines_);
     for (int id = 102; id <= 105; ++id)
         QCOMPARE(control<QLabel>(empty, id)->text(), QString());
     QCOMPARE(control<QLabel>(empty, 106)->text(), QStringLiteral("(0)"));
@@ -366,7 +418,7 @@ void ReferenceDialogsTest::propertiesOfAnEmptyPageAndOfAResult() {
     props.status = "404";
     OrgRef2& result = doc.createresultobject(props, OrgProp{1234, 7}, doc.orgroot(), nullptr);
     info = ObjPropDialogInfo::fromnode(result);
-    ui::ObjPropDialog dialog(info, *language_);
+    ui::ObjPropDialog dialog(info, *language_, engines_);
     QCOMPARE(control<QLabel>(dialog, 106)->text(), QStringLiteral("12% (7)"));
     QCOMPARE(control<QLabel>(dialog, 104)->text(), QStringLiteral("Windows-1251"));
     QCOMPARE(control<QLabel>(dialog, 107)->text(), QStringLiteral("404"));

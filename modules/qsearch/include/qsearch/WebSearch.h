@@ -8,6 +8,12 @@
  *   int32_t WebSearch(const WSearchParam* param);
  *   int WebSearchAbiVersion(void);          returns WSEARCH_ABI_VERSION
  *
+ * and may export a third, which tells the program the engines it defines:
+ *
+ *   int WebSearchEngines(WSearchEngineInfo* out, int capacity);
+ *
+ * A module without it is asked for the seven engines the program names itself.
+ *
  * The program refuses a module whose WebSearchAbiVersion is missing or answers
  * another number, because the records below are read by offset.
  *
@@ -19,7 +25,8 @@
  *
  * The module returns WSEARCH_OK, WSEARCH_HTTP_FAILURE when the engine answered
  * with an HTTP failure status, WSEARCH_NO_DEFINITION for an engine number it has
- * nothing for, or a code of the program's system error space (the Internet
+ * nothing for, WSEARCH_RATE_LIMITED when the engine refuses to be asked so often
+ * (HTTP 429), or a code of the program's system error space (the Internet
  * client numbering: 12002 time-out, 12007 name not resolved, 12029 cannot
  * connect, 1223 cancelled, ...), which the program shows with its error texts.
  */
@@ -35,13 +42,16 @@ enum { WSEARCH_ABI_VERSION = 1 };
 /* The names under which the program looks the two functions up. */
 #define WSEARCH_ENTRY_NAME "WebSearch"
 #define WSEARCH_ABI_VERSION_NAME "WebSearchAbiVersion"
+#define WSEARCH_ENGINES_NAME "WebSearchEngines"
 
 /* Results of WebSearch besides the system error codes. */
 enum {
     WSEARCH_OK = 0,
     WSEARCH_HTTP_FAILURE = -1,
     /* The module has no definition for this engine number. */
-    WSEARCH_NO_DEFINITION = 0x20000001
+    WSEARCH_NO_DEFINITION = 0x20000001,
+    /* The engine answered 429: it limits how often it may be asked. */
+    WSEARCH_RATE_LIMITED = 0x20000003
 };
 
 /* Access types of the module's own Internet session. */
@@ -133,14 +143,28 @@ typedef struct WSearchParam {
     int32_t reserved2;  /* 0 */
 } WSearchParam;
 
+/* One engine the module has a definition for. */
+enum { WSEARCH_ENGINE_NAME_SIZE = 64 };
+typedef struct WSearchEngineInfo {
+    int32_t engine; /* the engine number, 1..16 */
+    /* The definition's name, zero-terminated UTF-8, cut at a character's end
+     * to fit; empty when the definition gives none. */
+    char name[WSEARCH_ENGINE_NAME_SIZE];
+} WSearchEngineInfo;
+
 typedef int32_t (*WebSearchFunction)(const WSearchParam* param);
 typedef int (*WebSearchAbiVersionFunction)(void);
+/* Fills at most capacity records, in the order of the engine numbers, and
+ * answers how many engines the module defines (more than capacity when they
+ * did not all fit); out may be null when capacity is 0. */
+typedef int (*WebSearchEnginesFunction)(WSearchEngineInfo* out, int capacity);
 
 /* Exported whatever visibility the module is built with. */
 #define QSEARCH_EXPORT __attribute__((visibility("default")))
 
 QSEARCH_EXPORT int32_t WebSearch(const WSearchParam* param);
 QSEARCH_EXPORT int WebSearchAbiVersion(void);
+QSEARCH_EXPORT int WebSearchEngines(WSearchEngineInfo* out, int capacity);
 
 #ifdef __cplusplus
 } /* extern "C" */
@@ -150,4 +174,5 @@ static_assert(sizeof(int) == 4, "the stop event is a 32-bit descriptor");
 // The 64-bit layout both sides agree on; a change here is a new ABI version.
 static_assert(sizeof(void*) != 8 || sizeof(WSearchItem) == 48, "item layout");
 static_assert(sizeof(void*) != 8 || sizeof(WSearchParam) == 96, "parameter block layout");
+static_assert(sizeof(WSearchEngineInfo) == 68, "engine record layout");
 #endif
