@@ -600,7 +600,7 @@ void AppTest::screenshots() {
         info.props.size = 18342;
         info.props.servers = 0x25;
         info.orgprop = OrgProp{8750, 3};
-        ui::ObjPropDialog properties(info, program.language());
+        ui::ObjPropDialog properties(info, program.language(), engines);
         properties.show();
         QVERIFY(properties.grab().save(prefix + QStringLiteral("properties") + suffix));
         program_.reset();

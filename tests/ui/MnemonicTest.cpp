@@ -146,7 +146,7 @@ void MnemonicTest::everyDialogAndMenuLevelUsesEachLetterOnce() {
     ui::FindDialog find(request, &search, language, engines, profile, options);
     check(QStringLiteral("web search"), find);
     ObjPropDialogInfo info;
-    ui::ObjPropDialog properties(info, language);
+    ui::ObjPropDialog properties(info, language, engines);
     check(QStringLiteral("properties"), properties);
     for (const bool replace : {false, true}) {
         ui::FindReplaceDialog dialog(language, replace, TextQuery{});

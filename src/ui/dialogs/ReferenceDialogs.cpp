@@ -5,6 +5,7 @@
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
 #include "model/SearchRef.h"
+#include "search/EngineTable.h"
 #include "search/ObjPropDialogInfo.h"
 #include "settings/Options.h"
 #include "ui/dialogs/FindDialog.h"

@@ -429,7 +429,7 @@ void ReferenceDialogsTest::propertiesOfAnEmptyPageAndOfAResult() {
     // told apart.
     info.name = Str(std::string(300, 'n'));
     info.props.url = Str("https://example.org/" + std::string(300, 'p'));
-    ui::ObjPropDialog longer(info, *language_);
+    ui::ObjPropDialog longer(info, *language_, engines_);
     longer.show();
     for (int id : {100, 101})
         QCOMPARE(control<QLineEdit>(longer, id)->cursorPosition(), 0);
