@@ -1,6 +1,8 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/ErrorText.h"
+#include "cli/InterruptibleRun.h"
+#include "cli/ProgramSettings.h"
 #include "exchange/OrganizerPath.h"
 #include "lang/Language.h"
 #include "lang/ProgramFolder.h"
@@ -15,8 +17,10 @@
 #include "workers/Checker.h"
 #include "workers/JobLoop.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,10 +28,9 @@ namespace qx::cli {
 
 namespace {
 
-enum { Jobs, PerHost, List };
+enum { Jobs, PerHost, Only, SaveEvery, List };
 
-// How often the progress line is redrawn.
-constexpr int kProgressMs = 250;
+constexpr long kDefaultSaveSeconds = 30;
 
 bool number(const std::string& text, long low, long high, long& value) {
     if (text.empty())
@@ -62,6 +65,22 @@ std::vector<UrlRef*> queued(DDoc& doc, const CheckList& checks) {
     return nodes;
 }
 
+// The references --only names: "unchecked" those without a check state,
+// "failed" those an error or a missing page left.
+bool onlyfilter(const std::string& word, Checker::Filter& filter) {
+    if (word.empty())
+        filter = nullptr;
+    else if (word == "unchecked")
+        filter = [](const Ref& node) { return (node.flags() & Ref::kCheckState) == 0; };
+    else if (word == "failed")
+        filter = [](const Ref& node) {
+            return node.hasflags(Ref::CheckError | Ref::CheckNotFound);
+        };
+    else
+        return false;
+    return true;
+}
+
 void progress(const CheckList& checks, std::size_t total) {
     std::size_t pending = 0;
     for (CheckNode* check = checks.First(); check; check = check->Next())
@@ -70,10 +89,19 @@ void progress(const CheckList& checks, std::size_t total) {
 }
 
 int runcheck(const Args& args, const std::vector<std::string>& values) {
+    const ApplicationProfile profile(ProgramSettings::path());
     Options options;
-    long jobs = options.maxThreads, perhost = -1;
-    if (!number(values[Jobs], 1, 256, jobs) || !number(values[PerHost], 0, 256, perhost))
-        return usageerror("--jobs takes 1..256 and --per-host 0..256", "check");
+    options.load(profile);
+    long jobs = options.checkThreads, perhost = options.checksPerHost;
+    long saveSeconds = kDefaultSaveSeconds;
+    if (!number(values[Jobs], 1, Options::kMostCheckThreads, jobs) ||
+        !number(values[PerHost], 0, 256, perhost) ||
+        !number(values[SaveEvery], 1, 86400, saveSeconds))
+        return usageerror("--jobs takes 1..256, --per-host 0..256 and --save-every 1..86400",
+                          "check");
+    Checker::Filter wanted;
+    if (!onlyfilter(values[Only], wanted))
+        return usageerror("--only takes unchecked or failed", "check");
     const std::string& path = args[0];
     DDoc doc;
     if (int result = loadDocument(path, doc))
@@ -90,23 +118,31 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
     Language language(folder);
     std::string code = "enu";
     language.load(code);
-    options.maxThreads = static_cast<int>(jobs);
-    ApplicationProfile profile(folder + "/qxseek.INI");
+    options.checkThreads = static_cast<int>(jobs);
+    options.checksPerHost = static_cast<int>(perhost);
     JobLoop loop(options, profile);
-    if (perhost >= 0)
-        loop.Board().SetChecksPerHost(static_cast<int>(perhost));
     Checker checker(doc, loop.Board(), language, options);
+    std::map<std::string, std::string> moved;
+    checker.SetMovedListener([&moved](const Str& url, const Str& to) {
+        moved[std::string(url.view())] = std::string(to.view());
+    });
     if (tops.empty()) {
-        checker.CheckSubtree(doc.orgroot());
-        checker.CheckSubtree(doc.domainroot());
+        checker.CheckSubtree(doc.orgroot(), wanted);
+        checker.CheckSubtree(doc.domainroot(), wanted);
     }
     for (Ref* top : tops)
-        checker.CheckSubtree(*top);
+        checker.CheckSubtree(*top, wanted);
     const std::vector<UrlRef*> pages = queued(doc, loop.Board().Checks());
 
+    InterruptibleRun run;
+    run.saveEvery = std::chrono::seconds(saveSeconds);
+    run.save = [&] { InterruptibleRun::saveProgress(path, doc); };
     const bool terminal = platform::standardErrorIsTerminal();
-    while (!loop.Run(terminal ? kProgressMs : platform::kInfinite))
-        progress(loop.Board().Checks(), pages.size());
+    if (terminal)
+        run.tick = [&] { progress(loop.Board().Checks(), pages.size()); };
+    // Checks still running stop and leave their references as they were.
+    run.stop = [&] { loop.Board().StopChecking(); };
+    const platform::InterruptSignals::Kind signal = run.run(loop);
     if (terminal)
         std::fprintf(stderr, "\r\033[K");
     doc.commit();
@@ -121,13 +157,22 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
             counts[i] += names[i] == std::string_view(state);
         if (!values[List].empty()) {
             const Object* page = node->target();
-            std::printf("%s\t%s\t%s\n", state, page ? page->props().url.c_str() : "",
-                        page ? page->props().status.c_str() : "");
+            const std::string url(page ? page->props().url.view() : std::string_view());
+            std::printf("%s\t%s\t%s", state, url.c_str(), page ? page->props().status.c_str() : "");
+            if (const auto to = moved.find(url); to != moved.end())
+                std::printf("\tmoved to %s", to->second.c_str());
+            std::printf("\n");
         }
     }
     std::printf("unchanged %d\tchanged %d\tnot found %d\terror %d\tskipped %d\n", counts[0],
                 counts[1], counts[2], counts[3], counts[4]);
-    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the summary");
+    if (std::fflush(stdout) != 0)
+        return fail("cannot write the summary");
+    if (signal != platform::InterruptSignals::Kind::None) {
+        std::fprintf(stderr, "qxseek-cli: interrupted; the finished checks are saved\n");
+        return platform::InterruptSignals::exitCode(signal);
+    }
+    return 0;
 }
 
 } // namespace
@@ -135,7 +180,8 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
 Command checkcommand() {
     return {
         "check",
-        "FILE [--jobs N] [--per-host N] [--list] [PATH...]",
+        "FILE [--jobs N] [--per-host N] [--only unchecked|failed] [--save-every S] [--list] "
+        "[PATH...]",
         "check the references of a document for changes and breakage",
         "Asks each web server whether a reference is still there and whether it\n"
         "changed since its stored date (one request with If-Modified-Since, headers\n"
@@ -144,16 +190,25 @@ Command checkcommand() {
         "the domain tree, each address once. PATH: the organizer subtree at those\n"
         "node names separated by \"/\" (folders, saved searches, references), as\n"
         "add --folder writes them; a PATH that does not exist is an error.\n"
-        "--jobs N: checks at a time (default 10, as \"maxthreads\"); --per-host N:\n"
-        "checks at a time against one host (default the setting ChecksPerHost, 4;\n"
-        "0 no limit). A server answering 429 or 503 with Retry-After of at most 120\n"
-        "seconds is asked again after that wait, at most twice.\n"
+        "--only unchecked: only references without a check state; --only failed: only\n"
+        "those an earlier check left with an error or not found.\n"
+        "Settings come from the program's settings file (qxseek.INI beside the\n"
+        "program, or ~/.config/qxseek/): the proxy (UseProxy, ProxyAdr, ProxyPort),\n"
+        "CheckThreads and ChecksPerHost. --jobs N: checks at a time (default the\n"
+        "setting CheckThreads, 32); --per-host N: checks at a time against one host\n"
+        "(default the setting ChecksPerHost, 4; 0 no limit). A server answering 429\n"
+        "or 503 with Retry-After of at most 120 seconds is asked again after that\n"
+        "wait, at most twice.\n"
+        "The document is saved every S seconds (--save-every, default 30) and at the\n"
+        "end. Ctrl+C (SIGINT) or SIGTERM stops the checks, saves every answer that\n"
+        "came and leaves the others as they were; the exit status is then 130 or 143.\n"
         "Prints one summary line (unchanged, changed, not found, error, skipped);\n"
-        "--list first prints one line per page: new state, address, error text.\n"
+        "--list first prints one line per page: new state, address, error text, and\n"
+        "\"moved to\" the final address when permanent redirects (301, 308) led there.\n"
         "Exits with 0 when the run completed, whatever the links said.",
         1,
         -1,
-        {"--jobs", "--per-host"},
+        {"--jobs", "--per-host", "--only", "--save-every"},
         runcheck,
         {"--list"},
     };

@@ -1,10 +1,9 @@
 #include "cli/HostOrder.h"
 
+#include "cli/ProgramSettings.h"
 #include "model/DDoc.h"
-#include "platform/FilePath.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
-#include "settings/SettingsLocation.h"
 
 namespace qx::cli {
 
@@ -21,11 +20,10 @@ bool HostOrder::parse(const std::string& word, int& type) {
 }
 
 int HostOrder::fromsettings() {
-    const std::string tool = SettingsLocation::runningExecutable();
-    if (tool.empty())
+    const std::string path = ProgramSettings::path();
+    if (path.empty())
         return DDoc::HostsByName;
-    const ApplicationProfile profile(
-        SettingsLocation::forProgram(platform::joinPath(platform::folderOf(tool), "qxseek")));
+    const ApplicationProfile profile(path);
     Options options;
     options.load(profile);
     return options.sortServersType;

@@ -1,6 +1,8 @@
 #include "cli/SearchCommand.h"
 
 #include "cli/ErrorText.h"
+#include "cli/InterruptibleRun.h"
+#include "cli/ProgramSettings.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
 #include "lang/ProgramFolder.h"
@@ -105,8 +107,9 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     request.servers =
         values[Engines].empty() ? table.defaultmask() : static_cast<std::uint16_t>(engines);
 
+    const ApplicationProfile profile(ProgramSettings::path());
     Options options;
-    ApplicationProfile profile(folder + "/qxseek.INI");
+    options.load(profile);
     QuietSearchSide screen;
     StderrBoxes boxes;
     JobLoop jobs(options, profile);
@@ -116,7 +119,14 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     Checker checker(doc, jobs.Board(), language, options);
     doc.setworkers(&searches);
     SearchRef* search = searches.Run().start(request);
-    jobs.Run();
+    InterruptibleRun run;
+    run.save = [&] { InterruptibleRun::saveProgress(path, doc); };
+    // The engines still running stop; their searches keep what they filed.
+    run.stop = [&] {
+        jobs.Board().StopAll();
+        jobs.Board().StopChecking();
+    };
+    const platform::InterruptSignals::Kind signal = run.run(jobs);
     doc.setworkers(nullptr);
     if (int result = saveDocument(path, doc)) {
         return fail("cannot save " + path + ": " + documentfailure(result));
@@ -134,6 +144,10 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     if (std::fflush(stdout) != 0) {
         return fail("cannot write the records");
     }
+    if (signal != platform::InterruptSignals::Kind::None) {
+        std::cerr << "qxseek-cli: interrupted; the results that came are saved\n";
+        return platform::InterruptSignals::exitCode(signal);
+    }
     return answered ? 0 : fail("no engine answered");
 }
 
@@ -150,6 +164,10 @@ Command searchcommand() {
         "through the search module (qsearch.so beside the program, or PATH),\n"
         "files the results under the saved search of that query (reused when there\n"
         "is one) and saves the document. --check queues a check of every new result.\n"
+        "Proxy, maxthreads, CheckThreads and ChecksPerHost come from the program's\n"
+        "settings file. The document is saved every 30 seconds and at the end; Ctrl+C\n"
+        "(SIGINT) or SIGTERM stops the engines, saves what they filed and exits with\n"
+        "130 or 143.\n"
         "Prints each engine's record (found, added, error) and the search's totals;\n"
         "exits 1 when no engine answered.",
         2,

@@ -1,5 +1,6 @@
 #include "exchange/BookmarkImport.h"
 
+#include "exchange/HtmlSax.h"
 #include "exchange/PageFiling.h"
 #include "model/DDoc.h"
 #include "model/Object.h"
@@ -8,42 +9,13 @@
 #include "platform/FileTime.h"
 #include "stream/owstream.h"
 
-#include <libxml/HTMLparser.h>
-
 #include <climits>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <vector>
 
 namespace qx {
 
 namespace {
-
-struct ContextFree {
-    void operator()(htmlParserCtxt* context) const { htmlFreeParserCtxt(context); }
-};
-
-bool named(const xmlChar* name, const char* what) {
-    return xmlStrcasecmp(name, reinterpret_cast<const xmlChar*>(what)) == 0;
-}
-
-std::string trimmed(std::string_view text) {
-    const char* blanks = " \t\r\n\f";
-    const std::string_view::size_type first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
-}
-
-// The value of an attribute of a start tag (name, value pairs, then null).
-std::string attribute(const xmlChar** attrs, const char* name) {
-    for (; attrs && attrs[0]; attrs += 2) {
-        if (named(attrs[0], name) && attrs[1])
-            return trimmed(reinterpret_cast<const char*>(attrs[1]));
-    }
-    return {};
-}
 
 // A bookmark date: seconds since 1970; some browsers write microseconds.
 bool bookmarkdate(const std::string& text, platform::SystemTime& time) {
@@ -62,7 +34,7 @@ bool bookmarkdate(const std::string& text, platform::SystemTime& time) {
 // around them (it nests every DT in the one before), so a list that follows
 // a heading belongs to the heading's folder. Only events are used, no tree:
 // a file may nest as deep as it likes.
-class Builder {
+class Builder : public HtmlSax {
 public:
     Builder(DDoc& doc, Ref& parent, std::size_t& folders, std::size_t& bookmarks,
             std::size_t& skipped)
@@ -72,7 +44,7 @@ public:
 
     bool started() const { return started_; }
 
-    void start(const xmlChar* name, const xmlChar** attrs) {
+    void start(const char* name, const char** attrs) override {
         started_ = true;
         if (named(name, "h3")) {
             finish();
@@ -98,7 +70,7 @@ public:
         }
     }
 
-    void end(const xmlChar* name) {
+    void end(const char* name) override {
         if (named(name, "h3") || named(name, "a") || named(name, "dd")) {
             finish();
         } else if (named(name, "dl")) {
@@ -108,10 +80,9 @@ public:
         }
     }
 
-    void text(const xmlChar* bytes, int length) {
-        if (collecting_ != None && length > 0 && text_.size() < kMaxStreamText)
-            text_.append(reinterpret_cast<const char*>(bytes),
-                         std::min(static_cast<std::size_t>(length), kMaxStreamText - text_.size()));
+    void text(std::string_view bytes) override {
+        if (collecting_ != None && text_.size() < kMaxStreamText)
+            text_.append(bytes.substr(0, kMaxStreamText - text_.size()));
     }
 
 private:
@@ -174,50 +145,19 @@ private:
     std::string date_;
 };
 
-Builder& builderof(void* context) {
-    return *static_cast<Builder*>(context);
-}
-
-void onstart(void* context, const xmlChar* name, const xmlChar** attrs) {
-    builderof(context).start(name, attrs);
-}
-
-void onend(void* context, const xmlChar* name) {
-    builderof(context).end(name);
-}
-
-void ontext(void* context, const xmlChar* bytes, int length) {
-    builderof(context).text(bytes, length);
-}
-
 } // namespace
 
-BookmarkImport::BookmarkImport(DDoc& doc) : doc_(doc) {
-    xmlInitParser();
-}
+BookmarkImport::BookmarkImport(DDoc& doc) : doc_(doc) {}
 
 int BookmarkImport::read(std::string_view bytes, Ref& parent) {
     if (bytes.size() > static_cast<std::size_t>(INT_MAX))
         return TooLarge;
-    std::unique_ptr<htmlParserCtxt, ContextFree> context(htmlNewParserCtxt());
-    if (!context || bytes.empty())
-        return NotHtml;
-    htmlSAXHandler events;
-    std::memset(&events, 0, sizeof events);
-    events.startElement = onstart;
-    events.endElement = onend;
-    events.characters = ontext;
-    events.ignorableWhitespace = ontext;
-    *context->sax = events;
     Builder builder(doc_, parent, folders_, bookmarks_, skipped_);
-    context->userData = &builder;
     // No depth limit: browsers' files nest each entry in the one before as
     // the parser reads them, so a folder of a thousand bookmarks is that deep.
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                        HTML_PARSE_NONET | XML_PARSE_HUGE;
-    htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                       "UTF-8", options);
-    builder.end(reinterpret_cast<const xmlChar*>("a"));
+    if (!builder.read(bytes))
+        return NotHtml;
+    builder.end("a");
     return builder.started() ? Ok : NotHtml;
 }
 

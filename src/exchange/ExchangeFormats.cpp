@@ -26,16 +26,6 @@ bool isPrivateFormat(std::string_view format) {
     return format.starts_with(kPrivatePrefix);
 }
 
-std::vector<std::string> urlDragFormats() {
-    return {ownPrivateFormat(), std::string(kUriList),  std::string(kMozUrl),
-            std::string(kText), std::string(kShortcut), std::string(kSuggestedName)};
-}
-
-bool urlDragAnswers(std::string_view format) {
-    return format == ownPrivateFormat() || format == kUriList || format == kMozUrl ||
-           format == kText;
-}
-
 std::string pasteFormat(std::span<const std::string> available) {
     for (std::string_view wanted : {kOrganizer, kUriList, kMozUrl, kText}) {
         if (std::find(available.begin(), available.end(), wanted) != available.end())

@@ -14,9 +14,10 @@ inline constexpr std::string_view kOrganizer = "application/x-norba-web-organize
 inline constexpr std::string_view kUriList = "text/uri-list";
 inline constexpr std::string_view kMozUrl = "text/x-moz-url";
 inline constexpr std::string_view kText = "text/plain;charset=utf-8";
+inline constexpr std::string_view kPlainText = "text/plain";
+inline constexpr std::string_view kNetscapeUrl = "_NETSCAPE_URL";
+inline constexpr std::string_view kHtml = "text/html";
 inline constexpr std::string_view kShortcut = "application/x-mswinurl";
-// The name a file manager gives the shortcut file it makes from a drop.
-inline constexpr std::string_view kSuggestedName = "application/x-kde-suggestedfilename";
 
 // The private format of tree drags inside this process: the process
 // identifier in the name keeps other processes from taking it for theirs.
@@ -25,11 +26,6 @@ std::string privateFormat(std::uint32_t processId);
 const std::string& ownPrivateFormat();
 // A private format of some process of ours (this one or another).
 bool isPrivateFormat(std::string_view format);
-
-// What a reference tree's drag offers, in order, and which of them the data
-// answers when asked whether it has them.
-std::vector<std::string> urlDragFormats();
-bool urlDragAnswers(std::string_view format);
 
 // Of the clipboard's formats, the one a paste takes: the first of the
 // organizer format, a URL and text that is there; empty when none is.

@@ -1,5 +1,7 @@
 #include "exchange/InternetShortcut.h"
 
+#include <unordered_map>
+
 namespace qx::exchange {
 
 namespace {
@@ -89,6 +91,38 @@ std::vector<DroppedLink> parseMozUrl(std::string_view text) {
             {std::string(url), i + 1 < all.size() ? std::string(trimmed(all[i + 1])) : ""});
     }
     return links;
+}
+
+std::vector<DroppedLink> parseAddressText(std::string_view text) {
+    std::vector<DroppedLink> links;
+    for (std::string_view line : lines(text)) {
+        line = trimmed(line);
+        if (line.empty())
+            continue;
+        std::string lower(line.substr(0, 8));
+        for (char& c : lower)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        const std::size_t scheme = lower.starts_with("http://")    ? 7
+                                   : lower.starts_with("https://") ? 8
+                                                                   : 0;
+        if (scheme == 0 || line.size() == scheme || line.find_first_of(" \t\f\v") != line.npos)
+            return {};
+        links.push_back({std::string(line), {}});
+    }
+    return links;
+}
+
+void addTitles(std::vector<DroppedLink>& links, const std::vector<DroppedLink>& titled) {
+    std::unordered_map<std::string_view, std::string_view> titles;
+    for (const DroppedLink& other : titled) {
+        if (!other.title.empty())
+            titles.emplace(other.url, other.title);
+    }
+    for (DroppedLink& link : links) {
+        const auto found = link.title.empty() ? titles.find(link.url) : titles.end();
+        if (found != titles.end())
+            link.title = found->second;
+    }
 }
 
 } // namespace qx::exchange

@@ -30,5 +30,10 @@ struct DroppedLink {
 std::vector<DroppedLink> parseUriList(std::string_view text);
 // text/x-moz-url (as UTF-8): address and title on alternate lines.
 std::vector<DroppedLink> parseMozUrl(std::string_view text);
+// Plain text that is nothing but http or https addresses, one a line (blank
+// lines aside); no links for any other text.
+std::vector<DroppedLink> parseAddressText(std::string_view text);
+// Links without a title take the title another format gave the same address.
+void addTitles(std::vector<DroppedLink>& links, const std::vector<DroppedLink>& titled);
 
 } // namespace qx::exchange

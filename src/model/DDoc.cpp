@@ -370,12 +370,31 @@ void DDoc::sorthosts() {
 // --- Properties
 
 void DDoc::setobjectprops(Object& object, const ObjectProp& props) {
-    object.setprops(props);
+    replaceprops(object, props);
     edit_.touch();
     object.addchangemask(Object::kPropsChanged);
     changedobjects_.insert(&object);
     hints_ |= HintProps | HintNodes | HintDeleted;
     commit();
+}
+
+void DDoc::replaceprops(Object& page, const ObjectProp& props) {
+    page.setprops(props);
+    relabel(page);
+}
+
+int DDoc::mergeprops(Object& page, const ObjectProp& newer) {
+    const int answer = page.mergeprops(newer);
+    relabel(page);
+    return answer;
+}
+
+void DDoc::relabel(const Object& page) {
+    for (Ref* node : referrers(&page)) {
+        node->updateview();
+        for (const Node* child = node->first(); child; child = child->next())
+            static_cast<const Ref*>(child)->updateview();
+    }
 }
 
 void DDoc::setsearchrequest(SearchRef& search, const FindInfo& request) {

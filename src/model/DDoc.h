@@ -131,6 +131,11 @@ public:
 
     // --- Properties
     void setobjectprops(Object& object, const ObjectProp& props);
+    // A search run or the checker changes a page while it files: the rows
+    // that show the page are drawn again, the views hear at the next commit.
+    void replaceprops(Object& page, const ObjectProp& props);
+    // Object::mergeprops, with the page's rows drawn again; its answer.
+    int mergeprops(Object& page, const ObjectProp& newer);
     void setsearchrequest(SearchRef& search, const FindInfo& request);
     // Tells the views what changed and starts the hints afresh.
     void commit();
@@ -178,6 +183,11 @@ public:
     void show(std::span<Ref* const> nodes);
 
 private:
+    // Every node whose label shows the page's properties takes its label
+    // again: the page's nodes in both trees and the results right below them,
+    // which name themselves by their address when they share their parent's
+    // title.
+    void relabel(const Object& page);
     friend class SubtreeDeleter;
     friend class HiddenMarks;
 

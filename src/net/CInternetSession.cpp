@@ -2,6 +2,7 @@
 
 #include "net/InternetSessionCore.h"
 #include "net/SplitUrl.h"
+#include "net/UrlEncoding.h"
 #include "net/gopherwstreambuf.h"
 #include "net/httpwstreambuf.h"
 #include "platform/SystemError.h"
@@ -146,7 +147,7 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
     UrlParts parts;
     const bool split = SplitUrl(url, parts);
     if (split && parts.service == ServiceKind::File) {
-        auto file = std::make_unique<ifwstreambuf>(localPath(parts.path).c_str());
+        auto file = ifwstreambuf::regularFile(localPath(parts.path).c_str());
         if (!file->isopen())
             return nullptr; // the file layer set the last error
         return file;
@@ -164,8 +165,10 @@ std::unique_ptr<wstreambuf> CInternetSession::OpenUrl(const char* url, std::uint
         platform::setLastError(platform::err::InternetOperationCancelled);
         return nullptr;
     }
+    // The address is kept as given; only the request spells it as a valid one.
     const platform::SysError error = transfer->open(
-        session->request(url, headerLines(headers, headersLength, flags & openflag::Reload)));
+        session->request(UrlEncoding::forRequest(url),
+                         headerLines(headers, headersLength, flags & openflag::Reload)));
     if (error != platform::err::Success) {
         session->delist(transfer.get());
         platform::setLastError(error);

@@ -3,10 +3,12 @@
 #include "net/CurlError.h"
 #include "net/CurlShare.h"
 #include "net/InternetStatus.h"
+#include "net/UrlEncoding.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cctype>
+#include <charconv>
 #include <cstring>
 #include <netinet/in.h>
 #include <strings.h>
@@ -116,7 +118,9 @@ platform::SysError UrlTransfer::open(const Request& request) {
     curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kPooledConnections);
     notify(status::HandleCreated, {});
     url_ = request.url;
-    maxRedirects_ = request.limits.maxRedirects;
+    limits_ = request.limits;
+    redirectSchemes_ = request.redirectSchemes;
+    deadline_ = Clock::now() + std::chrono::milliseconds(std::max(0, limits_.totalTimeoutMs));
     setOptions(request);
     platform::SysError error = platform::err::Success;
     if (curl_multi_add_handle(multi_, easy_) != CURLM_OK)
@@ -202,7 +206,8 @@ size_t UrlTransfer::onHeader(char* data, size_t size, size_t count, void* self) 
         t->notify(status::ReceivingResponse, {});
         break;
     case ResponseHead::Step::Complete:
-        t->endOfHead();
+        if (!t->endOfHead())
+            return 0; // libcurl drops the connection with the unread body
         break;
     default:
         break;
@@ -210,19 +215,44 @@ size_t UrlTransfer::onHeader(char* data, size_t size, size_t count, void* self) 
     return n;
 }
 
-void UrlTransfer::endOfHead() {
+bool UrlTransfer::endOfHead() {
     const long code = head_.status();
     if (isFollowedRedirect(code)) {
-        const std::string target = resolved(url_, head_.value("Location").value_or(""));
+        const std::string target =
+            resolved(url_, UrlEncoding::forRequest(head_.value("Location").value_or("")));
         if (!target.empty()) {
             redirectUrl_ = target;
             redirectPending_ = true;
-            return;
+            allPermanent_ = allPermanent_ && (code == 301 || code == 308);
+            // The next hop starts now: a body that never ends, or a large
+            // one, is never read. Only an empty one is let through, so that
+            // its connection goes back to the pool.
+            if (head_.value("Content-Length") == "0")
+                return true;
+            redirectCut_ = true;
+            return false;
         }
     }
     status_ = code;
     headDone_ = true;
+    extendDeadlineForLength();
     notify(status::ResponseReceived, {});
+    return true;
+}
+
+void UrlTransfer::extendDeadlineForLength() {
+    const std::optional<std::string> text = head_.value("Content-Length");
+    if (!text || limits_.minBytesPerSecond <= 0)
+        return;
+    std::uint64_t length = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), length);
+    if (ec != std::errc{} || end != text->data() + text->size())
+        return;
+    // Capped far beyond any real download, so that the sum cannot overflow.
+    constexpr std::uint64_t kLongestSeconds = 30 * 24 * 3600;
+    const std::uint64_t seconds = std::min(
+        length / static_cast<std::uint64_t>(limits_.minBytesPerSecond) + 1, kLongestSeconds);
+    deadline_ = std::max(deadline_, Clock::now() + std::chrono::seconds(seconds));
 }
 
 size_t UrlTransfer::onWrite(char* data, size_t size, size_t count, void* self) {
@@ -285,6 +315,8 @@ bool UrlTransfer::pump(const std::function<bool()>& done) {
             finished_ = true;
             return false;
         }
+        if (pastDeadline())
+            return false;
         int running = 0;
         if (curl_multi_perform(multi_, &running) != CURLM_OK) {
             localError_ = platform::err::InternetInternalError;
@@ -300,7 +332,9 @@ bool UrlTransfer::pump(const std::function<bool()>& done) {
             }
         }
         if (ended) {
-            if (result_ == CURLE_OK && redirectPending_) {
+            const bool hopDone =
+                result_ == CURLE_OK || (redirectCut_ && result_ == CURLE_WRITE_ERROR);
+            if (redirectPending_ && hopDone) {
                 if (!restartForRedirect()) {
                     finished_ = true;
                     return false;
@@ -320,15 +354,37 @@ bool UrlTransfer::pump(const std::function<bool()>& done) {
         }
         if (done())
             break;
-        curl_multi_poll(multi_, nullptr, 0, kPollSliceMs, nullptr);
+        const auto untilDeadline =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
+        const long long sliceMs = std::clamp<long long>(untilDeadline.count(), 1, kPollSliceMs);
+        curl_multi_poll(multi_, nullptr, 0, static_cast<int>(sliceMs), nullptr);
     }
     return true;
 }
 
+bool UrlTransfer::pastDeadline() {
+    if (Clock::now() < deadline_)
+        return false;
+    localError_ = platform::err::InternetTimeout;
+    finished_ = true;
+    return true;
+}
+
+bool UrlTransfer::redirectAllowed(const std::string& target) const {
+    const auto colon = target.find(':');
+    if (colon == std::string::npos)
+        return false;
+    const std::string_view scheme(target.data(), colon);
+    return std::any_of(
+        redirectSchemes_.begin(), redirectSchemes_.end(), [&](const std::string& allowed) {
+            return allowed.size() == scheme.size() && startsWithNoCase(scheme, allowed);
+        });
+}
+
 bool UrlTransfer::restartForRedirect() {
     redirectPending_ = false;
-    if (++redirects_ > maxRedirects_ || !(startsWithNoCase(redirectUrl_, "http://") ||
-                                          startsWithNoCase(redirectUrl_, "https://"))) {
+    redirectCut_ = false;
+    if (++redirects_ > limits_.maxRedirects || !redirectAllowed(redirectUrl_)) {
         localError_ = platform::err::HttpRedirectFailed;
         return false;
     }
@@ -348,6 +404,12 @@ platform::SysError UrlTransfer::finishError() {
     // A server that answers without a status line is taken by libcurl for
     // an old protocol it refuses; for us the answer is simply invalid.
     if (requestSent_ && result_ == CURLE_UNSUPPORTED_PROTOCOL)
+        return platform::err::HttpInvalidServerResponse;
+    // Our cap on the head (onHeader) only sees whole lines; a single line
+    // beyond libcurl's own line limit ends the transfer as "out of memory"
+    // while the head arrives. That is the server's answer, not this
+    // machine's memory, which keeps its own text everywhere else.
+    if (requestSent_ && !headDone_ && result_ == CURLE_OUT_OF_MEMORY)
         return platform::err::HttpInvalidServerResponse;
     long verify = 0;
     long osErrno = 0;
@@ -395,6 +457,10 @@ int UrlTransfer::read(void* dst, int n) {
         return -1;
     }
     return 0;
+}
+
+std::string UrlTransfer::movedTo() const {
+    return redirects_ > 0 && allPermanent_ ? finalUrl_ : std::string();
 }
 
 void UrlTransfer::abort() {

@@ -4,6 +4,7 @@
 #include "platform/SystemError.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <curl/curl.h>
 #include <functional>
@@ -23,13 +24,20 @@
 // reads.
 namespace qx {
 
-// Time limits of a transfer. libcurl has no overall limit: without these, a
-// server that accepts and then stays silent would hold a worker forever.
+// Time limits of a transfer. Without them a server that accepts and then
+// stays silent, or one that trickles an endless answer, would hold a worker
+// forever.
 struct NetLimits {
     int connectTimeoutMs = 30000;
     // No byte for this long ends the transfer with a time-out; whole seconds
     // (rounded up) are what libcurl can measure.
     int stallTimeoutMs = 60000;
+    // The whole transfer, redirects and reading included, ends with a
+    // time-out after this long...
+    int totalTimeoutMs = 120000;
+    // ...unless the answer announced its length: then it may take as long as
+    // that many bytes need at this rate, counted from its head.
+    int minBytesPerSecond = 16 * 1024;
     int maxRedirects = 10;
 };
 
@@ -45,6 +53,9 @@ public:
         // https_proxy and no_proxy); empty: none; else host[:port].
         std::optional<std::string> proxy;
         NetLimits limits;
+        // The schemes a redirect may lead to; a hop to any other fails the
+        // transfer with HttpRedirectFailed.
+        std::vector<std::string> redirectSchemes{"http", "https"};
     };
 
     explicit UrlTransfer(Notify notify);
@@ -67,6 +78,10 @@ public:
     const ResponseHead& head() const { return head_; }
     const std::string& finalUrl() const { return finalUrl_; }
     const std::string& scheme() const { return scheme_; }
+    // The final URL when one or more redirects led there and each of them
+    // was permanent (301, 308): where the address has moved for good.
+    // Empty otherwise.
+    std::string movedTo() const;
 
     // What libcurl hands over at most at a time, and how much may wait for
     // the reader before the transfer pauses.
@@ -82,11 +97,17 @@ private:
     static int onPrerequest(void* self, char* connIp, char* localIp, int connPort, int localPort);
 
     void setOptions(const Request& request);
-    void endOfHead();
+    // Whether the transfer goes on: false ends it here (a redirect whose
+    // body is not wanted).
+    bool endOfHead();
     // Drives the transfer until done() holds, it ends or it is aborted;
     // false when it failed.
     bool pump(const std::function<bool()>& done);
     bool restartForRedirect();
+    bool redirectAllowed(const std::string& target) const;
+    // The overall deadline passed: the transfer ends with a time-out.
+    bool pastDeadline();
+    void extendDeadlineForLength();
     platform::SysError finishError();
     void notify(std::uint32_t status, std::string_view text);
     bool isHttp() const;
@@ -98,11 +119,19 @@ private:
     std::atomic<bool> aborted_{false};
     std::mutex wakeLock_; // keeps abort() from waking a multi handle being destroyed
 
+    using Clock = std::chrono::steady_clock;
+
     std::string url_;
-    int maxRedirects_ = 0;
+    NetLimits limits_;
+    std::vector<std::string> redirectSchemes_;
+    Clock::time_point deadline_;
     int redirects_ = 0;
+    bool allPermanent_ = true;
     bool headDone_ = false;
     bool redirectPending_ = false;
+    // The redirect's head is in and its body was refused: the write error
+    // that ends the hop is no failure.
+    bool redirectCut_ = false;
     bool finished_ = false;
     bool paused_ = false;
     bool newConnection_ = false;

@@ -44,6 +44,15 @@ bool iurlwstream::QueryInfoNumber(std::uint32_t level, std::uint32_t& value) con
     return http && http->QueryInfoNumber(level, value);
 }
 
+bool iurlwstream::QueryMovedUrl(Str& url) const {
+    const auto* net = dynamic_cast<const nwstreambuf*>(rdbuf());
+    if (!net) {
+        url.clear();
+        return false;
+    }
+    return net->QueryMovedUrl(url);
+}
+
 bool iurlwstream::QueryFinalUrl(Str& url) const {
     const auto* net = dynamic_cast<const nwstreambuf*>(rdbuf());
     if (!net) {

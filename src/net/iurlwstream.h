@@ -24,6 +24,7 @@ public:
     bool QueryInfoTime(std::uint32_t level, platform::SystemTime& time) const;
     bool QueryInfoNumber(std::uint32_t level, std::uint32_t& value) const;
     bool QueryFinalUrl(Str& url) const;
+    bool QueryMovedUrl(Str& url) const;
 };
 
 } // namespace qx

@@ -39,6 +39,11 @@ int nwstreambuf::seek(int, int) {
     return -1;
 }
 
+bool nwstreambuf::QueryMovedUrl(Str& url) const {
+    url = Str(transfer_ ? transfer_->movedTo() : std::string());
+    return !url.empty();
+}
+
 bool nwstreambuf::QueryFinalUrl(Str& url) const {
     if (!transfer_) {
         url.clear();

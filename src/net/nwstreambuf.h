@@ -30,6 +30,9 @@ public:
     // The address after every redirect; false (and url cleared) when the
     // buffer is not open.
     bool QueryFinalUrl(Str& url) const;
+    // Where permanent redirects led (see UrlTransfer::movedTo); false and
+    // url cleared when there were none or the buffer is not open.
+    bool QueryMovedUrl(Str& url) const;
 
 protected:
     const UrlTransfer* transfer() const { return transfer_.get(); }

@@ -41,6 +41,29 @@ FileHandle openFileForReading(const char* path) {
     return fd;
 }
 
+FileHandle openRegularFileForReading(const char* path) {
+    // Without O_NONBLOCK the open of a pipe waits for a writer.
+    FileHandle fd = openChecked(path, O_RDONLY | O_NONBLOCK);
+    if (fd == kInvalidFile)
+        return fd;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        setLastErrorFromErrno();
+        ::close(fd);
+        return kInvalidFile;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        setLastError(err::NotARegularFile);
+        return kInvalidFile;
+    }
+    // Reads of a regular file never wait anyway; the flag goes for tidiness.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 FileHandle openFileForWriting(const char* path, bool create) {
     return openChecked(path, create ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY);
 }

@@ -19,6 +19,11 @@ inline constexpr FileHandle kInvalidFile = -1;
 // that shrinks under them: a read past the new end simply returns 0.
 FileHandle openFileForReading(const char* path);
 
+// Opens a regular file for reading and nothing else: a pipe, device or folder
+// fails at once with NotARegularFile, before anything could block on it (a
+// pipe without a writer would hold the open forever, a device the reads).
+FileHandle openRegularFileForReading(const char* path);
+
 // Opens a file for writing at position 0. create: make the file or truncate an
 // existing one; otherwise the file must exist and keeps the bytes beyond what
 // is written. Others may still read and write it.

@@ -35,6 +35,7 @@ constexpr SysError kKnown[] = {
     err::AlreadyExists,
     err::BadExeFormat,
     err::FilenameTooLong,
+    err::NotARegularFile,
     err::Directory,
     err::OperationAborted,
     err::IoDevice,

@@ -39,6 +39,8 @@ inline constexpr SysError Busy = 170;
 inline constexpr SysError AlreadyExists = 183;
 inline constexpr SysError BadExeFormat = 193;
 inline constexpr SysError FilenameTooLong = 206;
+// A folder, device or pipe where a file's bytes were wanted.
+inline constexpr SysError NotARegularFile = 222;
 inline constexpr SysError Directory = 267;
 inline constexpr SysError OperationAborted = 995;
 inline constexpr SysError IoDevice = 1117;

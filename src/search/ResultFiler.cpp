@@ -147,7 +147,7 @@ bool ResultFiler::place(const WSearchInfo& item, SearchRunState& run, const Find
     OrgRef2* known = nullptr;
     int answer = 2;
     if (page) {
-        answer = page->mergeprops(props);
+        answer = doc_.mergeprops(*page, props);
         // The title may have changed: the anchor index hears of it.
         for (Ref* r : doc_.referrers(page)) {
             anchors_.added(*r);
@@ -227,7 +227,7 @@ void ResultFiler::fileknown(OrgRef2& result, int answer, const OrgProp& prop,
     if (platform::isLater(props.modified, page.props().modified)) {
         ObjectProp dated = page.props();
         dated.modified = props.modified;
-        page.setprops(dated);
+        doc_.replaceprops(page, dated);
     }
     OrgRef2* heading = run.heading;
     auto* parent = static_cast<Ref*>(result.parent());
@@ -347,8 +347,7 @@ void ResultFiler::groupupdate(OrgRef2& group, const OrgRef2& from) {
     if (later) {
         props.modified = other->props().modified;
     }
-    target->setprops(props);
-    group.updateview();
+    doc_.replaceprops(*target, props);
 }
 
 void ResultFiler::propagate(OrgRef2& node) {

@@ -31,7 +31,11 @@ WebSearchThread::WebSearchThread(platform::MessageTarget* window, const FindInfo
                                  const Language* language, bool useproxy, std::string proxy)
     : SearchWorker(window, request, server), engine_(engine), module_(std::move(module)),
       language_(language), useproxy_(useproxy), proxy_(std::move(proxy)),
-      caption_(name + " \"" + std::string(request.query.view()) + "\"") {}
+      caption_(name + " \"" + std::string(request.query.view()) + "\"") {
+    // The worker starts without waiting for the module's first report: its
+    // row shows the engine and query until then.
+    setStatusLine(caption_);
+}
 
 int WebSearchThread::Run() {
     StatusCallbackData status;

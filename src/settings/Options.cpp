@@ -41,6 +41,8 @@ constexpr BoolKey kBools[] = {
 constexpr IntKey kInts[] = {
     {kOptions, "SortServersType", &Options::sortServersType, Options::kSortServersRange},
     {kOptions, "maxthreads", &Options::maxThreads, Options::kMaxThreadsRange},
+    {kSearch, "CheckThreads", &Options::checkThreads, Options::kCheckThreadsRange},
+    {kSearch, "ChecksPerHost", &Options::checksPerHost, Options::kChecksPerHostRange},
 };
 constexpr TextKey kTexts[] = {
     {kSearch, "Server", &Options::server},

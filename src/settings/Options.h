@@ -21,7 +21,11 @@ struct Options {
     std::string proxyAdr;                // "Options"/"ProxyAdr"
     std::string proxyPort;               // "Options"/"ProxyPort"
     bool findDialogAtStart = true;       // "Options"/"FindDialogAtStart"
-    int maxThreads = 10;                 // "Options"/"maxthreads"
+    int maxThreads = 10;                 // "Options"/"maxthreads": searches at a time
+    int checkThreads = 32;               // "Search"/"CheckThreads": checks at a time
+    int checksPerHost = 4;               // "Search"/"ChecksPerHost": 0 no limit of its own
+
+    static constexpr int kMostCheckThreads = 256;
 
     static constexpr const char* kDefaultServer = "https://norbaseek.example.org/";
 
@@ -35,6 +39,8 @@ struct Options {
     };
     static constexpr Range kMaxThreadsRange{1, 100};
     static constexpr Range kSortServersRange{0, 2};
+    static constexpr Range kCheckThreadsRange{1, kMostCheckThreads};
+    static constexpr Range kChecksPerHostRange{0, kMostCheckThreads};
 
     // Reads every field, its current value being the default.
     void load(const ApplicationProfile& profile);

@@ -30,11 +30,6 @@ int SearchSettings::checkPriority(const ApplicationProfile& profile) {
     return profile.readInt(kSection, "CheckPriority", -1);
 }
 
-int SearchSettings::checksPerHost(const ApplicationProfile& profile) {
-    const int limit = profile.readInt(kSection, "ChecksPerHost", 4);
-    return limit < 0 ? 0 : limit;
-}
-
 void SearchSettings::readHistory(const ApplicationProfile& profile,
                                  std::vector<std::string>& entries) {
     profile.readList(kHistorySection, entries, ApplicationProfile::kMaxListEntries);

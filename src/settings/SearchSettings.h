@@ -34,9 +34,6 @@ public:
     // Relative thread priorities of search and check workers (-1: one step below normal).
     static int findPriority(const ApplicationProfile& profile);
     static int checkPriority(const ApplicationProfile& profile);
-    // "ChecksPerHost": how many checks may run against one host at a time; 0
-    // for no limit of its own (only "maxthreads" counts then).
-    static int checksPerHost(const ApplicationProfile& profile);
 
     // The history entries, most recent first, at most 25 of them.
     static void readHistory(const ApplicationProfile& profile, std::vector<std::string>& entries);

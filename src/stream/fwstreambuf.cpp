@@ -62,6 +62,10 @@ int fwstreambuf::close() {
 
 ifwstreambuf::ifwstreambuf(const char* path) : fwstreambuf(platform::openFileForReading(path)) {}
 
+std::unique_ptr<ifwstreambuf> ifwstreambuf::regularFile(const char* path) {
+    return std::make_unique<ifwstreambuf>(Opened{platform::openRegularFileForReading(path)});
+}
+
 ofwstreambuf::ofwstreambuf(const char* path, bool create)
     : fwstreambuf(platform::openFileForWriting(path, create)) {}
 

@@ -3,6 +3,8 @@
 #include "platform/File.h"
 #include "stream/wstreambuf.h"
 
+#include <memory>
+
 namespace qx {
 
 // A file transport over an operating-system file handle; the handle is closed
@@ -34,6 +36,16 @@ private:
 class ifwstreambuf : public fwstreambuf {
 public:
     explicit ifwstreambuf(const char* path);
+
+    // A regular file only (see platform::openRegularFileForReading): what a
+    // file:// address opens, where a pipe or device must not block a worker.
+    static std::unique_ptr<ifwstreambuf> regularFile(const char* path);
+
+    // A handle opened already (kInvalidFile: not open).
+    struct Opened {
+        platform::FileHandle handle;
+    };
+    explicit ifwstreambuf(Opened file) : fwstreambuf(file.handle) {}
 };
 
 // Opens a file for writing: create makes or truncates it; otherwise an existing

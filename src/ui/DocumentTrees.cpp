@@ -1,11 +1,11 @@
 #include "ui/DocumentTrees.h"
 
+#include "doc/DocTemplate.h"
 #include "doc/Editor.h"
 #include "exchange/ExchangeFormats.h"
 #include "lang/Language.h"
 #include "model/DDoc.h"
-#include "model/Object.h"
-#include "model/ObjectProp.h"
+#include "model/DocumentFormat.h"
 #include "model/Ref.h"
 #include "model/RefRoot.h"
 #include "net/ReadableAddress.h"
@@ -21,8 +21,10 @@
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QUrl>
 #include <QWidget>
 
 namespace qx::ui {
@@ -39,8 +41,33 @@ QString mime(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QByteArray bytesOf(std::string_view text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+// Our document by its extension, or by the magic it starts with.
+bool isDocumentFile(const QString& path) {
+    if (path.endsWith(QLatin1Char('.') + QLatin1String(doc::DocTemplate::kDefaultExtension),
+                      Qt::CaseInsensitive))
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(DocumentFormat::kMagicSize) ==
+           QByteArray(DocumentFormat::kMagic, DocumentFormat::kMagicSize);
+}
+
+QStringList documentFiles(const QMimeData& data) {
+    QStringList paths;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile() && isDocumentFile(url.toLocalFile()))
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+// What a paste takes from another program: its links with their titles, or
+// plain text of nothing but web addresses.
+std::vector<exchange::DroppedLink> pastedLinks(const QMimeData& data) {
+    std::vector<exchange::DroppedLink> links = externalLinks(data);
+    if (links.empty() && data.hasText())
+        links = exchange::parseAddressText(data.text().toStdString());
+    return links;
 }
 
 } // namespace
@@ -150,6 +177,12 @@ bool DocumentTrees::treeDrop(Ref& under, const QMimeData& data, std::uint32_t ef
         const std::vector<Ref*> nodes = source->binding().selection();
         return drop.perform(model(), nodes, source->isOrganizer(), effect) > 0;
     }
+    // A document dropped anywhere opens, as on the frame, never a file:// reference.
+    if (const QStringList documents = documentFiles(data); !documents.isEmpty()) {
+        if (FrameWindow* f = frame())
+            emit f->filesDropped(documents);
+        return true;
+    }
     return drop.links(model(), externalLinks(data)) > 0;
 }
 
@@ -177,16 +210,7 @@ bool DocumentTrees::copy() {
     if (!nodes.empty() && model().copyselection(nodes)->write(out) == 0)
         data->setData(mime(exchange::kOrganizer),
                       QByteArray(out.buffer().data(), out.buffer().size()));
-    const Ref& focus = refOf(*first_->focusNode());
-    const Str label = focus.label();
-    if (!label.empty() && label.view() != " ")
-        data->setData(mime(exchange::kText), bytesOf(label.view()));
-    if (const Object* page = focus.target(); page && !page->props().url.empty()) {
-        const std::string_view url = page->props().url.view();
-        data->setData(mime(exchange::kUriList), bytesOf(url) + "\r\n");
-        data->setData(mime(exchange::kMozUrl),
-                      bytesOf(url) + "\n" + bytesOf(page->props().title.view()));
-    }
+    UrlDragDropData::put(exchange::LinkBytes::of(nodes), *data);
     QGuiApplication::clipboard()->setMimeData(data.release());
     return true;
 }
@@ -208,12 +232,17 @@ bool DocumentTrees::paste() {
     std::vector<std::string> formats;
     for (const QString& format : data->formats())
         formats.push_back(format.toStdString());
-    // Only a copy of nodes inserts anything; a URL or text alone does not.
-    if (exchange::pasteFormat(formats) != exchange::kOrganizer)
-        return false;
+    const doc::Editor::Change change(document_);
+    if (exchange::pasteFormat(formats) != exchange::kOrganizer) {
+        // Links copied in another program are filed as a drop files them.
+        RefDrop drop(refOf(*first_->focusNode()));
+        if (drop.links(model(), pastedLinks(*data)) == 0)
+            return false;
+        model().commit();
+        return true;
+    }
     QByteArray bytes = data->data(mime(exchange::kOrganizer));
     memwstream in(bytes.data(), static_cast<int>(bytes.size()));
-    const doc::Editor::Change change(document_);
     const int result = model().pasteinto(in, refOf(*first_->focusNode()));
     model().commit();
     return result == 0;
@@ -309,7 +338,8 @@ void DocumentTrees::addCommands(doc::CommandTable& table, std::function<bool()> 
     table.add(cmd::EditPaste, bound([this] {
                   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
                   return focus_ == first_ && first_->focusNode() && data &&
-                         data->hasFormat(mime(exchange::kOrganizer));
+                         (data->hasFormat(mime(exchange::kOrganizer)) ||
+                          !pastedLinks(*data).empty());
               }),
               [this] { paste(); });
     table.add(cmd::Delete,

@@ -7,6 +7,7 @@
 #include "workers/CheckClock.h"
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 namespace qx {
@@ -38,6 +39,13 @@ public:
     void Postpone(CheckClock::TimePoint until);
     void Requeue();
 
+    // The scheduler's notes: the host its checks count against (empty until
+    // asked), and the number it was last queued under.
+    const std::string& HostKey() const { return hostKey_; }
+    void SetHostKey(std::string key) { hostKey_ = std::move(key); }
+    std::uint64_t QueueNumber() const { return queueNumber_; }
+    void SetQueueNumber(std::uint64_t number) { queueNumber_ = number; }
+
 private:
     Str url_;
     platform::SystemTime date_;
@@ -45,6 +53,8 @@ private:
     SearchKey key_{true};
     std::optional<CheckClock::TimePoint> notBefore_;
     int retries_ = 0;
+    std::string hostKey_;
+    std::uint64_t queueNumber_ = 0;
 };
 
 // The checks of the job board, in the order they were queued (a started

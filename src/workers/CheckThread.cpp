@@ -60,6 +60,7 @@ int CheckThread::Run() {
             result = platform::lastError();
         } else if (in.IsHttp()) {
             in.QueryStatusCode(httpStatus_);
+            in.QueryMovedUrl(movedTo_);
             if (httpStatus_ != 304) {
                 result = -1;
                 ReadHeaders(in);

@@ -42,6 +42,8 @@ public:
     std::uint32_t Charset() const { return charset_; }
     // A 429 or 503 answer's Retry-After in seconds, or kNoRetryAfter.
     std::int64_t RetryAfter() const { return retryAfter_; }
+    // Where permanent redirects led; empty when the address did not move.
+    const Str& MovedTo() const { return movedTo_; }
 
 private:
     void ReadHeaders(const iurlwstream& in);
@@ -52,6 +54,7 @@ private:
     std::int32_t contentLength_ = -1;
     std::uint32_t charset_ = 0;
     std::int64_t retryAfter_ = kNoRetryAfter;
+    Str movedTo_;
     const Language* language_;
     // "Checking " and the address: the row's text from the start, and the
     // head of every status line the transfer reports.

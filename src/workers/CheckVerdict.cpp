@@ -18,7 +18,9 @@ CheckVerdict JudgeCheck(int result, int httpStatus, bool lastModifiedObtained,
         return {0, CheckVerdict::Status::Keep};
     if (result == -1 && httpStatus == 404)
         return {Ref::CheckNotFound, CheckVerdict::Status::Set};
-    if (result != 0 || (httpStatus != 0 && httpStatus != 200 && httpStatus != 304))
+    // 204: the page answered, only without a body.
+    if (result != 0 ||
+        (httpStatus != 0 && httpStatus != 200 && httpStatus != 204 && httpStatus != 304))
         return {Ref::CheckError, CheckVerdict::Status::Set};
     const bool changed = lastModifiedObtained && platform::isLater(lastModified, stored);
     return {changed ? Ref::CheckChanged : Ref::CheckUnchanged, CheckVerdict::Status::Clear};

@@ -3,6 +3,8 @@
 #include "stream/Str.h"
 #include "workers/WThread.h"
 
+#include <string>
+
 namespace qx {
 
 class CheckNode;
@@ -14,21 +16,18 @@ public:
     CheckWorker(platform::MessageTarget* window, const Str& url, CheckNode* node)
         : WThread(window), url_(url), node_(node) {}
 
-    // Starts at the priority without waiting for the first network handle:
-    // the check's only handle is its own transfer, which Stop aborts whether
-    // or not it exists yet (a closed session opens none), so nothing needs
-    // it in place. The wait would cost a thread hand-over per check and hold
-    // back every other start meanwhile.
-    bool Start(int priority) override { return Thread::Start(priority); }
-
     // Written before the start, then only read: the worker's thread may read it.
     const Str& Url() const { return url_; }
     // Null once the check list no longer holds the node; only the
     // user-interface thread reads and writes it.
     CheckNode* Node() const { return node_; }
     void ForgetNode() { node_ = nullptr; }
+    // The host its check counts against; set by the board before the start.
+    const std::string& HostKey() const { return hostKey_; }
+    void SetHostKey(std::string key) { hostKey_ = std::move(key); }
 
 private:
+    std::string hostKey_;
     const Str url_;
     CheckNode* node_;
 };

@@ -18,6 +18,10 @@ namespace {
 
 // The first text of an HTTP status (10120 + status).
 constexpr unsigned kHttpStatusTexts = 10120;
+// "HTTP status %d", for a status without a text of its own.
+constexpr unsigned kBareStatusText = 10110;
+// A redirect that named no address to go on to (no usable Location).
+constexpr unsigned kRedirectWithoutTarget = 10111;
 // The longest wait a busy server may ask for before the check is retried.
 constexpr std::int64_t kLongestRetryWait = 120;
 
@@ -56,6 +60,10 @@ bool Checker::CheckReference(Ref& node) {
 }
 
 void Checker::CheckSubtree(Ref& node) {
+    CheckSubtree(node, nullptr);
+}
+
+void Checker::CheckSubtree(Ref& node, const Filter& wanted) {
     const bool organizer = InOrganizer(node);
     for (Tree* t = &node; t;) {
         Ref& ref = static_cast<Ref&>(*t);
@@ -64,7 +72,8 @@ void Checker::CheckSubtree(Ref& node) {
             continue;
         }
         const Object* page = ref.target();
-        if (page && !page->props().url.empty() && (organizer || page->hasflags(Object::Confirmed)))
+        if (page && !page->props().url.empty() &&
+            (organizer || page->hasflags(Object::Confirmed)) && (!wanted || wanted(ref)))
             CheckReference(ref);
         t = t->nextpreorder(&node);
     }
@@ -122,6 +131,8 @@ void Checker::ApplyCheck(CheckWorker& worker, int result) {
             return;
         node->SetState(CheckNode::Done);
     }
+    if (moved_ && !check.MovedTo().empty())
+        moved_(check.Url(), check.MovedTo());
     UrlRef* domain = doc_.finddomainnode(check.Url().view());
     if (!domain)
         return;
@@ -142,12 +153,7 @@ void Checker::ApplyCheck(CheckWorker& worker, int result) {
             if (check.ContentLength() >= 0 && props.size == 0)
                 props.size = static_cast<std::uint32_t>(check.ContentLength());
         } else {
-            std::string text;
-            if (result == -1)
-                text = language_.text(kHttpStatusTexts + check.HttpStatus());
-            if (text.empty())
-                text = language_.errorText(result);
-            props.status = Str(text);
+            props.status = Str(FailureText(result, check.HttpStatus()));
         }
         doc_.setobjectprops(*page, props);
     }
@@ -162,6 +168,17 @@ void Checker::ApplyCheck(CheckWorker& worker, int result) {
     doc_.setbusy(*domain, false);
     doc_.setcheckstate(*domain, verdict.state);
     doc_.commit();
+}
+
+std::string Checker::FailureText(int result, int status) const {
+    // An answer came (result 0 or -1) but was no success: its status says why.
+    if (result != 0 && result != -1)
+        return language_.errorText(result);
+    // Redirects with a target were followed; one still here had none.
+    if (status >= 300 && status < 400)
+        return language_.format(kRedirectWithoutTarget, status);
+    std::string text = language_.text(kHttpStatusTexts + status);
+    return text.empty() ? language_.format(kBareStatusText, status) : text;
 }
 
 void Checker::CountBroken(Ref& node) {

@@ -3,8 +3,10 @@
 #include "workers/JobKinds.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -34,6 +36,15 @@ public:
     // The node and everything below it, except what the user hid; domain-tree
     // nodes only for pages that came from the web.
     void CheckSubtree(Ref& node);
+    // The same, only for the nodes the filter wants (with what is below the
+    // others still walked).
+    using Filter = std::function<bool(const Ref&)>;
+    void CheckSubtree(Ref& node, const Filter& wanted);
+
+    // Hears the address of every applied answer whose request permanent
+    // redirects led elsewhere, with where it led.
+    using MovedListener = std::function<void(const Str& url, const Str& movedTo)>;
+    void SetMovedListener(MovedListener listener) { moved_ = std::move(listener); }
 
     // The check command: enabled with more than one node selected or a focus
     // node in the active tree.
@@ -54,6 +65,8 @@ public:
 
 private:
     bool InOrganizer(const Ref& node) const;
+    // The status text of a failed check.
+    std::string FailureText(int result, int status) const;
     // Increases the broken counter of the saved search the node is filed under.
     void CountBroken(Ref& node);
 
@@ -61,6 +74,7 @@ private:
     JobBoard& board_;
     const Language& language_;
     const Options& options_;
+    MovedListener moved_;
 };
 
 } // namespace qx

@@ -2,7 +2,6 @@
 
 #include "model/Object.h"
 #include "model/SearchRef.h"
-#include "net/SplitUrl.h"
 #include "settings/Options.h"
 #include "settings/SearchSettings.h"
 #include "workers/CheckWorker.h"
@@ -14,7 +13,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,25 +32,14 @@ CheckWorker* asCheck(WThread& worker) {
     return dynamic_cast<CheckWorker*>(&worker);
 }
 
-// Checks of one scheme, host and port count against one host; an address
-// that does not split is a host of its own.
-std::string hostkey(const Str& url) {
-    UrlParts parts;
-    if (!SplitUrl(url.view(), parts))
-        return std::string(url.view());
-    std::string key = std::to_string(static_cast<int>(parts.service)) + ':' +
-                      std::to_string(parts.port) + ':' + parts.host;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return key;
-}
-
 } // namespace
 
 JobBoard::JobBoard(const Options& options, const ApplicationProfile& profile, WaitList& waits,
                    platform::MessageTarget* window)
     : options_(options), profile_(profile), waits_(waits), window_(window),
-      perHost_(SearchSettings::checksPerHost(profile)) {}
+      perHost_(options.checksPerHost) {
+    queue_.SetLimit(perHost_);
+}
 
 void JobBoard::SetClock(CheckClock* clock) {
     clock_ = clock ? clock : &steadyClock_;
@@ -94,7 +81,12 @@ bool JobBoard::StartCheckJob(const Str& url, const platform::SystemTime& date, C
     std::unique_ptr<CheckWorker> worker = checkJobs_->MakeCheckWorker(window_, url, date, node);
     if (!worker)
         return false;
-    return RegisterJob(std::move(worker), SearchSettings::checkPriority(profile_));
+    const std::string host = CheckQueue::HostOf(node);
+    worker->SetHostKey(host);
+    if (!RegisterJob(std::move(worker), SearchSettings::checkPriority(profile_)))
+        return false;
+    queue_.Started(host);
+    return true;
 }
 
 bool JobBoard::RegisterJob(std::unique_ptr<WThread> owned, int priority) {
@@ -123,6 +115,8 @@ void JobBoard::StopJob(ThreadNode& node) {
 
 void JobBoard::ForgetJob(ThreadNode& node) {
     RemoveRow(node);
+    if (CheckWorker* check = asCheck(node.Worker()))
+        queue_.Ended(check->HostKey());
     delete &node;
 }
 
@@ -135,45 +129,33 @@ void JobBoard::RemoveRow(ThreadNode& node) {
 }
 
 JobBoard::Pass JobBoard::Schedule() {
-    const std::size_t most = static_cast<std::size_t>(std::max(options_.maxThreads, 0));
-    if (threads_.count() >= most)
+    if (options_.maxThreads <= 0)
         return Pass::Nothing;
-    if (WaitNode* wait = waits_.First()) {
+    std::size_t searches = 0;
+    std::size_t checks = 0;
+    for (ThreadNode* node = threads_.First(); node; node = node->Next())
+        ++(asCheck(node->Worker()) ? checks : searches);
+    if (WaitNode* wait = waits_.First();
+        wait && searches < static_cast<std::size_t>(options_.maxThreads)) {
         if (StartSearchJob(wait->Search(), wait->Server(), wait->Request())) {
             delete wait;
             return Pass::SearchStarted;
         }
     }
+    // The options dialog may have changed the limits since the last pass.
+    if (checks >=
+        static_cast<std::size_t>(std::clamp(options_.checkThreads, 1, Options::kMostCheckThreads)))
+        return Pass::Nothing;
+    if (options_.checksPerHost != perHost_) {
+        perHost_ = options_.checksPerHost;
+        queue_.SetLimit(perHost_);
+    }
     return StartCheck() ? Pass::CheckStarted : Pass::Nothing;
 }
 
 bool JobBoard::StartCheck() {
-    bool pending = false;
-    const CheckClock::TimePoint now = clock_->Now();
     std::optional<CheckClock::TimePoint> earliest;
-    std::map<std::string, int> hosts;
-    bool hostsCounted = false;
-    for (CheckNode* node = checks_.First(); node; node = node->Next()) {
-        if (node->GetState() == CheckNode::Done)
-            continue;
-        pending = true;
-        if (node->GetState() == CheckNode::Running)
-            continue;
-        if (const auto& due = node->NotBefore(); due && now < *due) {
-            earliest = earliest ? std::min(*earliest, *due) : *due;
-            continue;
-        }
-        if (perHost_ > 0) {
-            if (!hostsCounted) {
-                hostsCounted = true;
-                for (ThreadNode* t = threads_.First(); t; t = t->Next()) {
-                    if (CheckWorker* check = asCheck(t->Worker()))
-                        ++hosts[hostkey(check->Url())];
-                }
-            }
-            if (hosts[hostkey(node->Url())] >= perHost_)
-                continue;
-        }
+    if (CheckNode* node = queue_.Next(clock_->Now(), earliest)) {
         StartCheckJob(node->Url(), node->Date(), *node);
         // A check that could not start stays running until it is
         // cancelled, so that it is not retried on every pass.
@@ -183,7 +165,8 @@ bool JobBoard::StartCheck() {
     }
     if (earliest)
         clock_->WakeAt(*earliest, window_);
-    if (!pending && !checks_.empty())
+    // Nodes still queued wait for their host: the walk ends at the first.
+    if (!checks_.empty() && !checks_.HasPending())
         ClearChecks();
     return false;
 }
@@ -193,6 +176,7 @@ void JobBoard::ClearChecks() {
         if (CheckWorker* check = asCheck(node->Worker()))
             check->ForgetNode();
     }
+    queue_.Clear();
     checks_.clear();
 }
 
@@ -256,7 +240,10 @@ void JobBoard::RowsHidden() {
 }
 
 bool JobBoard::QueueCheck(const Str& url, const platform::SystemTime& date) {
-    return checks_.QueueCheck(url, date);
+    if (!checks_.QueueCheck(url, date))
+        return false;
+    queue_.Queued(*checks_.Find(url.get()));
+    return true;
 }
 
 bool JobBoard::Postpone(CheckNode& node, std::chrono::seconds wait) {
@@ -264,6 +251,7 @@ bool JobBoard::Postpone(CheckNode& node, std::chrono::seconds wait) {
         return false;
     const CheckClock::TimePoint due = clock_->Now() + wait;
     node.Postpone(due);
+    queue_.Postponed(node);
     clock_->WakeAt(due, window_);
     return true;
 }

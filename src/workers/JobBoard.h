@@ -5,6 +5,7 @@
 #include "platform/Message.h"
 #include "workers/CheckClock.h"
 #include "workers/CheckList.h"
+#include "workers/CheckQueue.h"
 #include "workers/ThreadList.h"
 
 #include <chrono>
@@ -67,8 +68,6 @@ public:
     CheckJobs* GetCheckJobs() const { return checkJobs_; }
     // Null puts the board's own steady clock back.
     void SetClock(CheckClock* clock);
-    // Taken from "ChecksPerHost" when the board is made; 0 is no limit.
-    void SetChecksPerHost(int limit) { perHost_ = limit < 0 ? 0 : limit; }
 
     // A search worker for one engine, registered at the priority "FindPriority".
     bool StartSearchJob(SearchRef& search, std::uint16_t server, const FindInfo& request);
@@ -81,11 +80,12 @@ public:
     // Takes the worker's row out of the thread window and deletes the node.
     void ForgetJob(ThreadNode& node);
 
-    // One scheduler pass: while fewer workers run than "maxthreads", starts
-    // the first waiting search, or else the first queued check that is due
-    // and whose host runs fewer than "ChecksPerHost" checks; empties the
-    // check list when every check is done. Checks that wait for their time
-    // get a wake-up at the earliest of them.
+    // One scheduler pass: while fewer searches run than "maxthreads", starts
+    // the first waiting search; or else, while fewer checks run than
+    // "CheckThreads", the first queued check that is due and whose host runs
+    // fewer than "ChecksPerHost" checks. "maxthreads" 0 starts nothing at all.
+    // Empties the check list when every check is done. Checks that wait for
+    // their time get a wake-up at the earliest of them.
     Pass Schedule();
     // "_WM_THREADEND" and "_WM_THREADPAGE"; false for other messages.
     bool HandleMessage(platform::MessageId msg, platform::WParam wparam, platform::LParam lparam);
@@ -149,9 +149,11 @@ private:
     ThreadRows* rows_ = nullptr;
     SteadyCheckClock steadyClock_;
     CheckClock* clock_ = &steadyClock_;
+    // The "ChecksPerHost" the queue was last given.
     int perHost_ = 0;
     ThreadList threads_;
     CheckList checks_;
+    CheckQueue queue_;
 };
 
 } // namespace qx

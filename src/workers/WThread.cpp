@@ -4,10 +4,6 @@ namespace qx {
 
 WThread::WThread(platform::MessageTarget* window) : Thread(window) {}
 
-bool WThread::Start(int priority) {
-    return StartAndWait(startedEvent(), priority);
-}
-
 void WThread::wakeUi() {
     Post(platform::kNullMessage, 0);
 }

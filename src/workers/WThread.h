@@ -12,12 +12,15 @@ class ThreadNode;
 // by atomic exchange) and the thread window shows, a started event the
 // callback sets when the first network handle exists, and its entry in the
 // job board's thread list.
+//
+// A worker starts without waiting for that event: a check's only handle is
+// its own transfer, which Stop aborts whether or not it exists yet (a closed
+// session opens none), and a search module hears its stop through the stop
+// event, whatever it opened. A wait would hold the user-interface thread, up
+// to five seconds for a module that reports nothing.
 class WThread : public Thread, public platform::StatusLine {
 public:
     explicit WThread(platform::MessageTarget* window);
-
-    // Starts and waits for the started event (see StartAndWait).
-    virtual bool Start(int priority);
 
     // Set when registered, cleared when the end message is handled; only the
     // user-interface thread touches it.

@@ -13,19 +13,6 @@ TEST(ExchangeFormats, PrivateFormatNamesTheProcess) {
     const std::string other = privateFormat(platform::processId() + 1);
     EXPECT_TRUE(isPrivateFormat(other));
     EXPECT_NE(other, ownPrivateFormat());
-    EXPECT_FALSE(urlDragAnswers(other));
-}
-
-TEST(ExchangeFormats, UrlDragOffersItsFormatsInOrderAndAnswersSome) {
-    const std::vector<std::string> formats = urlDragFormats();
-    ASSERT_GE(formats.size(), 5u);
-    EXPECT_EQ(formats[0], ownPrivateFormat());
-    EXPECT_EQ(formats[1], kUriList);
-    EXPECT_EQ(formats[2], kMozUrl);
-    EXPECT_EQ(formats[3], kText);
-    EXPECT_EQ(formats[4], kShortcut);
-    EXPECT_TRUE(urlDragAnswers(kMozUrl));
-    EXPECT_FALSE(urlDragAnswers(kShortcut));
 }
 
 TEST(ExchangeFormats, PasteTakesTheFirstKnownFormat) {

@@ -1,4 +1,5 @@
 #include "exchange/InternetShortcut.h"
+#include "exchange/HtmlLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,41 @@ TEST(DroppedLinks, UriListAndMozUrl) {
     const auto bare = parseUriList("http://a/\rhttp://b/");
     ASSERT_EQ(bare.size(), 2u);
     EXPECT_EQ(bare[0].url, "http://a/");
+}
+
+TEST(DroppedLinks, TextOfOnlyWebAddresses) {
+    const auto two = parseAddressText("  https://a.example/x \r\n\r\nHTTP://b.example/\n");
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].url, "https://a.example/x");
+    EXPECT_EQ(two[1].url, "HTTP://b.example/");
+    // Anything else in the text, or another scheme, and it is not a link list.
+    EXPECT_TRUE(parseAddressText("http://a.example/ and more").empty());
+    EXPECT_TRUE(parseAddressText("http://a.example/\nhello").empty());
+    EXPECT_TRUE(parseAddressText("ftp://a.example/").empty());
+    EXPECT_TRUE(parseAddressText("http://").empty());
+    EXPECT_TRUE(parseAddressText("").empty());
+}
+
+TEST(DroppedLinks, TitlesFromAnchorsAndOtherFormats) {
+    // What a browser puts beside a dragged link: the anchor with its text.
+    const auto anchors = parseHtmlLinks(
+        "<meta charset=utf-8><a href=\" http://a/ \">Cats &amp;\n  <b>dogs</b></a>"
+        "<a>no address</a><A HREF='http://b/'>Новости</A><a href=\"http://c/\">unclosed");
+    ASSERT_EQ(anchors.size(), 3u);
+    EXPECT_EQ(anchors[0].url, "http://a/");
+    EXPECT_EQ(anchors[0].title, "Cats & dogs");
+    EXPECT_EQ(anchors[1].title, "Новости");
+    EXPECT_EQ(anchors[2].title, "unclosed");
+    EXPECT_TRUE(parseHtmlLinks("").empty());
+    EXPECT_TRUE(parseHtmlLinks(std::string("\0<a href=x", 10)).size() <= 1);
+
+    // Only links still without a title take one, from the same address.
+    std::vector<DroppedLink> links = parseUriList("http://a/\r\nhttp://b/\r\nhttp://z/\r\n");
+    links[1].title = "kept";
+    addTitles(links, anchors);
+    EXPECT_EQ(links[0].title, "Cats & dogs");
+    EXPECT_EQ(links[1].title, "kept");
+    EXPECT_EQ(links[2].title, "");
 }
 
 } // namespace

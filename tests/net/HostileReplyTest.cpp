@@ -1,4 +1,5 @@
 // Servers that misbehave: every case ends with an error code, none hangs.
+#include "Eventually.h"
 #include "HttpTestServer.h"
 #include "NetTestSupport.h"
 #include "RawSocketServer.h"
@@ -120,8 +121,7 @@ TEST(HostileReply, ClosingTheSessionStopsAnEndlessBodyPromptly) {
         stopLatency = msSince(Clock::time_point(Clock::duration(stoppedAt.load())));
         error = platform::lastError();
     });
-    while (!reading)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(qx::test::eventually([&] { return reading.load(); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     stoppedAt = Clock::now().time_since_epoch().count();
     session.Close();

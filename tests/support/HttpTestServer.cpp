@@ -3,8 +3,11 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <mutex>
 #include <strings.h>
+#include <thread>
 
 namespace qx::test {
 
@@ -40,25 +43,53 @@ char HttpTestServer::generatedByte(std::size_t i) {
     return static_cast<char>('a' + (i % kGeneratedChunk) % 26);
 }
 
-HttpTestServer::HttpTestServer() : server_(std::make_unique<httplib::Server>()) {
+// What the server's threads share with the test object, which may be gone
+// before they are.
+struct HttpTestServer::State {
+    std::atomic<bool> stopping{false};
+    std::atomic<std::size_t> answered{0};
+    std::mutex lock;
+    std::vector<Request> requests; // guarded by lock
+
+    bool sleepUnlessStopping(int ms) const {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < end) {
+            if (stopping)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return !stopping;
+    }
+};
+
+HttpTestServer::HttpTestServer()
+    : state_(std::make_shared<State>()), server_(std::make_shared<httplib::Server>()) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(8); };
-    // An idle kept-alive connection holds the server's stop for this long.
+    // An idle kept-alive connection keeps the server's threads this long
+    // after the stop (the test does not wait for them).
     server_->set_keep_alive_timeout(1);
     // Head and body go out in separate writes; without this the client's
     // delayed acknowledgement stalls every small answer.
     server_->set_tcp_nodelay(true);
+    // Called once an answer is written out.
+    server_->set_logger(
+        [state = state_](const httplib::Request&, const httplib::Response&) { ++state->answered; });
     port_ = server_->bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_->listen_after_bind(); });
-    // A stop before the loop runs would be lost, and the join would hang.
+    // The thread owns the server too, and deletes it when its last
+    // connection is gone.
+    std::thread([server = server_] { server->listen_after_bind(); }).detach();
+    // A stop before the loop runs would be lost.
     while (!server_->is_running())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 HttpTestServer::~HttpTestServer() {
-    stopping_ = true;
+    state_->stopping = true;
     server_->stop();
-    if (thread_.joinable())
-        thread_.join();
+}
+
+std::size_t HttpTestServer::answered() const {
+    return state_->answered.load();
 }
 
 void HttpTestServer::on(const std::string& path, Reply reply) {
@@ -82,18 +113,8 @@ std::string HttpTestServer::url(const std::string& path) const {
 }
 
 std::vector<HttpTestServer::Request> HttpTestServer::requests() const {
-    std::lock_guard guard(lock_);
-    return requests_;
-}
-
-bool HttpTestServer::sleepUnlessStopping(int ms) const {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        if (stopping_)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return !stopping_;
+    std::lock_guard guard(state_->lock);
+    return state_->requests;
 }
 
 void HttpTestServer::serve(const std::string& path, Handler handler) {
@@ -104,7 +125,7 @@ void HttpTestServer::serve(const std::string& path, Handler handler) {
             pattern += '\\';
         pattern += c;
     }
-    auto route = [this, handler](const httplib::Request& in, httplib::Response& out) {
+    auto route = [state = state_, handler](const httplib::Request& in, httplib::Response& out) {
         Request request;
         request.method = in.method;
         request.target = in.target;
@@ -112,27 +133,27 @@ void HttpTestServer::serve(const std::string& path, Handler handler) {
         for (const auto& [key, value] : in.headers)
             request.headers.emplace_back(key, value);
         {
-            std::lock_guard guard(lock_);
-            requests_.push_back(request);
+            std::lock_guard guard(state->lock);
+            state->requests.push_back(request);
         }
         const Reply reply = handler(request);
-        if (reply.delayMs > 0 && !sleepUnlessStopping(reply.delayMs))
+        if (reply.delayMs > 0 && !state->sleepUnlessStopping(reply.delayMs))
             return;
         out.status = reply.status;
         for (const auto& [key, value] : reply.headers)
             out.set_header(key, value);
         if (reply.endless) {
             out.set_chunked_content_provider(
-                reply.contentType, [this](std::size_t, httplib::DataSink& sink) {
-                    return !stopping_ && sink.write(generatedBlock().data(), kGeneratedChunk);
+                reply.contentType, [state](std::size_t, httplib::DataSink& sink) {
+                    return !state->stopping && sink.write(generatedBlock().data(), kGeneratedChunk);
                 });
         } else if (reply.generatedBytes > 0) {
             out.set_content_provider(
                 reply.generatedBytes, reply.contentType,
-                [this](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                [state](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
                     const std::size_t start = offset % kGeneratedChunk;
                     const std::size_t n = std::min(length, kGeneratedChunk - start);
-                    return !stopping_ && sink.write(generatedBlock().data() + start, n);
+                    return !state->stopping && sink.write(generatedBlock().data() + start, n);
                 });
         } else if (reply.status != 304 && reply.status != 204) {
             // Those two answers have no body; one sent anyway would be read

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -19,6 +16,10 @@ namespace qx::test {
 // An HTTP/1.1 server for the tests, on 127.0.0.1 and a free port, running on
 // its own threads from construction until destruction. Each path answers a
 // scripted reply; every request is recorded for the test to inspect.
+//
+// Destruction returns at once: the server stops listening and answering, and
+// its threads end by themselves once the connections kept alive for reuse
+// time out (they hold only what they share with each other).
 class HttpTestServer {
 public:
     struct Request {
@@ -63,19 +64,18 @@ public:
     std::string url(const std::string& path) const;
     // Copies of the requests received so far, oldest first.
     std::vector<Request> requests() const;
+    // How many answers went out whole.
+    std::size_t answered() const;
     // The byte at offset i of a generated body, to check what arrived.
     static char generatedByte(std::size_t i);
 
 private:
+    struct State;
     void serve(const std::string& path, Handler handler);
-    bool sleepUnlessStopping(int ms) const;
 
-    std::unique_ptr<httplib::Server> server_;
-    std::thread thread_;
+    std::shared_ptr<State> state_;
+    std::shared_ptr<httplib::Server> server_;
     int port_ = 0;
-    std::atomic<bool> stopping_{false};
-    mutable std::mutex lock_;
-    std::vector<Request> requests_; // guarded by lock_
 };
 
 } // namespace qx::test

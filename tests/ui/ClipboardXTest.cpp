@@ -136,22 +136,41 @@ void ClipboardXTest::anotherProcessReadsTheCopiedReference() {
     OptionLabelTexts texts(language, options);
     test::FakeStore store;
     doc::Editor editor(store, options, language);
-    OrgRef2& result = editor.model().createresultobject(
-        page("http://a.example/page?q=1", "A page"), OrgProp{}, editor.model().orgroot(), nullptr);
+    DDoc& model = editor.model();
+    OrgRef2& folder = model.createfolder(Str("Folder"), model.orgroot(), nullptr);
+    model.createresultobject(page("http://пример.рф/новости?q=1", "Новости"), OrgProp{}, folder,
+                             nullptr);
+    model.createresultobject(page("http://a.example/page?q=1", "A & page"), OrgProp{}, folder,
+                             nullptr);
     ui::View view(editor, profile, options, language);
     view.show();
-    TreeViewNode& row = RefItem::of(result)->treeNode();
+    TreeViewNode& row = RefItem::of(folder)->treeNode();
     row.select(true);
     view.organizerTree()->setFocusNode(&row);
     QVERIFY(view.trees().copy());
 
-    QCOMPARE(xclipOut("text/uri-list"), QByteArray("http://a.example/page?q=1\r\n"));
+    // A folder gives its references; the address list is ASCII, each line a URI.
+    const QByteArray encoded = "http://xn--e1afmkfd.xn--p1ai/"
+                               "%D0%BD%D0%BE%D0%B2%D0%BE%D1%81%D1%82%D0%B8?q=1";
+    QCOMPARE(xclipOut("text/uri-list"), encoded + "\r\nhttp://a.example/page?q=1\r\n");
+    // Every text target an editor asks for carries the addresses.
+    const QByteArray text =
+        QByteArray("http://пример.рф/новости?q=1\n") + "http://a.example/page?q=1\n";
+    for (const char* target : {"UTF8_STRING", "text/plain", "text/plain;charset=utf-8"})
+        QCOMPARE(xclipOut(target), text);
+    QVERIFY(
+        xclipOut("text/html").contains("<a href=\"http://a.example/page?q=1\">A &amp; page</a>"));
+    // Qt's X11 layer answers text/x-moz-url itself from the first address of
+    // the list: an encoded address crosses intact (no Latin-1 mojibake).
     const QByteArray moz = xclipOut("text/x-moz-url");
-    QVERIFY2(
-        moz.contains("http://a.example/page?q=1") ||
-            QString::fromUtf16(reinterpret_cast<const char16_t*>(moz.constData()), moz.size() / 2)
-                .contains(QStringLiteral("http://a.example/page?q=1")),
-        moz.constData());
+    QVERIFY2(QString::fromUtf16(reinterpret_cast<const char16_t*>(moz.constData()), moz.size() / 2)
+                 .startsWith(QString::fromLatin1(encoded)),
+             moz.toHex().constData());
+    QCOMPARE(xclipOut("_NETSCAPE_URL"), encoded + "\nНовости\nhttp://a.example/page?q=1\nA & page");
+    // Only formats that are delivered are listed.
+    const QByteArray targets = xclipOut("TARGETS");
+    QVERIFY2(!targets.contains("x-mswinurl") && !targets.contains("suggestedfilename"),
+             targets.constData());
 }
 
 int main(int argc, char** argv) {

@@ -3,7 +3,9 @@
 #include "doc/Editor.h"
 #include "exchange/DropEffects.h"
 #include "exchange/ExchangeFormats.h"
+#include "exchange/UriText.h"
 #include "model/DDoc.h"
+#include "model/DocumentFormat.h"
 #include "model/Object.h"
 #include "model/ObjectProp.h"
 #include "model/OrgProp.h"
@@ -14,6 +16,7 @@
 #include "ui/Commands.h"
 #include "ui/FrameWindow.h"
 #include "ui/View.h"
+#include "ui/tree/ExternalLinks.h"
 #include "ui/tree/RefTreeHost.h"
 #include "ui/tree/RefTreeView.h"
 #include "ui/tree/TreeDragData.h"
@@ -21,14 +24,20 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QDragMoveEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -53,6 +62,20 @@ public:
     std::vector<int> commands;
 };
 
+// What a browser's drag looks like under X11: Qt lists no text/x-moz-url,
+// yet hands its bytes over when asked.
+class UnlistedMozUrl : public QMimeData {
+public:
+    QByteArray moz;
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override {
+        if (format == mime(exchange::kMozUrl))
+            return moz;
+        return QMimeData::retrieveData(format, type);
+    }
+};
+
 } // namespace
 
 class DocumentTreesTest : public QObject {
@@ -66,12 +89,14 @@ private slots:
     void theStatusReadsTheAddressAndShiftF10OpensTheMenu();
     void keysOfTheTreeOpenRenameAndShowTheMenu();
     void selectAllDeleteAndDropsKeepTheTreesOrder();
-    void aTitleLessPageDragsAsDotUrl();
+    void aDragOffersOnlyWhatItDeliversForEverySelectedReference();
     void anotherProcessesPrivateFormatIsRefused();
     void dropsMoveCopyAndNeverIntoTheirOwnSubtree();
     void aBrowserLinkDroppedBecomesAReference();
-    void pastingOnlyAUrlInsertsNothing();
+    void pastingLinksOfAnotherProgramFilesThem();
     void copyAndPasteIntoAnotherDocumentKeepsEveryProperty();
+    void rowsFollowTheirPagesPropertiesWithoutARebuild();
+    void aDocumentDroppedOnATreeOpensInsteadOfBecomingAReference();
 
 private:
     std::unique_ptr<test::ShownDocument> open() { return setup_->open(); }
@@ -240,20 +265,55 @@ void DocumentTreesTest::aFolderHiddenThroughItsChildrenOffersUnhide() {
     QVERIFY(!rowOf(folder).isGrayed());
 }
 
-void DocumentTreesTest::aTitleLessPageDragsAsDotUrl() {
+void DocumentTreesTest::aDragOffersOnlyWhatItDeliversForEverySelectedReference() {
     auto doc = open();
-    OrgRef2& result = doc->model().createresultobject(page("http://a.example/", ""), OrgProp{},
-                                                      doc->model().orgroot(), nullptr);
+    DDoc& m = doc->model();
+    OrgRef2& bare =
+        m.createresultobject(page("http://a.example/", ""), OrgProp{}, m.orgroot(), nullptr);
+    OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
+    m.createresultobject(page("http://b.example/новое", "Б"), OrgProp{}, folder, nullptr);
+    OrgRef2& target = m.createfolder(Str("Drop here"), m.orgroot(), nullptr);
     doc->show();
-    doc->first().setFocusNode(&rowOf(result));
-    UrlDragDropData data(doc->first());
-    QCOMPARE(data.data(mime(exchange::kSuggestedName)), QByteArray(".url"));
-    QCOMPARE(data.data(mime(exchange::kShortcut)),
-             QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n"));
-    QCOMPARE(data.data(mime(exchange::kUriList)), QByteArray("http://a.example/\r\n"));
-    QVERIFY(data.formats().contains(mime(exchange::kShortcut)));
-    QVERIFY(data.hasFormat(mime(exchange::kText)));
-    QVERIFY(!data.hasFormat(mime(exchange::kShortcut)));
+    doc->first().setFocusNode(&rowOf(bare));
+    UrlDragDropData one(doc->first());
+    QCOMPARE(one.data(mime(exchange::kUriList)), QByteArray("http://a.example/\r\n"));
+    QCOMPARE(one.data(mime(exchange::kMozUrl)),
+             QByteArray::fromStdString(exchange::UriText::utf16le("http://a.example/\n")));
+    // Whatever is listed is delivered, and nothing else is claimed.
+    for (const QString& format : one.formats()) {
+        QVERIFY2(one.hasFormat(format), qPrintable(format));
+        QVERIFY2(!one.data(format).isNull(), qPrintable(format));
+    }
+    QVERIFY(!one.formats().contains(mime(exchange::kShortcut)));
+    QVERIFY(!one.hasFormat(QStringLiteral("application/x-kde-suggestedfilename")));
+
+    // Both rows selected: the page and the folder's page, one line each.
+    rowOf(bare).select(true);
+    rowOf(folder).select(true);
+    UrlDragDropData both(doc->first());
+    QCOMPARE(
+        both.data(mime(exchange::kUriList)),
+        QByteArray("http://a.example/\r\nhttp://b.example/%D0%BD%D0%BE%D0%B2%D0%BE%D0%B5\r\n"));
+    QCOMPARE(both.data(mime(exchange::kPlainText)),
+             QByteArray("http://a.example/\nhttp://b.example/новое\n"));
+
+    if (const char* shots = std::getenv("QX_SHOT_DIR")) {
+        // The two rows dragged over another folder, the drop not yet made.
+        doc->frame.show();
+        QWidget* over = doc->first().viewport();
+        const QPoint at(60, doc->first().nodeTop(rowOf(target)) + 4);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &both, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(over, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &both, Qt::LeftButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(over, &move);
+        QCoreApplication::processEvents();
+        QVERIFY(doc->frame.grab().save(QString::fromLocal8Bit(shots) +
+                                       QStringLiteral("/main-view-drag.png")));
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(over, &leave);
+    }
 }
 
 void DocumentTreesTest::anotherProcessesPrivateFormatIsRefused() {
@@ -340,24 +400,71 @@ void DocumentTreesTest::aBrowserLinkDroppedBecomesAReference() {
     QVERIFY(added->target()->hasflags(Object::Confirmed));
     QVERIFY(m.finddomainnode("http://b.example/page") != nullptr);
     QVERIFY(doc->editor.isDirty());
+
+    // The title comes along however the browser offers it.
+    UnlistedMozUrl hidden;
+    hidden.setData(mime(exchange::kUriList), "http://c.example/c\r\n");
+    const QString moz = QStringLiteral("http://c.example/c\nКоты");
+    hidden.moz = QByteArray(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
+    QVERIFY(!hidden.hasFormat(mime(exchange::kMozUrl)));
+    QMimeData html;
+    html.setData(mime(exchange::kUriList), "http://d.example/d\r\n");
+    html.setHtml(QStringLiteral("<a href=\"http://d.example/d\">D &amp; co</a>"));
+    QMimeData netscape;
+    netscape.setData(mime(exchange::kNetscapeUrl), "http://e.example/e\nE page");
+    for (const QMimeData* data :
+         {static_cast<const QMimeData*>(&hidden), static_cast<const QMimeData*>(&html),
+          static_cast<const QMimeData*>(&netscape)})
+        QVERIFY(doc->trees().treeDrop(folder, *data, dropeffect::Copy));
+    QStringList titles;
+    for (Tree* n = folder.firstchild(); n; n = n->nextsibling())
+        titles << QString::fromStdString(
+            std::string(static_cast<Ref*>(n)->target()->props().title.view()));
+    QCOMPARE(titles, (QStringList{QStringLiteral("B's page"), QStringLiteral("Коты"),
+                                  QStringLiteral("D & co"), QStringLiteral("E page")}));
 }
 
-void DocumentTreesTest::pastingOnlyAUrlInsertsNothing() {
+void DocumentTreesTest::pastingLinksOfAnotherProgramFilesThem() {
     auto doc = open();
     OrgRef2& folder = doc->model().createfolder(Str("folder"), doc->model().orgroot(), nullptr);
     doc->show();
-    doc->first().setFocusNode(&rowOf(folder));
-    auto* data = new QMimeData;
-    data->setData(mime(exchange::kUriList), "http://a.example/\r\n");
-    data->setData(mime(exchange::kText), "http://a.example/");
-    QGuiApplication::clipboard()->setMimeData(data);
+    doc->focusFirst(rowOf(folder));
     ui::View& view = *doc->view;
     doc::CommandState state;
+    auto clip = [](std::initializer_list<std::pair<std::string_view, QByteArray>> formats) {
+        auto* data = new QMimeData;
+        for (const auto& [format, bytes] : formats)
+            data->setData(mime(format), bytes);
+        QGuiApplication::clipboard()->setMimeData(data);
+    };
+    auto titles = [&folder] {
+        QStringList out;
+        for (Tree* n = folder.firstchild(); n; n = n->nextsibling())
+            out << QString::fromStdString(
+                std::string(static_cast<Ref*>(n)->target()->props().title.view()) + " " +
+                std::string(static_cast<Ref*>(n)->target()->props().url.view()));
+        return out;
+    };
+
+    // Text that is not only addresses pastes nothing, and Paste says so.
+    clip({{exchange::kPlainText, "see http://a.example/"}});
     QVERIFY(view.commandState(ui::cmd::EditPaste, state));
     QVERIFY(!state.enabled);
     QVERIFY(!doc->trees().paste());
-    QVERIFY(folder.firstchild() == nullptr);
     QVERIFY(!doc->editor.isDirty());
+
+    // A browser's copied link, with its title beside the address list.
+    clip({{exchange::kUriList, "http://a.example/a\r\n"},
+          {exchange::kHtml, "<a href=\"http://a.example/a\">Page A</a>"}});
+    QVERIFY(view.commandState(ui::cmd::EditPaste, state) && state.enabled);
+    doc->frame.execute(ui::cmd::EditPaste);
+    // Plain text of two addresses, one a line.
+    clip({{exchange::kPlainText, "https://b.example/x\n\nHTTP://c.example/c\n"}});
+    doc->frame.execute(ui::cmd::EditPaste);
+    QCOMPARE(titles(), (QStringList{QStringLiteral("Page A http://a.example/a"),
+                                    QStringLiteral(" https://b.example/x"),
+                                    QStringLiteral(" HTTP://c.example/c")}));
+    QVERIFY(doc->editor.isDirty());
 }
 
 void DocumentTreesTest::copyAndPasteIntoAnotherDocumentKeepsEveryProperty() {
@@ -380,6 +487,9 @@ void DocumentTreesTest::copyAndPasteIntoAnotherDocumentKeepsEveryProperty() {
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip->hasFormat(mime(exchange::kOrganizer)));
     QCOMPARE(clip->data(mime(exchange::kUriList)), QByteArray("http://a.example/full\r\n"));
+    // Every text target carries the address, not the label.
+    QCOMPARE(clip->data(mime(exchange::kText)), QByteArray("http://a.example/full\n"));
+    QCOMPARE(clip->data(mime(exchange::kPlainText)), QByteArray("http://a.example/full\n"));
 
     auto to = open();
     to->show();
@@ -401,6 +511,68 @@ void DocumentTreesTest::copyAndPasteIntoAnotherDocumentKeepsEveryProperty() {
     QCOMPARE(pasted->orgprop().fitness, std::uint16_t(40));
     QVERIFY(pasted->viewitem() != nullptr);
     QVERIFY(to->editor.isDirty());
+}
+
+void DocumentTreesTest::rowsFollowTheirPagesPropertiesWithoutARebuild() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& parent =
+        m.createresultobject(page("http://a.example/p", "P"), OrgProp{}, m.orgroot(), nullptr);
+    // A result sharing its parent's title shows its address instead.
+    OrgRef2& child =
+        m.createresultobject(page("http://a.example/c", "P"), OrgProp{}, parent, nullptr);
+    OrgRef2& twin = m.createresult(parent.target(), nullptr, m.orgroot(), nullptr, false);
+    m.filedomainnode("http://a.example/p");
+    doc->show();
+    QCOMPARE(rowOf(child).label(), std::string("http://a.example/c"));
+    const TreeViewNode* twinRow = &rowOf(twin);
+
+    // The properties dialog, as the user runs it on the focused row.
+    doc->focusFirst(rowOf(parent));
+    doc->scripted.handleNextDialog([](QDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("110"))->setText(QStringLiteral("New title"));
+        QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        return d.result();
+    });
+    doc->frame.execute(ui::cmd::Properties);
+    QCOMPARE(doc->scripted.dialogsRun(), QStringList{QStringLiteral("ObjPropDialog")});
+    QCOMPARE(rowOf(parent).label(), std::string("New title"));
+    QCOMPARE(rowOf(twin).label(), std::string("New title"));
+    QCOMPARE(&rowOf(twin), twinRow);
+    QCOMPARE(rowOf(child).label(), std::string("P"));
+
+    // A search run or the checker merging a newer date into a known page.
+    ObjectProp newer = parent.target()->props();
+    newer.modified.year = 2020;
+    newer.modified.month = 5;
+    newer.modified.day = 6;
+    m.mergeprops(*parent.target(), newer);
+    QVERIFY(rowOf(parent).label().starts_with("New title ["));
+    QCOMPARE(rowOf(twin).label(), rowOf(parent).label());
+    QCOMPARE(&rowOf(twin), twinRow);
+}
+
+void DocumentTreesTest::aDocumentDroppedOnATreeOpensInsteadOfBecomingAReference() {
+    auto doc = open();
+    doc->show();
+    // One by its name, one by its first bytes only.
+    const std::string named = setup_->dir.file("other.QXO");
+    const std::string magic = setup_->dir.file("renamed.bin");
+    for (const std::string& path : {named, magic}) {
+        QFile file(QString::fromStdString(path));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(DocumentFormat::kMagic, DocumentFormat::kMagicSize);
+    }
+    QSignalSpy opened(&doc->frame, &ui::FrameWindow::filesDropped);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(named)),
+                  QUrl::fromLocalFile(QString::fromStdString(magic))});
+    QCOMPARE(doc->first().dropEffect(data, nullptr, false, false), dropeffect::Copy);
+    QVERIFY(doc->trees().treeDrop(doc->model().orgroot(), data, dropeffect::Copy));
+    QCOMPARE(opened.count(), 1);
+    QCOMPARE(opened.front().front().toStringList().size(), 2);
+    QVERIFY(doc->model().orgroot().firstchild() == nullptr);
+    QVERIFY(doc->model().finddomainnode("file:///") == nullptr);
 }
 
 QTEST_MAIN(DocumentTreesTest)

@@ -1,4 +1,5 @@
 #include "BoardFixture.h"
+#include "Eventually.h"
 
 #include <chrono>
 
@@ -22,13 +23,12 @@ BoardFixture::~BoardFixture() {
 }
 
 bool BoardFixture::pumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
+    return eventually([&] {
+        if (done())
+            return true;
         loop_.runFor(5);
-    }
-    return true;
+        return done();
+    });
 }
 
 bool BoardFixture::finishAll() {

@@ -7,9 +7,9 @@
 namespace qx::test {
 
 CheckFixture::CheckFixture() {
-    options_.maxThreads = 8;
+    options_.checkThreads = 8;
+    options_.checksPerHost = 0;
     loop_ = std::make_unique<JobLoop>(options_, profile_);
-    loop_->Board().SetChecksPerHost(0);
     if (language_)
         checker_ = std::make_unique<Checker>(doc_, loop_->Board(), *language_, options_);
 }

@@ -122,6 +122,38 @@ TEST_F(Checks, AnswersMakeTheStatesOfTheTable) {
     EXPECT_TRUE(loop_->Board().Checks().empty());
 }
 
+// Answers the table does not name: 204 is a page that answered; a redirect
+// that names no address, and a status without a text of its own, are errors
+// that say what came.
+TEST_F(Checks, AnswersOutsideTheTableSayWhatCame) {
+    HttpTestServer server;
+    server.on("/204", answer(204));
+    server.on("/301", answer(301));
+    for (int status : {418, 520, 999})
+        server.on("/" + std::to_string(status), answer(status));
+    // A blank as the user typed it: requested encoded, kept as it was.
+    server.on("/with blank", answer(200));
+    for (const char* path : {"/204", "/301", "/418", "/520", "/999", "/with blank"})
+        AddReference(server.url(path), kModified);
+    checker_->CheckSubtree(doc_.orgroot());
+    ASSERT_TRUE(RunChecks());
+
+    EXPECT_EQ(StateOf(server.url("/with blank")), Ref::CheckUnchanged)
+        << PropsOf(server.url("/with blank")).status.view();
+    EXPECT_EQ(PropsOf(server.url("/with blank")).url.view(), server.url("/with blank"));
+
+    EXPECT_EQ(StateOf(server.url("/204")), Ref::CheckUnchanged);
+    EXPECT_TRUE(PropsOf(server.url("/204")).status.empty());
+    EXPECT_EQ(StateOf(server.url("/301")), Ref::CheckError);
+    EXPECT_EQ(PropsOf(server.url("/301")).status.view(),
+              "The server moved the page without saying where (301).");
+    for (int status : {418, 520, 999}) {
+        const std::string url = server.url("/" + std::to_string(status));
+        EXPECT_EQ(StateOf(url), Ref::CheckError);
+        EXPECT_EQ(PropsOf(url).status.view(), "HTTP status " + std::to_string(status));
+    }
+}
+
 // The marks while queued, on both trees and the ancestors; a second queueing in
 // another letter case adds nothing; a failed page shows its state everywhere
 // and the saved search counts it once.
@@ -207,14 +239,14 @@ TEST_F(Checks, PerHostLimitBoundsParallelRequests) {
     });
     for (int i = 0; i < 8; ++i)
         AddReference(server.url("/slow?") + std::to_string(i));
-    loop_->Board().SetChecksPerHost(2);
+    options_.checksPerHost = 2;
     checker_->CheckSubtree(doc_.orgroot());
     ASSERT_TRUE(RunChecks());
     EXPECT_EQ(most.load(), 2);
     EXPECT_EQ(server.requests().size(), 8u);
 
     most = 0;
-    loop_->Board().SetChecksPerHost(0);
+    options_.checksPerHost = 0;
     checker_->CheckSubtree(doc_.orgroot());
     ASSERT_TRUE(RunChecks());
     EXPECT_GT(most.load(), 2);

@@ -17,6 +17,8 @@ namespace qx::test {
 struct WorkerControl {
     platform::Event gate;
     bool obeyStop = true;
+    // Whether the worker says that its first network handle exists.
+    bool reportsStart = true;
     int result = 0;
     std::atomic<int> alive{0};
     std::atomic<int> exited{0}; // OnExit calls
@@ -34,7 +36,8 @@ public:
     ~GatedWorker() override { --control_.alive; }
 
     int Run() override {
-        this->signalStarted();
+        if (control_.reportsStart)
+            this->signalStarted();
         const platform::Event* ends[] = {&control_.gate, &this->StopEvent()};
         platform::waitForAny(ends, control_.obeyStop ? 2 : 1, platform::kInfinite);
         this->PostEnd(endParam_);

@@ -1,4 +1,5 @@
 #include "workers/GetFileThread.h"
+#include "Eventually.h"
 #include "HttpTestServer.h"
 #include "TempDir.h"
 #include "platform/DateTime.h"
@@ -69,16 +70,16 @@ protected:
             });
         EXPECT_TRUE(worker_->Start());
         if (stopWhenWriting) {
-            const auto deadline = Clock::now() + std::chrono::seconds(10);
-            while (TempDir::read(target).size() < 10'000 && Clock::now() < deadline)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            EXPECT_TRUE(eventually([&] { return TempDir::read(target).size() >= 10'000; }));
             stopped_ = Clock::now();
             worker_->Stop();
         }
-        const auto deadline = Clock::now() + std::chrono::seconds(20);
-        while (!ended && Clock::now() < deadline)
-            loop_.runFor(10);
-        EXPECT_TRUE(ended);
+        EXPECT_TRUE(eventually(
+            [&] {
+                loop_.runFor(10);
+                return ended;
+            },
+            std::chrono::seconds(20)));
         return worker_->WaitForExit();
     }
 

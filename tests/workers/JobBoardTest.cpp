@@ -5,6 +5,7 @@
 #include "workers/CheckList.h"
 #include "workers/ThreadMessages.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -64,7 +65,7 @@ TEST_F(WorkersBoard, SearchesFirstOneStartPerPassUpToMaxThreads) {
     EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
     EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
     EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
-    EXPECT_EQ(board_->Schedule(), Pass::Nothing); // four run: the most allowed
+    EXPECT_EQ(board_->Schedule(), Pass::Nothing); // nothing is left to start
     EXPECT_EQ(searches_.calls, (std::vector<std::string>{"make s1 1", "make s1 4"}));
     EXPECT_EQ(checks_.calls, (std::vector<std::string>{"make http://a/", "make http://b/"}));
     EXPECT_TRUE(waits_.empty());
@@ -79,6 +80,56 @@ TEST_F(WorkersBoard, SearchesFirstOneStartPerPassUpToMaxThreads) {
     // Every check is done: the next pass empties the list.
     EXPECT_EQ(board_->Schedule(), Pass::Nothing);
     EXPECT_TRUE(board_->Checks().empty());
+}
+
+// Checks run up to "CheckThreads" beside the searches, which "maxthreads"
+// limits and which still start first.
+TEST_F(WorkersBoard, ChecksHaveALimitOfTheirOwnBesideTheSearches) {
+    options_.maxThreads = 1;
+    options_.checkThreads = 2;
+    options_.checksPerHost = 0;
+    queue("http://a/");
+    queue("http://b/");
+    queue("http://c/");
+    wait(s1_, 1);
+    wait(s1_, 2);
+    EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::Nothing);
+    EXPECT_EQ(searches_.calls, (std::vector<std::string>{"make s1 1"}));
+    EXPECT_EQ(checks_.calls, (std::vector<std::string>{"make http://a/", "make http://b/"}));
+    EXPECT_EQ(board_->Threads().count(), 3u);
+
+    ASSERT_TRUE(finishAll());
+    EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(checks_.calls.back(), "make http://c/");
+}
+
+// A host at its limit holds back only its own checks; the others start in the
+// order they were queued, and the host's next check starts when one of its
+// own ends.
+TEST_F(WorkersBoard, PerHostLimitHoldsBackOnlyThatHost) {
+    options_.checkThreads = 10;
+    options_.checksPerHost = 1;
+    for (const char* url : {"http://a/1", "http://a/2", "http://b/1", "http://A/3", "http://c/1"})
+        queue(url);
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::Nothing);
+    EXPECT_EQ(checks_.calls,
+              (std::vector<std::string>{"make http://a/1", "make http://b/1", "make http://c/1"}));
+
+    ASSERT_TRUE(finishAll());
+    control_.gate.reset();
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::Nothing);
+    EXPECT_EQ(checks_.calls.back(), "make http://a/2");
+    ASSERT_TRUE(finishAll());
+    EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
+    EXPECT_EQ(checks_.calls.back(), "make http://A/3");
 }
 
 TEST_F(WorkersBoard, FailedStartsKeepTheSearchWaitingAndTheCheckRunningAtTheTail) {
@@ -149,6 +200,25 @@ TEST_F(WorkersBoard, WorkerEndingBeforeAnyHandleDoesNotHoldTheStartWait) {
     const auto start = Clock::now();
     EXPECT_EQ(board_->Schedule(), Pass::CheckStarted);
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(WThread::kStartWaitMs / 2));
+    ASSERT_TRUE(finishAll());
+}
+
+// A search whose module reports nothing starts without holding the window;
+// stopping it still stops and detaches exactly that worker.
+TEST_F(WorkersBoard, SearchStartsWithoutWaitingForItsFirstHandle) {
+    control_.reportsStart = false;
+    wait(s1_, 1);
+    wait(s2_, 2);
+    const auto start = Clock::now();
+    EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
+    EXPECT_EQ(board_->Schedule(), Pass::SearchStarted);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(WThread::kStartWaitMs / 5));
+    board_->StopSearch(s1_);
+    EXPECT_FALSE(s1_.hasflags(Ref::Running));
+    EXPECT_TRUE(s2_.hasflags(Ref::Running));
+    EXPECT_TRUE(pumpUntil([this] { return board_->Threads().count() == 1; }));
+    EXPECT_EQ(std::count(searches_.calls.begin(), searches_.calls.end(), "detach 1"), 1);
+    EXPECT_EQ(std::count(searches_.calls.begin(), searches_.calls.end(), "detach 2"), 0);
     ASSERT_TRUE(finishAll());
 }
 

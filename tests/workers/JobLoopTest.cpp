@@ -59,8 +59,10 @@ protected:
     CountingJobs jobs_;
 };
 
-TEST_F(WorkersJobLoop, RunsEveryQueuedCheckWithinMaxThreads) {
-    options_.maxThreads = 3;
+// Checks have a limit of their own, "CheckThreads"; "maxthreads" is for searches.
+TEST_F(WorkersJobLoop, RunsEveryQueuedCheckWithinCheckThreads) {
+    options_.maxThreads = 1;
+    options_.checkThreads = 3;
     JobLoop jobs(options_, profile_);
     jobs.Board().SetCheckJobs(&jobs_);
     for (int i = 0; i < 40; ++i)

@@ -1,4 +1,5 @@
 #include "BoardFixture.h"
+#include "Eventually.h"
 
 #include "RawSocketServer.h"
 #include "model/SearchRef.h"
@@ -17,13 +18,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 bool waitFor(const std::function<bool()>& done) {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (Clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return eventually(done);
 }
 
 // A check worker that asks a server which never answers and, like a search

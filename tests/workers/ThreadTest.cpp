@@ -1,3 +1,4 @@
+#include "Eventually.h"
 #include "FakeJobs.h"
 
 #include "FailingStreamBuf.h"
@@ -75,10 +76,7 @@ TEST(WorkersThread, AbandonedWorkerPostsNothingAndDeletesItselfWhenDone) {
     worker->Abandon();
     EXPECT_EQ(control.alive, 1);
     control.gate.set();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (control.alive != 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(control.alive, 0);
+    EXPECT_TRUE(eventually([&] { return control.alive == 0; }));
     EXPECT_EQ(control.exited, 1);
     messages.drain();
     EXPECT_TRUE(messages.posted.empty());

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <climits>
 
 namespace qx::ui {
@@ -25,6 +26,15 @@ namespace {
 
 bool sameCode(const std::string& a, const std::string& b) {
     return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
+
+// The field's number within low..high; low when it holds none.
+int number(const QLineEdit& field, int low, int high) {
+    bool ok = false;
+    const qulonglong value = field.text().toULongLong(&ok);
+    return ok ? static_cast<int>(std::clamp<qulonglong>(value, static_cast<qulonglong>(low),
+                                                        static_cast<qulonglong>(high)))
+              : low;
 }
 
 } // namespace
@@ -46,15 +56,21 @@ OptionsDialog::OptionsDialog(Options& options, const Language& language,
     proxyPortLabel_ = control(117, new QLabel(t(text::OptionsProxyPort), this));
     proxyAddressLabel_->setBuddy(proxyAddress_);
     proxyPortLabel_->setBuddy(proxyPort_);
+    const QRegularExpression digits(QStringLiteral("[0-9]{0,9}"));
     maxThreads_ = control(118, new QLineEdit(this));
-    maxThreads_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
+    maxThreads_->setValidator(new QRegularExpressionValidator(digits, this));
+    checkThreads_ = control(125, new QLineEdit(this));
+    checkThreads_->setValidator(new QRegularExpressionValidator(digits, this));
+    checksPerHost_ = control(126, new QLineEdit(this));
+    checksPerHost_->setValidator(new QRegularExpressionValidator(digits, this));
 
     auto* general = new QFormLayout;
     general->addRow(t(text::OptionsLanguage), language_);
     general->addRow(checkRef_);
     general->addRow(checkSearch_);
     general->addRow(t(text::OptionsMaxThreads), maxThreads_);
+    general->addRow(t(text::OptionsCheckThreads), checkThreads_);
+    general->addRow(t(text::OptionsChecksPerHost), checksPerHost_);
 
     auto* proxy = new QFormLayout;
     proxy->addRow(useProxy_);
@@ -104,6 +120,8 @@ void OptionsDialog::fill(const std::string& runningCode) {
     proxyAddress_->setText(QString::fromStdString(options_.proxyAdr));
     proxyPort_->setText(QString::fromStdString(options_.proxyPort));
     maxThreads_->setText(QString::number(options_.maxThreads));
+    checkThreads_->setText(QString::number(options_.checkThreads));
+    checksPerHost_->setText(QString::number(options_.checksPerHost));
     const int sort = options_.sortServersType == 1 || options_.sortServersType == 2
                          ? options_.sortServersType
                          : 0;
@@ -126,11 +144,13 @@ void OptionsDialog::accept() {
         options_.language = chosen < 0 ? std::string() : languages_[chosen].code;
     options_.checkRef = checkRef_->isChecked();
     options_.checkSearch = checkSearch_->isChecked();
-    // The range the settings file is read with; what is no number is the least.
-    bool ok = false;
-    const qulonglong threads = maxThreads_->text().toULongLong(&ok);
-    options_.maxThreads = Options::kMaxThreadsRange.clamp(
-        ok ? static_cast<int>(std::min<qulonglong>(threads, INT_MAX)) : 0);
+    // The ranges the settings file is read with; what is no number is the least.
+    options_.maxThreads =
+        number(*maxThreads_, Options::kMaxThreadsRange.min, Options::kMaxThreadsRange.max);
+    options_.checkThreads =
+        number(*checkThreads_, Options::kCheckThreadsRange.min, Options::kCheckThreadsRange.max);
+    options_.checksPerHost =
+        number(*checksPerHost_, Options::kChecksPerHostRange.min, Options::kChecksPerHostRange.max);
     options_.sortServersType = std::max(0, sort_->checkedId());
     options_.useProxy = useProxy_->isChecked();
     options_.proxyAdr = proxyAddress_->text().toStdString();

@@ -46,6 +46,8 @@ private:
     QLabel* proxyAddressLabel_;
     QLabel* proxyPortLabel_;
     QLineEdit* maxThreads_;
+    QLineEdit* checkThreads_;
+    QLineEdit* checksPerHost_;
     QButtonGroup* sort_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/tree/ExternalLinks.h"
 
 #include "exchange/ExchangeFormats.h"
+#include "exchange/HtmlLinks.h"
 
 #include <QFile>
 #include <QMimeData>
@@ -43,27 +44,42 @@ exchange::DroppedLink fromFile(const std::string& url) {
 
 } // namespace
 
+// Under X11 Qt never lists text/x-moz-url among a drop's formats, yet hands
+// over its bytes when asked: ask whatever is listed.
+QByteArray mozUrlBytes(const QMimeData& data) {
+    return data.data(mime(exchange::kMozUrl));
+}
+
 bool hasExternalLinks(const QMimeData& data) {
-    return data.hasFormat(mime(exchange::kMozUrl)) || data.hasFormat(mime(exchange::kUriList)) ||
-           data.hasFormat(mime(exchange::kShortcut));
+    using namespace exchange;
+    return data.hasFormat(mime(kUriList)) || data.hasFormat(mime(kShortcut)) ||
+           data.hasFormat(mime(kNetscapeUrl)) || !mozUrlBytes(data).isEmpty();
 }
 
 std::vector<exchange::DroppedLink> externalLinks(const QMimeData& data) {
     using namespace exchange;
     std::vector<DroppedLink> links;
-    if (data.hasFormat(mime(kMozUrl))) {
-        links = parseMozUrl(mozUrlText(data.data(mime(kMozUrl))));
+    const QByteArray moz = mozUrlBytes(data);
+    const std::string netscape = data.data(mime(kNetscapeUrl)).toStdString();
+    if (!moz.isEmpty()) {
+        links = parseMozUrl(mozUrlText(moz));
     } else if (data.hasFormat(mime(kUriList))) {
         for (const DroppedLink& link : parseUriList(data.data(mime(kUriList)).toStdString())) {
             DroppedLink read = fromFile(link.url);
             if (!read.url.empty())
                 links.push_back(std::move(read));
         }
+    } else if (!netscape.empty()) {
+        links = parseMozUrl(netscape);
     } else if (data.hasFormat(mime(kShortcut))) {
         const std::string url = InternetShortcut::urlOf(data.data(mime(kShortcut)).toStdString());
         if (!url.empty())
             links.push_back({url, {}});
     }
+    // A browser that gave only addresses may still name them elsewhere.
+    addTitles(links, parseMozUrl(netscape));
+    if (data.hasHtml())
+        addTitles(links, parseHtmlLinks(data.html().toStdString()));
     return links;
 }
 

@@ -8,8 +8,9 @@ class QMimeData;
 
 namespace qx {
 
-// Links other programs drop: a browser's link with its title, a list of
-// addresses, or Internet shortcut files from a file manager.
+// Links other programs drop: a browser's link with its title (from
+// text/x-moz-url, _NETSCAPE_URL or an HTML anchor), a list of addresses, or
+// Internet shortcut files from a file manager.
 bool hasExternalLinks(const QMimeData& data);
 std::vector<exchange::DroppedLink> externalLinks(const QMimeData& data);
 

@@ -1,22 +1,14 @@
 #include "ui/tree/TreeDragData.h"
 
 #include "exchange/ExchangeFormats.h"
-#include "exchange/InternetShortcut.h"
-#include "model/Object.h"
-#include "model/ObjectProp.h"
 #include "model/Ref.h"
 #include "ui/tree/RefTreeView.h"
+#include "ui/tree/refs/RefDrop.h"
 #include "ui/tree/refs/RefTVNode.h"
 
+#include <algorithm>
+
 namespace qx {
-
-namespace {
-
-QByteArray bytesOf(std::string_view text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 TreeDragData::TreeDragData(RefTreeView& source) : source_(&source) {}
 
@@ -61,37 +53,39 @@ QVariant TreeDragData::retrieveData(const QString& format, QMetaType) const {
     return bytes(name);
 }
 
+UrlDragDropData::UrlDragDropData(RefTreeView& source)
+    : TreeDragData(source), links_(linksOf(source)) {}
+
+exchange::LinkBytes UrlDragDropData::linksOf(RefTreeView& tree) {
+    std::vector<Ref*> chosen = RefDrop::outermost(tree.binding().selection());
+    if (chosen.empty() && tree.focusNode())
+        chosen.push_back(&refOf(*tree.focusNode()));
+    const std::vector<const Ref*> nodes(chosen.begin(), chosen.end());
+    return exchange::LinkBytes::of(nodes);
+}
+
+void UrlDragDropData::put(const exchange::LinkBytes& links, QMimeData& data) {
+    for (std::string_view format : links.formats())
+        data.setData(QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size())),
+                     QByteArray::fromStdString(links.bytes(format)));
+}
+
 std::vector<std::string> UrlDragDropData::offered() const {
-    return exchange::urlDragFormats();
+    std::vector<std::string> list = TreeDragData::offered();
+    for (std::string_view format : links_.formats())
+        list.emplace_back(format);
+    return list;
 }
 
 bool UrlDragDropData::answers(std::string_view format) const {
-    return exchange::urlDragAnswers(format);
+    const std::vector<std::string> list = offered();
+    return std::find(list.begin(), list.end(), format) != list.end();
 }
 
 QByteArray UrlDragDropData::bytes(std::string_view format) const {
-    using namespace exchange;
-    if (format == ownPrivateFormat())
+    if (format == exchange::ownPrivateFormat())
         return TreeDragData::bytes(format);
-    RefTreeView* tree = source();
-    TreeViewNode* focus = tree ? tree->focusNode() : nullptr;
-    const Object* page = focus ? refOf(*focus).target() : nullptr;
-    // A focus node without a page gives an empty answer, not a refusal.
-    if (!page)
-        return QByteArray("");
-    const std::string_view url = page->props().url.view();
-    const std::string_view title = page->props().title.view();
-    if (format == kUriList)
-        return bytesOf(url) + "\r\n";
-    if (format == kMozUrl)
-        return bytesOf(url) + "\n" + bytesOf(title);
-    if (format == kText)
-        return bytesOf(url);
-    if (format == kShortcut)
-        return bytesOf(InternetShortcut::content(url));
-    if (format == kSuggestedName)
-        return bytesOf(InternetShortcut::fileName(title));
-    return {};
+    return QByteArray::fromStdString(links_.bytes(format));
 }
 
 } // namespace qx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/LinkBytes.h"
+
 #include <QMimeData>
 #include <QPointer>
 
@@ -38,18 +40,27 @@ private:
     QPointer<RefTreeView> source_;
 };
 
-// A reference tree's drag: besides the private format, the focus node's page
-// as a URL list, a browser link with its title, text, and an Internet shortcut
-// file with the name a file manager should give it.
+// A reference tree's drag: besides the private format, every selected
+// reference in each format other programs read (exchange::LinkBytes), taken
+// when the drag starts.
 class UrlDragDropData : public TreeDragData {
     Q_OBJECT
 public:
-    using TreeDragData::TreeDragData;
+    explicit UrlDragDropData(RefTreeView& source);
+
+    // The references of the tree's selection (the focus node when nothing is
+    // selected), folders expanded.
+    static exchange::LinkBytes linksOf(RefTreeView& tree);
+    // Puts every format of the links on data.
+    static void put(const exchange::LinkBytes& links, QMimeData& data);
 
 protected:
     std::vector<std::string> offered() const override;
     bool answers(std::string_view format) const override;
     QByteArray bytes(std::string_view format) const override;
+
+private:
+    exchange::LinkBytes links_;
 };
 
 } // namespace qx

@@ -51,6 +51,8 @@ void OptionsDialogTest::controlsShowTheOptionsAndOkTakesThemBack() {
     options.proxyAdr = "proxy.local";
     options.proxyPort = "3128";
     options.maxThreads = 7;
+    options.checkThreads = 40;
+    options.checksPerHost = 0;
     options.sortServersType = 2;
     ui::OptionsDialog dialog(options, *language_, language_->languages(), "enu");
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
@@ -65,6 +67,8 @@ void OptionsDialogTest::controlsShowTheOptionsAndOkTakesThemBack() {
     QCOMPARE(control<QLineEdit>(dialog, 114)->text(), QStringLiteral("proxy.local"));
     QCOMPARE(control<QLineEdit>(dialog, 115)->text(), QStringLiteral("3128"));
     QCOMPARE(control<QLineEdit>(dialog, 118)->text(), QStringLiteral("7"));
+    QCOMPARE(control<QLineEdit>(dialog, 125)->text(), QStringLiteral("40"));
+    QCOMPARE(control<QLineEdit>(dialog, 126)->text(), QStringLiteral("0"));
     QVERIFY(control<QRadioButton>(dialog, 122)->isChecked());
     QCOMPARE(control<QCheckBox>(dialog, 102)->text(),
              QString::fromStdString(language_->text(9702)));
@@ -76,6 +80,8 @@ void OptionsDialogTest::controlsShowTheOptionsAndOkTakesThemBack() {
     control<QLineEdit>(dialog, 114)->setText(QStringLiteral("other"));
     control<QLineEdit>(dialog, 115)->clear();
     control<QLineEdit>(dialog, 118)->setText(QStringLiteral("3"));
+    control<QLineEdit>(dialog, 125)->setText(QStringLiteral("64"));
+    control<QLineEdit>(dialog, 126)->setText(QStringLiteral("2"));
     control<QRadioButton>(dialog, 121)->setChecked(true);
     dialog.accept();
     QCOMPARE(options.language, std::string("enu"));
@@ -85,6 +91,8 @@ void OptionsDialogTest::controlsShowTheOptionsAndOkTakesThemBack() {
     QCOMPARE(options.proxyAdr, std::string("other"));
     QCOMPARE(options.proxyPort, std::string());
     QCOMPARE(options.maxThreads, 3);
+    QCOMPARE(options.checkThreads, 64);
+    QCOMPARE(options.checksPerHost, 2);
     QCOMPARE(options.sortServersType, 1);
 }
 
@@ -137,8 +145,12 @@ void OptionsDialogTest::noThreadsAtAllBecomesOne() {
     Options options;
     ui::OptionsDialog dialog(options, *language_, language_->languages(), "enu");
     control<QLineEdit>(dialog, 118)->setText(QStringLiteral("0"));
+    control<QLineEdit>(dialog, 125)->setText(QStringLiteral("0"));
+    control<QLineEdit>(dialog, 126)->setText(QStringLiteral("999999"));
     dialog.accept();
     QCOMPARE(options.maxThreads, 1);
+    QCOMPARE(options.checkThreads, 1);
+    QCOMPARE(options.checksPerHost, Options::kMostCheckThreads);
     // The file's range: a hundred at most, as when it is read.
     control<QLineEdit>(dialog, 118)->setText(QStringLiteral("99999"));
     dialog.accept();
