@@ -94,6 +94,7 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
         if (frame_)
             frame_->setDocumentTitle(t);
     });
+    addCommands();
     qApp->installEventFilter(this);
 }
 
@@ -166,49 +167,20 @@ void Appl::openDropped(const QStringList& paths) {
         docManager_->openPath(paths.constFirst());
 }
 
-bool Appl::commandState(int id, doc::CommandState& state) {
-    switch (id) {
-    case ui::cmd::Options:
-    case ui::cmd::HelpContents:
-    case ui::cmd::HelpOnHelp:
-    case ui::cmd::About:
-    case ui::cmd::Exit:
-        state.enabled = true;
-        return true;
-    default:
-        if (id >= ui::cmd::RecentFile0 && id < ui::cmd::RecentFile0 + RecentFiles::kMaxEntries) {
-            state.enabled = true;
-            return true;
-        }
-        return false;
-    }
-}
-
-bool Appl::execute(int id) {
-    switch (id) {
-    case ui::cmd::Options:
-        showOptions();
-        return true;
-    case ui::cmd::HelpContents:
-        services_.help.contents();
-        return true;
-    case ui::cmd::HelpOnHelp:
-        services_.help.helpOnHelp();
-        return true;
-    case ui::cmd::About:
-        ui::AboutBox(services_.language, *browser_, frame_).exec();
-        return true;
-    case ui::cmd::Exit:
-        frame_->close();
-        return true;
-    default:
-        if (id >= ui::cmd::RecentFile0 && id < ui::cmd::RecentFile0 + RecentFiles::kMaxEntries) {
+void Appl::addCommands() {
+    commands_.add(ui::cmd::Options, [this] { showOptions(); });
+    commands_.add(ui::cmd::HelpContents, [this] { services_.help.contents(); });
+    commands_.add(ui::cmd::HelpOnHelp, [this] { services_.help.helpOnHelp(); });
+    commands_.add(ui::cmd::About,
+                  [this] { ui::AboutBox(services_.language, *browser_, frame_).exec(); });
+    commands_.add(ui::cmd::Exit, [this] { frame_->close(); });
+    for (int i = 0; i < RecentFiles::kMaxEntries; ++i) {
+        const int id = ui::cmd::RecentFile0 + i;
+        commands_.add(id, [this, id] {
             const std::string path = recentFiles_.pathForCommand(static_cast<unsigned>(id));
             if (!path.empty())
                 docManager_->openPath(QString::fromStdString(path));
-            return true;
-        }
-        return false;
+        });
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/CommandTarget.h"
+#include "doc/CommandTable.h"
 #include "doc/DocTemplate.h"
 #include "settings/RecentFiles.h"
 #include "ui/tree/refs/OptionLabelTexts.h"
@@ -75,8 +75,10 @@ public:
     // Opens the first of several dropped files.
     void openDropped(const QStringList& paths);
 
-    bool commandState(int id, doc::CommandState& state) override;
-    bool execute(int id) override;
+    bool commandState(int id, doc::CommandState& state) override {
+        return commands_.commandState(id, state);
+    }
+    bool execute(int id) override { return commands_.execute(id); }
 
     ui::FrameWindow* frame() const;
     doc::MyDocManager& docManager() const { return *docManager_; }
@@ -86,6 +88,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addCommands();
     void viewCreated(doc::DocView* view);
     void viewClosed();
     void documentNamed(const QString& path);
@@ -117,6 +120,7 @@ private:
     std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;
     std::unique_ptr<IdleDriver> idleDriver_;
+    doc::CommandTable commands_;
 };
 
 } // namespace qx::app

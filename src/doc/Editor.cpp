@@ -101,6 +101,30 @@ std::unique_ptr<DDoc> Editor::readFile() {
 void Editor::replaceModel(std::unique_ptr<DDoc> model) {
     model_ = std::move(model);
     dirty_ = false;
+    // The file's state is no later form of what the kept states led to.
+    history_.clear();
+}
+
+void Editor::modelChanged() {
+    dirty_ = true;
+    history_.changed();
+}
+
+Editor::Change::Change(Editor& document) : document_(document) {
+    document_.history_.begin(*document_.model_);
+}
+
+Editor::Change::~Change() {
+    document_.history_.end();
+}
+
+bool Editor::undo() {
+    std::unique_ptr<DDoc> model = history_.undo(model_->sortservers());
+    if (!model)
+        return false;
+    model_ = std::move(model);
+    dirty_ = true;
+    return true;
 }
 
 void Editor::sortHosts(int order) {

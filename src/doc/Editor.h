@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/UndoHistory.h"
 #include "platform/FileSystem.h"
 
 #include <QString>
@@ -34,6 +35,28 @@ public:
 
     bool isDirty() const { return dirty_; }
     void setDirty(bool dirty) { dirty_ = dirty; }
+    // The model was changed: the document has unsaved changes, and the
+    // change is part of the user's step under way, or (made by a search or a
+    // check) ends what Undo can take back.
+    void modelChanged();
+
+    // One change of the user's that Undo takes back as a whole, for as long
+    // as the object lives.
+    class Change {
+    public:
+        explicit Change(Editor& document);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        Editor& document_;
+    };
+    bool canUndo() const { return history_.canUndo(); }
+    // Puts the model as it was before the last change in place of the
+    // current one; the views must have let go of the model. False when there
+    // was nothing to take back.
+    bool undo();
 
     // Reads the file at the path into the model: false without reading for a
     // path with no extension or with the extension "html". The hosts are
@@ -85,6 +108,7 @@ private:
     // The first save after the file was read keeps it as it was.
     bool backedUp_ = false;
     bool backupFailed_ = false;
+    UndoHistory history_;
 };
 
 } // namespace qx::doc

@@ -16,57 +16,27 @@ namespace qx::doc {
 MyDocManager::MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const Options& options,
                            const Language& language, UserDialogs& dialogs, QObject* parent)
     : QObject(parent), template_(docTemplate), store_(store), options_(options),
-      language_(language), dialogs_(dialogs) {}
+      language_(language), dialogs_(dialogs) {
+    addCommands();
+}
 
 MyDocManager::~MyDocManager() {
     release();
 }
 
-bool MyDocManager::commandState(int id, CommandState& state) {
-    const bool dirty = document_ && document_->isDirty();
-    switch (id) {
-    case cmd::FileNew:
-    case cmd::FileOpen:
-        state.enabled = true;
-        return true;
-    case cmd::FileSave:
-        state.enabled = dirty;
-        return true;
-    case cmd::FileSaveAs:
-    case cmd::FileClose:
-        state.enabled = document_ != nullptr;
-        return true;
-    case cmd::FileRevert:
-        state.enabled = dirty && !document_->path().isEmpty();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool MyDocManager::execute(int id) {
-    switch (id) {
-    case cmd::FileNew:
-        createNew();
-        return true;
-    case cmd::FileOpen:
-        openWithDialog();
-        return true;
-    case cmd::FileSave:
-        save();
-        return true;
-    case cmd::FileSaveAs:
-        saveAs();
-        return true;
-    case cmd::FileRevert:
-        revert();
-        return true;
-    case cmd::FileClose:
-        closeDocument();
-        return true;
-    default:
-        return false;
-    }
+void MyDocManager::addCommands() {
+    auto dirty = [this] { return document_ && document_->isDirty(); };
+    auto open = [this] { return CommandTable::enabledIf(document_ != nullptr); };
+    commands_.add(cmd::FileNew, [this] { createNew(); });
+    commands_.add(cmd::FileOpen, [this] { openWithDialog(); });
+    commands_.add(
+        cmd::FileSave, [dirty] { return CommandTable::enabledIf(dirty()); }, [this] { save(); });
+    commands_.add(cmd::FileSaveAs, open, [this] { saveAs(); });
+    commands_.add(cmd::FileClose, open, [this] { closeDocument(); });
+    commands_.add(
+        cmd::FileRevert,
+        [this, dirty] { return CommandTable::enabledIf(dirty() && !document_->path().isEmpty()); },
+        [this] { revert(); });
 }
 
 bool MyDocManager::createNew() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/CommandTarget.h"
+#include "doc/CommandTable.h"
 
 #include <QObject>
 #include <memory>
@@ -32,8 +32,10 @@ public:
     Editor* document() const { return document_.get(); }
     DocView* view() const { return view_.get(); }
 
-    bool commandState(int id, CommandState& state) override;
-    bool execute(int id) override;
+    bool commandState(int id, CommandState& state) override {
+        return commands_.commandState(id, state);
+    }
+    bool execute(int id) override { return commands_.execute(id); }
 
     // A new empty document in place of the current one.
     bool createNew();
@@ -70,6 +72,7 @@ signals:
     void titleChanged(const QString& title);
 
 private:
+    void addCommands();
     void install(std::unique_ptr<Editor> document);
     // Tells why a document could not be read.
     void reportOpenFailure(const Editor& document);
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<Editor> document_;
     std::unique_ptr<DocView> view_;
     QString lastFolder_;
+    CommandTable commands_;
 };
 
 } // namespace qx::doc

@@ -101,6 +101,16 @@ QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtUserDialogs::folderName(const FileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 int QtUserDialogs::exec(QDialog& dialog) {
     return dialog.exec();
 }

@@ -19,6 +19,7 @@ public:
     int show(const std::string& text, const std::string& caption, unsigned style) override;
     QString openFileName(const FileDialogRequest& request) override;
     QString saveFileName(const FileDialogRequest& request) override;
+    QString folderName(const FileDialogRequest& request) override;
     int exec(QDialog& dialog) override;
 
 private:

@@ -24,6 +24,8 @@ public:
     virtual QString openFileName(const FileDialogRequest& request) = 0;
     // The chosen path, or empty when cancelled; an existing file is not asked about.
     virtual QString saveFileName(const FileDialogRequest& request) = 0;
+    // An existing folder, starting in the request's folder; empty when cancelled.
+    virtual QString folderName(const FileDialogRequest& request) = 0;
     // Runs one of the program's own dialogs modally; the dialog's result.
     virtual int exec(QDialog& dialog) = 0;
 };

@@ -7,9 +7,7 @@
 #include "lang/TextIds.h"
 #include "model/Object.h"
 #include "model/Ref.h"
-#include "settings/PlatformSettings.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <system_error>
@@ -37,8 +35,9 @@ platform::SysError makefolder(const std::string& folder) {
 // are written.
 class FolderWriter : public ExportVisitor {
 public:
-    FolderWriter(const std::string& folder, std::function<std::string(const Ref&)> label)
-        : label_(std::move(label)) {
+    FolderWriter(const std::string& folder, std::function<std::string(const Ref&)> label,
+                 std::size_t& written)
+        : label_(std::move(label)), written_(written) {
         paths_.push_back(folder);
     }
 
@@ -58,8 +57,11 @@ public:
         if (platform::SysError made = makefolder(paths_.back()))
             return static_cast<int>(made);
         const std::string file = paths_.back() + "/" + FavoritesExport::filename(label, ".url");
-        return static_cast<int>(
+        const int result = static_cast<int>(
             WholeFile::write(file, FavoritesExport::shortcut(target->props().url.view())));
+        if (result == 0)
+            ++written_;
+        return result;
     }
 
 private:
@@ -67,6 +69,7 @@ private:
     // The folder of the node being written, below the folder of its parent.
     std::vector<std::string> paths_;
     std::vector<std::string> labels_;
+    std::size_t& written_;
 };
 
 } // namespace
@@ -117,15 +120,15 @@ std::string FavoritesExport::labelof(const Ref& node) {
 }
 
 platform::SysError FavoritesExport::ExportNodeToFolder(const std::string& folder, const Ref& node) {
-    FolderWriter writer(folder, [this](const Ref& n) { return labelof(n); });
+    FolderWriter writer(
+        folder, [this](const Ref& n) { return labelof(n); }, written_);
     return static_cast<platform::SysError>(ExportWalk::walk(node, writer));
 }
 
-platform::SysError FavoritesExport::ExportToFavorites(const ApplicationProfile& profile,
+platform::SysError FavoritesExport::ExportToFavorites(const std::string& folder,
                                                       std::span<const Ref* const> nodes,
                                                       const Language& language,
                                                       MessageBoxer& boxes) {
-    const std::string folder = PlatformSettings::favoritesFolder(profile, std::getenv("HOME"));
     platform::SysError result = 0;
     for (const Ref* node : nodes) {
         result = ExportNodeToFolder(folder, *node);

@@ -9,7 +9,6 @@
 
 namespace qx {
 
-class ApplicationProfile;
 class Language;
 class MessageBoxer;
 class Ref;
@@ -24,12 +23,14 @@ public:
     // (that file is removed, the ones before it stay).
     platform::SysError ExportNodeToFolder(const std::string& folder, const Ref& node);
 
-    // The favourites export command: every node into the favourites folder
-    // (setting "Favorites" of section "Options"), stopping at the first error,
-    // which is shown with its error text under caption 9212.
-    platform::SysError ExportToFavorites(const ApplicationProfile& profile,
+    // The favourites export command: every node into the folder, stopping at
+    // the first error, which is shown with its error text under caption 9212.
+    platform::SysError ExportToFavorites(const std::string& folder,
                                          std::span<const Ref* const> nodes,
                                          const Language& language, MessageBoxer& boxes);
+
+    // The shortcut files written so far.
+    std::size_t written() const { return written_; }
 
     // The file or folder name for a label: the characters * / : < > ? \ and
     // NUL become "_", a name that would mean this folder or the one above
@@ -47,6 +48,7 @@ private:
     std::string labelof(const Ref& node);
 
     CharsetConverter converter_;
+    std::size_t written_ = 0;
 };
 
 } // namespace qx

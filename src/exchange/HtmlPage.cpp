@@ -22,6 +22,7 @@ namespace {
 using H = HtmlNames;
 
 constexpr char kLineEnd[] = "\r\n";
+constexpr std::string_view kNestedListStyle = "<STYLE>DL DL{margin-left:2em}</STYLE>\r\n";
 
 void putline(owstream& out) {
     out.write(kLineEnd, 2);
@@ -182,9 +183,14 @@ platform::SysError HtmlPage::WriteHtmlPage(const std::string& path,
             HtmlTag meta(
                 out, H::Meta,
                 {{H::HttpEquiv, "Content-Type"}, {H::Content, "text/html; charset=utf-8"}});
-            HtmlTag title(out, H::Title);
-            puttext(out, language_.text(text::AppTitle));
-            putline(out);
+            {
+                HtmlTag title(out, H::Title);
+                puttext(out, language_.text(text::AppTitle));
+                putline(out);
+            }
+            // A list inside a list is not indented by itself in every
+            // browser: the hierarchy would read flat.
+            out.write(kNestedListStyle.data(), static_cast<int>(kNestedListStyle.size()));
         }
         HtmlTag body(out, H::Body);
         {

@@ -2,6 +2,8 @@
 
 #include "settings/ApplicationProfile.h"
 
+#include <climits>
+
 namespace qx {
 
 namespace {
@@ -19,6 +21,7 @@ struct IntKey {
     const char* section;
     const char* key;
     int Options::*field;
+    Options::Range range = {INT_MIN, INT_MAX};
 };
 struct TextKey {
     const char* section;
@@ -36,10 +39,10 @@ constexpr BoolKey kBools[] = {
     {kOptions, "FindDialogAtStart", &Options::findDialogAtStart},
 };
 constexpr IntKey kInts[] = {
-    {kOptions, "SortServersType", &Options::sortServersType},
-    {kOptions, "maxthreads", &Options::maxThreads},
-    {kSearch, "CheckThreads", &Options::checkThreads},
-    {kSearch, "ChecksPerHost", &Options::checksPerHost},
+    {kOptions, "SortServersType", &Options::sortServersType, Options::kSortServersRange},
+    {kOptions, "maxthreads", &Options::maxThreads, Options::kMaxThreadsRange},
+    {kSearch, "CheckThreads", &Options::checkThreads, Options::kCheckThreadsRange},
+    {kSearch, "ChecksPerHost", &Options::checksPerHost, Options::kChecksPerHostRange},
 };
 constexpr TextKey kTexts[] = {
     {kSearch, "Server", &Options::server},
@@ -54,7 +57,7 @@ void Options::load(const ApplicationProfile& profile) {
     for (const BoolKey& k : kBools)
         this->*k.field = profile.readInt(k.section, k.key, this->*k.field ? 1 : 0) != 0;
     for (const IntKey& k : kInts)
-        this->*k.field = profile.readInt(k.section, k.key, this->*k.field);
+        this->*k.field = k.range.clamp(profile.readInt(k.section, k.key, this->*k.field));
     for (const TextKey& k : kTexts)
         this->*k.field = profile.readString(k.section, k.key, this->*k.field);
 }

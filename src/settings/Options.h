@@ -29,6 +29,19 @@ struct Options {
 
     static constexpr const char* kDefaultServer = "https://norbaseek.example.org/";
 
+    // The numbers a setting may hold. A value outside (a hand-edited file, a
+    // typed number) comes in as the nearest end, when read and in the
+    // options dialog alike: no worker ever starts with 0 at once.
+    struct Range {
+        int min;
+        int max;
+        int clamp(int value) const { return value < min ? min : value > max ? max : value; }
+    };
+    static constexpr Range kMaxThreadsRange{1, 100};
+    static constexpr Range kSortServersRange{0, 2};
+    static constexpr Range kCheckThreadsRange{1, kMostCheckThreads};
+    static constexpr Range kChecksPerHostRange{0, kMostCheckThreads};
+
     // Reads every field, its current value being the default.
     void load(const ApplicationProfile& profile);
     // Writes every field, booleans as 0 or 1; false when the file could not be written.

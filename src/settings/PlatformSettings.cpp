@@ -8,6 +8,10 @@ std::string PlatformSettings::favoritesFolder(const ApplicationProfile& profile,
     return profile.readString("Options", "Favorites", std::string(home ? home : "") + "/Favorites");
 }
 
+void PlatformSettings::setFavoritesFolder(ApplicationProfile& profile, const std::string& folder) {
+    profile.writeString("Options", "Favorites", folder);
+}
+
 std::string PlatformSettings::moduleAddress(const ApplicationProfile& profile) {
     return profile.readString("Update", "ModuleAddress", "");
 }

@@ -13,6 +13,7 @@ public:
     // The browser favourites folder of the shortcut export: "Options"/"Favorites",
     // by default the folder "Favorites" in the user's home folder.
     static std::string favoritesFolder(const ApplicationProfile& profile, const char* home);
+    static void setFavoritesFolder(ApplicationProfile& profile, const std::string& folder);
 
     // The two download addresses of the search-module update, section "Update":
     // "ModuleAddress" (the module) and "PageAddress" (its description page).

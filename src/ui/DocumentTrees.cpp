@@ -8,6 +8,7 @@
 #include "model/DocumentFormat.h"
 #include "model/Ref.h"
 #include "model/RefRoot.h"
+#include "net/ReadableAddress.h"
 #include "settings/Options.h"
 #include "stream/memwstream.h"
 #include "stream/mwstream.h"
@@ -32,6 +33,7 @@ namespace {
 
 constexpr unsigned kContextMenu = 2;
 constexpr unsigned kSelectedCount = 9231;
+constexpr unsigned kSelectedFolders = 9813;
 // The clipboard form of a selection grows in steps of this size.
 constexpr int kClipStep = 512;
 
@@ -113,6 +115,13 @@ FrameWindow* DocumentTrees::frame() const {
 
 void DocumentTrees::additem(Ref& node) {
     treeOf(node)->binding().add(node);
+    // A line asked to be open while it had nothing below it (a saved search
+    // whose run just began) opens with its first child.
+    auto* parent = static_cast<Ref*>(node.parent());
+    if (!parent || !parent->hasflags(Ref::Expanded))
+        return;
+    if (RefItem* item = RefItem::of(*parent); item && !item->treeNode().isExpanded())
+        item->treeNode().expand(true);
 }
 
 void DocumentTrees::removeitem(Ref& node) {
@@ -128,7 +137,7 @@ void DocumentTrees::repaint(Ref& node) {
 }
 
 void DocumentTrees::changed(std::uint32_t) {
-    document_.setDirty(true);
+    document_.modelChanged();
 }
 
 void DocumentTrees::treeFocused(RefTreeView& tree) {
@@ -139,16 +148,19 @@ void DocumentTrees::treeFocused(RefTreeView& tree) {
 void DocumentTrees::treeCommand(int id) {
     if (FrameWindow* f = frame())
         f->execute(id);
-    else
-        execute(id);
+    else if (commands_)
+        commands_->execute(id);
 }
 
 void DocumentTrees::treeStatus(const RefStatus& status) {
     QString text;
-    if (status.selected > 1)
+    if (status.selected > 1 && status.folders > 0)
+        text = QString::fromStdString(
+            language_.format(kSelectedFolders, status.folders, status.selected - status.folders));
+    else if (status.selected > 1)
         text = QString::fromStdString(language_.format(kSelectedCount, status.selected));
     else if (status.selected == 1 && !status.url.empty())
-        text = QStringLiteral(" url = ") + QString::fromStdString(status.url);
+        text = QStringLiteral(" url = ") + QString::fromStdString(readableAddress(status.url));
     if (FrameWindow* f = frame())
         f->setStatusText(text);
 }
@@ -159,6 +171,7 @@ void DocumentTrees::treeContextMenu(QPoint global) {
 }
 
 bool DocumentTrees::treeDrop(Ref& under, const QMimeData& data, std::uint32_t effect) {
+    const doc::Editor::Change change(document_);
     RefDrop drop(under);
     if (RefTreeView* source = TreeDragData::sourceOf(data)) {
         const std::vector<Ref*> nodes = source->binding().selection();
@@ -174,7 +187,11 @@ bool DocumentTrees::treeDrop(Ref& under, const QMimeData& data, std::uint32_t ef
 }
 
 std::vector<Ref*> DocumentTrees::selection() const {
-    return focus_ ? focus_->binding().selection() : std::vector<Ref*>();
+    std::vector<Ref*> nodes = focus_ ? focus_->binding().selection() : std::vector<Ref*>();
+    // The root is never hidden or deleted: chosen with the rest (Home,
+    // Shift+End), it leaves the commands to act on the rest.
+    std::erase_if(nodes, [](const Ref* node) { return node->parent() == nullptr; });
+    return nodes;
 }
 
 bool DocumentTrees::organizerHasFocusNode() const {
@@ -201,6 +218,7 @@ bool DocumentTrees::copy() {
 bool DocumentTrees::cut() {
     if (!copy())
         return false;
+    const doc::Editor::Change change(document_);
     deleteSelection();
     return true;
 }
@@ -214,6 +232,7 @@ bool DocumentTrees::paste() {
     std::vector<std::string> formats;
     for (const QString& format : data->formats())
         formats.push_back(format.toStdString());
+    const doc::Editor::Change change(document_);
     if (exchange::pasteFormat(formats) != exchange::kOrganizer) {
         // Links copied in another program are filed as a drop files them.
         RefDrop drop(refOf(*first_->focusNode()));
@@ -236,13 +255,19 @@ void DocumentTrees::deleteSelection() {
     const std::vector<Ref*> nodes = RefDrop::outermost(selection());
     if (nodes.empty())
         return;
+    const doc::Editor::Change change(document_);
     for (Ref* node : nodes)
         model().deletesubtree(*node);
     model().commit();
+    // The row that took the focus is the one Delete goes on with.
+    if (TreeViewNode* next = focus_ ? focus_->focusNode() : nullptr;
+        next && !focus_->firstSelected() && next != &focus_->treeRoot())
+        focus_->select(*next, true);
 }
 
 void DocumentTrees::setHidden(bool hidden) {
     std::vector<Ref*> nodes = RefDrop::outermost(selection());
+    const doc::Editor::Change change(document_);
     // Each tree is redrawn once, not once per row that comes or goes.
     const TreeViewModel::Batch first(*first_);
     const TreeViewModel::Batch second(*second_);
@@ -254,14 +279,28 @@ void DocumentTrees::setHidden(bool hidden) {
 }
 
 void DocumentTrees::expandSelection(bool on) {
-    for (TreeViewNode* n = focus_ ? focus_->firstSelected() : nullptr; n; n = n->nextSelected())
+    if (!focus_)
+        return;
+    for (TreeViewNode* n = focus_->firstSelected(); n; n = n->nextSelected())
         n->expand(on);
+    // Rows opened above it may have pushed the focused row out of sight.
+    if (TreeViewNode* row = focus_->focusNode())
+        focus_->ensureVisible(*row);
 }
 
 void DocumentTrees::clearSelection() {
     if (!focus_)
         return;
     focus_->clearSelection();
+    treeStatus(focus_->binding().status());
+}
+
+void DocumentTrees::selectAll() {
+    const VisibleWalk rows = focus_->walk();
+    TreeViewNode* first = rows.first(focus_->treeRoot());
+    TreeViewNode* last = rows.last(focus_->treeRoot());
+    if (first && last)
+        focus_->selectRange(*first, *last);
     treeStatus(focus_->binding().status());
 }
 
@@ -285,87 +324,58 @@ void DocumentTrees::toggleShowNew() {
     }
 }
 
-bool DocumentTrees::commandState(int id, doc::CommandState& state) {
-    if (!first_)
-        return false;
-    const std::vector<Ref*> nodes = selection();
-    switch (id) {
-    case cmd::EditCopy:
-    case cmd::EditCut:
-        state.enabled = organizerHasFocusNode();
-        return true;
-    case cmd::EditPaste: {
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        state.enabled =
-            focus_ && focus_ == first_ && first_->focusNode() && data &&
-            (data->hasFormat(mime(exchange::kOrganizer)) || !pastedLinks(*data).empty());
-        return true;
+void DocumentTrees::addCommands(doc::CommandTable& table, std::function<bool()> busy) {
+    using doc::CommandTable;
+    commands_ = &table;
+    // Every command here works on bound trees; none is offered before.
+    auto bound = [this](auto rule) {
+        return [this, rule] { return CommandTable::enabledIf(first_ && rule()); };
+    };
+    auto copyable = bound([this] { return organizerHasFocusNode(); });
+    table.add(cmd::EditCopy, copyable, [this] { copy(); });
+    table.add(cmd::EditCut, bound([this, busy] { return organizerHasFocusNode() && !busy(); }),
+              [this] { cut(); });
+    table.add(cmd::EditPaste, bound([this] {
+                  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+                  return focus_ == first_ && first_->focusNode() && data &&
+                         (data->hasFormat(mime(exchange::kOrganizer)) ||
+                          !pastedLinks(*data).empty());
+              }),
+              [this] { paste(); });
+    table.add(cmd::Delete,
+              bound([this, busy] { return !RefDrop::outermost(selection()).empty() && !busy(); }),
+              [this] { deleteSelection(); });
+    for (const int id : {cmd::Hide, cmd::Unhide}) {
+        table.add(id, bound([this, id] {
+                      const std::vector<Ref*> nodes = selection();
+                      // Hidden by itself or because all its children are: both show greyed.
+                      const bool hidden =
+                          nodes.size() == 1 && nodes.front()->hasflags(Ref::kHiddenFlags);
+                      return nodes.size() > 1 || (nodes.size() == 1 && (id == cmd::Hide) != hidden);
+                  }),
+                  [this, id] { setHidden(id == cmd::Hide); });
     }
-    case cmd::Delete:
-        state.enabled = !RefDrop::outermost(nodes).empty();
-        return true;
-    case cmd::Hide:
-    case cmd::Unhide: {
-        const bool hidden = nodes.size() == 1 && nodes.front()->hasflags(Ref::Hidden);
-        state.enabled = nodes.size() > 1 || (nodes.size() == 1 && (id == cmd::Hide) != hidden);
-        return true;
+    for (const int id : {cmd::Expand, cmd::Collapse}) {
+        table.add(id, bound([this] {
+                      const std::vector<Ref*> nodes = selection();
+                      return !nodes.empty() && nodes.front()->firstchild() != nullptr;
+                  }),
+                  [this, id] { expandSelection(id == cmd::Expand); });
     }
-    case cmd::Expand:
-    case cmd::Collapse:
-        state.enabled = !nodes.empty() && nodes.front()->firstchild() != nullptr;
-        return true;
-    case cmd::ShowHidden:
-        state.enabled = true;
-        state.checked = options_.showHidden;
-        return true;
-    case cmd::ShowNew:
-        state.enabled = true;
-        state.checked = options_.showNew;
-        return true;
-    case cmd::SelectNone:
-        state.enabled = true;
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool DocumentTrees::execute(int id) {
-    if (!first_)
-        return false;
-    switch (id) {
-    case cmd::EditCopy:
-        copy();
-        return true;
-    case cmd::EditCut:
-        cut();
-        return true;
-    case cmd::EditPaste:
-        paste();
-        return true;
-    case cmd::Delete:
-        deleteSelection();
-        return true;
-    case cmd::Hide:
-    case cmd::Unhide:
-        setHidden(id == cmd::Hide);
-        return true;
-    case cmd::Expand:
-    case cmd::Collapse:
-        expandSelection(id == cmd::Expand);
-        return true;
-    case cmd::ShowHidden:
-        toggleShowHidden();
-        return true;
-    case cmd::ShowNew:
-        toggleShowNew();
-        return true;
-    case cmd::SelectNone:
-        clearSelection();
-        return true;
-    default:
-        return false;
-    }
+    table.add(
+        cmd::ShowHidden,
+        [this] {
+            return doc::CommandState{first_ != nullptr, options_.showHidden};
+        },
+        [this] { toggleShowHidden(); });
+    table.add(
+        cmd::ShowNew,
+        [this] {
+            return doc::CommandState{first_ != nullptr, options_.showNew};
+        },
+        [this] { toggleShowNew(); });
+    table.add(cmd::SelectNone, bound([] { return true; }), [this] { clearSelection(); });
+    table.add(cmd::SelectAll, bound([this] { return focus_ != nullptr; }), [this] { selectAll(); });
 }
 
 } // namespace qx::ui

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "doc/CommandTarget.h"
+#include "doc/CommandTable.h"
 #include "model/DocViews.h"
 #include "ui/tree/RefTreeHost.h"
 
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -27,7 +28,7 @@ class FrameWindow;
 // The document's two trees on screen: keeps both in step with the model,
 // marks the document changed by every change the user makes, and runs the
 // commands that work on the trees' selection, the clipboard and drops.
-class DocumentTrees : public DocViews, public RefTreeHost, public doc::CommandTarget {
+class DocumentTrees : public DocViews, public RefTreeHost {
 public:
     // owner is the main view: its frame shows the status texts and menus.
     DocumentTrees(doc::Editor& document, Options& options, const Language& language,
@@ -57,8 +58,10 @@ public:
     void treeContextMenu(QPoint global) override;
     bool treeDrop(Ref& under, const QMimeData& data, std::uint32_t effect) override;
 
-    bool commandState(int id, doc::CommandState& state) override;
-    bool execute(int id) override;
+    // The commands on the trees' selection, the clipboard and the filters;
+    // those that take nodes away wait while busy() says a job may still
+    // point into the trees.
+    void addCommands(doc::CommandTable& table, std::function<bool()> busy);
 
     // The clipboard: false when nothing was done.
     bool copy();
@@ -75,6 +78,7 @@ private:
     void setHidden(bool hidden);
     void expandSelection(bool on);
     void clearSelection();
+    void selectAll();
     void toggleShowHidden();
     void toggleShowNew();
 
@@ -85,6 +89,7 @@ private:
     OrganizerTreeView* first_ = nullptr;
     RefTreeView* second_ = nullptr;
     RefTreeView* focus_ = nullptr;
+    doc::CommandTable* commands_ = nullptr;
 };
 
 } // namespace qx::ui

@@ -11,6 +11,7 @@
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
 #include "model/RefRoot.h"
+#include "settings/PlatformSettings.h"
 #include "ui/Commands.h"
 
 #include <QFile>
@@ -19,9 +20,15 @@
 
 namespace qx::ui {
 
+namespace {
+constexpr unsigned kShortcutsWritten = 9812;
+} // namespace
+
 ExportCommands::ExportCommands(DocumentSource document, ApplicationProfile& profile,
                                const Language& language, doc::UserDialogs& dialogs)
-    : document_(std::move(document)), profile_(profile), language_(language), dialogs_(dialogs) {}
+    : document_(std::move(document)), profile_(profile), language_(language), dialogs_(dialogs) {
+    addCommands();
+}
 
 QString ExportCommands::dialogFilter(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
@@ -49,46 +56,24 @@ std::vector<const Ref*> ExportCommands::nodes() const {
     return all;
 }
 
-bool ExportCommands::commandState(int id, doc::CommandState& state) {
-    switch (id) {
-    case cmd::ExportHtml:
-    case cmd::ExportFavorites:
-    case cmd::ExportBookmarks:
-        state.enabled = !nodes().empty();
-        return true;
-    case cmd::ImportBookmarks:
-        state.enabled = document_() != nullptr;
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ExportCommands::execute(int id) {
-    switch (id) {
-    case cmd::ExportHtml:
-        exportHtml();
-        return true;
-    case cmd::ExportFavorites:
-        exportFavorites();
-        return true;
-    case cmd::ExportBookmarks:
-        exportBookmarks();
-        return true;
-    case cmd::ImportBookmarks:
-        importBookmarks();
-        return true;
-    default:
-        return false;
-    }
+void ExportCommands::addCommands() {
+    using doc::CommandTable;
+    auto anything = [this] { return CommandTable::enabledIf(!nodes().empty()); };
+    commands_.add(cmd::ExportHtml, anything, [this] { exportHtml(); });
+    commands_.add(cmd::ExportFavorites, anything, [this] { exportFavorites(); });
+    commands_.add(cmd::ExportBookmarks, anything, [this] { exportBookmarks(); });
+    commands_.add(
+        cmd::ImportBookmarks, [this] { return CommandTable::enabledIf(document_() != nullptr); },
+        [this] { importBookmarks(); });
 }
 
 QString ExportCommands::savePath(unsigned filterText, const char* extension) {
     const QString path = dialogs_.saveFileName(
-        {dialogFilter(language_.text(filterText)), QString::fromLatin1(extension), QString()});
+        {dialogFilter(language_.text(filterText)), QString::fromLatin1(extension), lastFolder_});
     if (path.isEmpty())
         return {};
     const QFileInfo chosen(path);
+    lastFolder_ = chosen.absolutePath();
     if (chosen.exists() && language_.documentMessage(dialogs_, chosen.fileName().toStdString(),
                                                      docmsg::Overwrite, mb::YesNo) != mb::IdYes)
         return {};
@@ -111,8 +96,22 @@ void ExportCommands::exportHtml() {
 }
 
 void ExportCommands::exportFavorites() {
+    const std::vector<const Ref*> selected = nodes();
+    // Asked each time, starting in the folder used last: writing silently
+    // into a folder the user may never look at tells nothing.
+    const QString last =
+        QString::fromStdString(PlatformSettings::favoritesFolder(profile_, std::getenv("HOME")));
+    const QString folder = dialogs_.folderName({QString(), QString(), last});
+    if (folder.isEmpty())
+        return;
+    PlatformSettings::setFavoritesFolder(profile_, folder.toStdString());
     FavoritesExport favorites;
-    favorites.ExportToFavorites(profile_, nodes(), language_, dialogs_);
+    if (favorites.ExportToFavorites(QFile::encodeName(folder).toStdString(), selected, language_,
+                                    dialogs_) != 0)
+        return;
+    dialogs_.show(language_.format(kShortcutsWritten, static_cast<int>(favorites.written()),
+                                   folder.toStdString()),
+                  language_.text(text::FavoritesErrorCaption), mb::Ok | mb::IconInformation);
 }
 
 void ExportCommands::exportBookmarks() {
@@ -130,9 +129,10 @@ void ExportCommands::importBookmarks() {
     if (!editor)
         return;
     const QString path = dialogs_.openFileName(
-        {dialogFilter(language_.text(text::BookmarkFileFilter)), QString(), QString()});
+        {dialogFilter(language_.text(text::BookmarkFileFilter)), QString(), lastFolder_});
     if (path.isEmpty())
         return;
+    lastFolder_ = QFileInfo(path).absolutePath();
     const std::string name = QFileInfo(path).fileName().toStdString();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -140,6 +140,8 @@ void ExportCommands::importBookmarks() {
         return;
     }
     const QByteArray bytes = file.readAll();
+    // The whole import is one step of Undo.
+    const doc::Editor::Change change(*editor);
     DDoc& model = editor->model();
     BookmarkImport import(model);
     if (import.read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
@@ -148,7 +150,7 @@ void ExportCommands::importBookmarks() {
         return;
     }
     model.commit();
-    editor->setDirty(true);
+    editor->modelChanged();
 }
 
 } // namespace qx::ui

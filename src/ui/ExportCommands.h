@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/CommandTarget.h"
+#include "doc/CommandTable.h"
 
 #include <QString>
 #include <functional>
@@ -34,14 +34,17 @@ public:
     // The nodes the export commands take; the tree views hand theirs in here.
     void setSelection(Selection selection) { selection_ = std::move(selection); }
 
-    bool commandState(int id, doc::CommandState& state) override;
-    bool execute(int id) override;
+    bool commandState(int id, doc::CommandState& state) override {
+        return commands_.commandState(id, state);
+    }
+    bool execute(int id) override { return commands_.execute(id); }
 
     // A language module's "description|pattern|..." filter in the form of the
     // file dialogs: "description (pattern pattern);;...".
     static QString dialogFilter(const std::string& filter);
 
 private:
+    void addCommands();
     std::vector<const Ref*> nodes() const;
     // The path to write to, asked for with the filter of that text; empty when
     // cancelled or when an existing file is not to be replaced.
@@ -57,6 +60,10 @@ private:
     const Language& language_;
     doc::UserDialogs& dialogs_;
     Selection selection_;
+    // Where the last page or bookmark file was written or read: the next
+    // dialog starts there.
+    QString lastFolder_;
+    doc::CommandTable commands_;
 };
 
 } // namespace qx::ui

@@ -94,6 +94,17 @@ FindReplaceDialog::FindReplaceDialog(const Language& language, bool replace, con
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addWidget(buttons);
+
+    // Tab goes down the fields as they stand, the replacement right after
+    // the text it replaces (it is made last), then the buttons.
+    QList<QWidget*> order{findEdit_};
+    if (replaceEdit_)
+        order.append(replaceEdit_);
+    order.append({matchCase_, wholeWord_, up_, down_});
+    for (QAbstractButton* button : buttons->buttons())
+        order.append(button);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
 }
 
 TextQuery FindReplaceDialog::query() const {

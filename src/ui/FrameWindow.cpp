@@ -12,11 +12,14 @@
 #include "ui/ProgressGadget.h"
 #include "ui/ToolbarImages.h"
 #include "ui/View.h"
+#include "ui/dialogs/DialogControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimerEvent>
 #include <QToolBar>
@@ -80,6 +83,9 @@ const Accelerator kAccelerators[] = {
     {QKeyCombination(Qt::Key_Delete), cmd::Delete},
     {QKeyCombination(Qt::ControlModifier, Qt::Key_Delete), cmd::Nothing24326},
     {QKeyCombination(Qt::AltModifier, Qt::Key_Backspace), cmd::EditUndo},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_Z), cmd::EditUndo},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_Q), cmd::Exit},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_W), cmd::FileClose},
     {QKeyCombination(Qt::Key_F3), cmd::FindNext},
     {QKeyCombination(Qt::AltModifier, Qt::Key_Return), cmd::Properties},
     {QKeyCombination(Qt::AltModifier, Qt::Key_Enter), cmd::Properties},
@@ -106,6 +112,7 @@ FrameWindow::FrameWindow(ApplicationProfile& profile, const Language& language,
     placement.load(profile_);
     move(placement.x, placement.y);
     resize(std::max(placement.w, 200), std::max(placement.h, 150));
+    fitToScreen(*this);
     zoomAtStart_ = placement.zoom;
 }
 
@@ -195,9 +202,24 @@ void FrameWindow::buildAccelerators() {
         MenuBuilder::addShortcut(commandAction(accelerator.command),
                                  QKeySequence(accelerator.keys));
     }
+    // F10 opens the menu bar: with a keyboard layout whose letters are not
+    // the menus' (Russian menus, Latin keys) Alt+letter reaches nothing.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QList<QAction*> menus = menuBar()->actions();
+        if (!menus.isEmpty())
+            menuBar()->setActiveAction(menus.constFirst());
+    });
 }
 
 void FrameWindow::buildStatusBar() {
+    // The texts of the search run and of the selection stay in a part of the
+    // bar of their own: a menu item's or button's hint only covers them while
+    // the pointer is on it, instead of wiping them for good.
+    statusText_ = new QLabel(statusBar());
+    statusText_->setObjectName(QStringLiteral("StatusText"));
+    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(statusText_, 1);
     progress_ = new ProgressGadget(statusBar());
     statusBar()->addPermanentWidget(progress_);
 }
@@ -229,6 +251,7 @@ doc::CommandState FrameWindow::commandState(int id) {
 }
 
 void FrameWindow::updateCommandStates() {
+    setWindowModified(view_ && view_->documentModified());
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
         const doc::CommandState state = commandState(it.key());
         QAction* action = it.value();
@@ -268,8 +291,10 @@ void FrameWindow::clearView() {
 }
 
 void FrameWindow::setDocumentTitle(const QString& documentTitle) {
-    setWindowTitle(documentTitle.isEmpty() ? title_
-                                           : title_ + QStringLiteral(" - ") + documentTitle);
+    // "[*]" becomes "*" while the document has unsaved changes.
+    setWindowTitle(documentTitle.isEmpty()
+                       ? title_
+                       : title_ + QStringLiteral(" - ") + documentTitle + QStringLiteral("[*]"));
 }
 
 void FrameWindow::setRecentFiles(const QStringList& paths) {
@@ -296,7 +321,11 @@ void FrameWindow::setRecentFiles(const QStringList& paths) {
 }
 
 void FrameWindow::setStatusText(const QString& text) {
-    statusBar()->showMessage(text);
+    statusText_->setText(text);
+}
+
+QString FrameWindow::statusText() const {
+    return statusText_->text();
 }
 
 bool FrameWindow::idle(long count) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QToolBar;
 
 namespace qx {
@@ -68,6 +69,7 @@ public:
 
     void setRecentFiles(const QStringList& paths);
     void setStatusText(const QString& text);
+    QString statusText() const;
     ProgressGadget* progressGadget() const { return progress_; }
     AnimationWindow* animation() const { return animation_; }
     QToolBar* toolBar() const { return toolBar_; }
@@ -119,6 +121,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     AnimationWindow* animation_ = nullptr;
     ProgressGadget* progress_ = nullptr;
+    QLabel* statusText_ = nullptr;
     QWidget* empty_ = nullptr; // the client area while no view is shown
     QPointer<View> view_;
     std::vector<doc::CommandTarget*> targets_;

@@ -10,7 +10,6 @@
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "search/EngineTable.h"
-#include "search/FindCommand.h"
 #include "search/ObjPropDialogInfo.h"
 #include "search/WebSearches.h"
 #include "settings/ApplicationProfile.h"
@@ -43,6 +42,7 @@ constexpr int kVerticalSeparator = 99;
 constexpr int kHorizontalSeparator = 98;
 
 constexpr unsigned kNamesReplaced = 9810;
+constexpr unsigned kFailedInClosedNodes = 9811;
 
 QLabel* heading(int id, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -70,8 +70,7 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
           },
           this)),
       jobs_(std::make_unique<JobBoard>(options_, profile_, WaitList::Program(), messages_)),
-      language_(language), find_(std::make_unique<FindCommand>(profile, options)),
-      finder_(*this, language, this) {
+      language_(language), finder_(*this, language, this) {
     jobs_->SetRows(this);
     plugJobs();
     separators_.load(profile_);
@@ -81,6 +80,7 @@ View::View(doc::Editor& document, ApplicationProfile& profile, Options& options,
     trees_->bind(tree1_, tree2_);
     connect(vertical_, &WindowSeparator::released, this, &View::verticalReleased);
     connect(horizontal_, &WindowSeparator::released, this, &View::horizontalReleased);
+    addCommands();
     showThreadWindow(options_.connections);
     tree1_->setFocus();
 }
@@ -94,6 +94,10 @@ View::~View() {
     // The trees report to trees_ until they are gone.
     delete tree1_;
     delete tree2_;
+}
+
+bool View::documentModified() const {
+    return document_.isDirty();
 }
 
 QWidget* View::tree1() const {
@@ -140,7 +144,6 @@ void View::setSearchModule(std::shared_ptr<const SearchModule> module, const Eng
     unplugJobs();
     module_ = std::move(module);
     engines_ = &engines;
-    find_->setdefaultservers(engines.defaultmask());
     boxes_ = &boxes;
     finder_.setBoxes(&boxes);
     plugJobs();
@@ -157,6 +160,9 @@ void View::status(const std::string& text) {
 }
 
 void View::expand(Ref& node) {
+    // A new saved search has no results to open yet: the stored bit opens
+    // its line when the first one is filed.
+    node.addflags(Ref::Expanded);
     if (auto* item = RefItem::of(node))
         item->treeNode().expand(true);
 }
@@ -215,177 +221,172 @@ bool View::selectedSearch(SearchRef*& search) const {
 }
 
 bool View::commandState(int id, doc::CommandState& state) {
-    // Nothing is deleted while a job may still point into the trees.
-    if (id == cmd::Delete && trees_->commandState(id, state)) {
-        state.enabled = state.enabled && !jobs_->Busy();
-        return true;
-    }
-    return commandEnabled(id, state) || trees_->commandState(id, state);
-}
-
-bool View::commandEnabled(int id, doc::CommandState& state) {
-    SearchRef* search = nullptr;
-    switch (id) {
-    case cmd::FindDialog:
-        state.enabled = dialogs_ != nullptr;
-        return true;
-    case cmd::Nothing506:
-    case cmd::Nothing901:
-    case cmd::Nothing902:
-    case cmd::Nothing24326:
-    case cmd::SelectFailed:
-        state.enabled = true;
-        return true;
-    case cmd::RunAllSearches:
-        state.enabled = searches_ != nullptr;
-        return true;
-    case cmd::Properties: {
-        const std::vector<Ref*> nodes = selection();
-        const PropertiesKind kind =
-            nodes.empty() ? PropertiesKind::None : propertieskind(*nodes.front());
-        state.enabled =
-            dialogs_ &&
-            (kind == PropertiesKind::Object ||
-             (kind == PropertiesKind::SavedSearch && !nodes.front()->hasflags(Ref::Running)));
-        return true;
-    }
-    case cmd::OpenInBrowser:
-    case cmd::OpenInNewWindow: {
-        const std::vector<Ref*> nodes = selection();
-        state.enabled =
-            browser_ && !nodes.empty() && !RefTreeBinding::addressOf(*nodes.front()).empty();
-        return true;
-    }
-    case cmd::GroupMode0:
-    case cmd::GroupMode1: {
-        const std::uint32_t mode = id == cmd::GroupMode0 ? RefRoot::BySequence : RefRoot::ByDate;
-        state.checked = document_.model().orgroot().resultorder() == mode;
-        state.enabled = !state.checked;
-        return true;
-    }
-    case cmd::RunSearchAgain:
-        state.enabled = searches_ && selectedSearch(search) && !search->hasflags(Ref::Running);
-        return true;
-    case cmd::StopSearch:
-        state.enabled = selectedSearch(search) && search->hasflags(Ref::Running);
-        return true;
-    case cmd::ShowInOtherTree:
-        state.enabled = !selection().empty();
-        return true;
-    case cmd::CheckReferences: {
-        RefTreeView* tree = trees_->focusTree();
-        state.enabled = tree && Checker::CanCheck(selection().size(), tree->focusNode() != nullptr);
-        return true;
-    }
-    case cmd::StopChecking:
-        state.enabled = checker_ && checker_->CanStopChecking();
-        return true;
-    case cmd::ThreadWindow:
-        state.enabled = true;
-        state.checked = threadWindow_ != nullptr;
-        return true;
-    case cmd::StopAll:
-        state.enabled = jobs_->Busy();
-        return true;
-    case cmd::FindInDocument:
-    case cmd::ReplaceInDocument:
-        state.enabled = finder_.canOpen();
-        return true;
-    case cmd::FindNext:
-        state.enabled = finder_.canFindNext();
-        return true;
-    default:
-        return false;
-    }
+    return commands_.commandState(id, state);
 }
 
 bool View::execute(int id) {
-    // A key reaches here without the frame asking first; a delete while a job
-    // may still point into the trees would pull nodes from under it.
-    doc::CommandState state;
-    if (id == cmd::Delete && commandState(id, state) && !state.enabled)
-        return true;
-    return run(id) || trees_->execute(id);
+    return commands_.execute(id);
 }
 
-bool View::run(int id) {
-    SearchRef* search = nullptr;
-    switch (id) {
-    case cmd::FindDialog:
-        find();
-        return true;
-    case cmd::Nothing506:
-    case cmd::Nothing901:
-    case cmd::Nothing902:
-    case cmd::Nothing24326:
-        return true;
-    case cmd::RunAllSearches:
-        runAllSearches();
-        return true;
-    case cmd::Properties: {
-        const std::vector<Ref*> nodes = selection();
-        if (dialogs_ && !nodes.empty() &&
-            dialogs_->properties(document_.model(), *nodes.front(), this))
-            document_.setDirty(true);
-        return true;
-    }
-    case cmd::OpenInBrowser:
-    case cmd::OpenInNewWindow:
-        openInBrowser(id == cmd::OpenInNewWindow);
-        return true;
-    case cmd::GroupMode0:
-    case cmd::GroupMode1:
-        setResultOrder(id == cmd::GroupMode0 ? RefRoot::BySequence : RefRoot::ByDate);
-        return true;
-    case cmd::RunSearchAgain:
-        if (selectedSearch(search))
-            runSearchAgain(*search);
-        return true;
-    case cmd::StopSearch:
-        if (selectedSearch(search))
-            jobs_->StopSearch(*search);
-        return true;
-    case cmd::ShowInOtherTree:
-        showInOtherTree();
-        return true;
-    case cmd::CheckReferences:
-        if (checker_) {
+void View::addCommands() {
+    using doc::CommandTable;
+    CommandTable& t = commands_;
+    auto nothing = [] {};
+    for (int id : {cmd::Nothing506, cmd::Nothing901, cmd::Nothing902, cmd::Nothing24326})
+        t.add(id, nothing);
+    t.add(
+        cmd::FindDialog, [this] { return CommandTable::enabledIf(dialogs_ != nullptr); },
+        [this] { find(); });
+    t.add(cmd::SelectFailed, [this] { selectFailed(); });
+    t.add(
+        cmd::RunAllSearches, [this] { return CommandTable::enabledIf(searches_ != nullptr); },
+        [this] { runAllSearches(); });
+    t.add(
+        cmd::Properties,
+        [this] {
             const std::vector<Ref*> nodes = selection();
-            checker_->CheckSelection(nodes);
-        }
-        return true;
-    case cmd::StopChecking:
-        if (checker_)
-            checker_->StopChecking();
-        return true;
-    case cmd::SelectFailed:
-        selectFailed();
-        return true;
-    case cmd::ThreadWindow:
-        showThreadWindow(threadWindow_ == nullptr);
-        options_.connections = threadWindow_ != nullptr;
-        return true;
-    case cmd::StopAll:
-        jobs_->StopAll();
-        return true;
-    case cmd::FindInDocument:
-        finder_.openFind();
-        return true;
-    case cmd::ReplaceInDocument:
-        finder_.openReplace();
-        return true;
-    case cmd::FindNext:
-        finder_.findNext();
-        return true;
-    default:
-        return false;
+            const PropertiesKind kind =
+                nodes.empty() ? PropertiesKind::None : propertieskind(*nodes.front());
+            return CommandTable::enabledIf(dialogs_ && (kind == PropertiesKind::Object ||
+                                                        (kind == PropertiesKind::SavedSearch &&
+                                                         !nodes.front()->hasflags(Ref::Running))));
+        },
+        [this] { editProperties(); });
+    auto browsable = [this] {
+        const std::vector<Ref*> nodes = selection();
+        return CommandTable::enabledIf(browser_ && !nodes.empty() &&
+                                       !RefTreeBinding::addressOf(*nodes.front()).empty());
+    };
+    t.add(cmd::OpenInBrowser, browsable, [this] { openInBrowser(false); });
+    t.add(cmd::OpenInNewWindow, browsable, [this] { openInBrowser(true); });
+    for (const std::uint32_t mode : {RefRoot::BySequence, RefRoot::ByDate}) {
+        t.add(
+            mode == RefRoot::BySequence ? cmd::GroupMode0 : cmd::GroupMode1,
+            [this, mode] {
+                const bool current = document_.model().orgroot().resultorder() == mode;
+                return doc::CommandState{!current, current};
+            },
+            [this, mode] { setResultOrder(mode); });
     }
+    t.add(
+        cmd::RunSearchAgain,
+        [this] {
+            SearchRef* search = nullptr;
+            return CommandTable::enabledIf(searches_ && selectedSearch(search) &&
+                                           !search->hasflags(Ref::Running));
+        },
+        [this] {
+            if (SearchRef* search = nullptr; selectedSearch(search))
+                runSearchAgain(*search);
+        });
+    t.add(
+        cmd::StopSearch,
+        [this] {
+            SearchRef* search = nullptr;
+            return CommandTable::enabledIf(selectedSearch(search) &&
+                                           search->hasflags(Ref::Running));
+        },
+        [this] {
+            if (SearchRef* search = nullptr; selectedSearch(search))
+                jobs_->StopSearch(*search);
+        });
+    t.add(
+        cmd::ShowInOtherTree, [this] { return CommandTable::enabledIf(!selection().empty()); },
+        [this] { showInOtherTree(); });
+    t.add(
+        cmd::CheckReferences,
+        [this] {
+            RefTreeView* tree = trees_->focusTree();
+            // Nothing chosen, nothing to check: the tree's menu shows it greyed.
+            const std::size_t chosen = selection().size();
+            return CommandTable::enabledIf(tree && chosen > 0 &&
+                                           Checker::CanCheck(chosen, tree->focusNode() != nullptr));
+        },
+        [this] {
+            if (checker_)
+                checker_->CheckSelection(selection());
+        });
+    t.add(
+        cmd::StopChecking,
+        [this] { return CommandTable::enabledIf(checker_ && checker_->CanStopChecking()); },
+        [this] { checker_->StopChecking(); });
+    t.add(
+        cmd::ThreadWindow,
+        [this] {
+            return doc::CommandState{true, threadWindow_ != nullptr};
+        },
+        [this] {
+            showThreadWindow(threadWindow_ == nullptr);
+            options_.connections = threadWindow_ != nullptr;
+        });
+    t.add(
+        cmd::StopAll, [this] { return CommandTable::enabledIf(jobs_->Busy()); },
+        [this] { jobs_->StopAll(); });
+    auto canOpenFinder = [this] { return CommandTable::enabledIf(finder_.canOpen()); };
+    t.add(cmd::FindInDocument, canOpenFinder, [this] { finder_.openFind(); });
+    t.add(cmd::ReplaceInDocument, canOpenFinder, [this] { finder_.openReplace(); });
+    t.add(
+        cmd::FindNext, [this] { return CommandTable::enabledIf(finder_.canFindNext()); },
+        [this] { finder_.findNext(); });
+    t.add(
+        cmd::Rename, [this] { return CommandTable::enabledIf(dialogs_ && renamable()); },
+        [this] { rename(); });
+    // Nothing is deleted or cut while a job may still point into the trees,
+    // nor is the model replaced by an earlier state.
+    t.add(
+        cmd::EditUndo,
+        [this] { return CommandTable::enabledIf(document_.canUndo() && !jobs_->Busy()); },
+        [this] { undo(); });
+    trees_->addCommands(t, [this] { return jobs_->Busy(); });
+}
+
+void View::undo() {
+    const bool organizerFocused = trees_->focusTree() != tree2_;
+    documentClosed();
+    document_.undo();
+    documentReloaded();
+    trees_->treeFocused(organizerFocused ? static_cast<RefTreeView&>(*tree1_) : *tree2_);
+}
+
+Ref* View::renamable() const {
+    // What Replace renames: a folder's or saved search's own name, in the
+    // organizer tree, on the focused row.
+    if (trees_->focusTree() != tree1_)
+        return nullptr;
+    TreeViewNode* row = tree1_->focusNode();
+    if (!row || row == &tree1_->treeRoot())
+        return nullptr;
+    Ref& node = refOf(*row);
+    return !node.target() && node.label().view() == node.name().view() ? &node : nullptr;
+}
+
+void View::rename() {
+    Ref* node = renamable();
+    if (!node)
+        return;
+    QString name = QString::fromUtf8(node->name().view().data(),
+                                     static_cast<qsizetype>(node->name().view().size()));
+    if (!dialogs_->rename(name, this) || name.isEmpty())
+        return;
+    const std::string text = name.toStdString();
+    if (text == node->name().view())
+        return;
+    const doc::Editor::Change change(document_);
+    node->setname(Str(text));
+    document_.modelChanged();
+}
+
+void View::editProperties() {
+    const std::vector<Ref*> nodes = selection();
+    const doc::Editor::Change change(document_);
+    if (dialogs_ && !nodes.empty() && dialogs_->properties(document_.model(), *nodes.front(), this))
+        document_.modelChanged();
 }
 
 void View::find() {
-    if (!dialogs_)
-        return;
-    find_->run([this](FindInfo& request) { return dialogs_->find(request, nullptr, this); }, this);
+    // The view runs what the dialog accepts.
+    if (dialogs_)
+        dialogs_->newSearch(this, this);
 }
 
 void View::runSearchAgain(SearchRef& search) {
@@ -417,6 +418,7 @@ void View::runAllSearches() {
 
 void View::setResultOrder(std::uint32_t order) {
     doc::WaitCursor wait;
+    const doc::Editor::Change change(document_);
     DDoc& model = document_.model();
     model.orgroot().setresultorder(order);
     for (Ref* top = static_cast<Ref*>(model.orgroot().firstchild()); top;
@@ -427,7 +429,7 @@ void View::setResultOrder(std::uint32_t order) {
             model.sortbysequence(*top);
     }
     model.commit();
-    document_.setDirty(true);
+    document_.modelChanged();
 }
 
 namespace {
@@ -444,6 +446,14 @@ void selectRow(Ref& node) {
         view->setFocusNode(&row);
         view->ensureVisible(row);
     }
+}
+
+// Every node above the row is open: the row is one of the tree's lines.
+bool onScreen(const TreeViewNode& row) {
+    for (const TreeViewNode* up = row.parent(); up; up = up->parent())
+        if (!up->isExpanded())
+            return false;
+    return true;
 }
 
 } // namespace
@@ -476,9 +486,35 @@ void View::selectFailed() {
     if (!root)
         return;
     tree->clearSelection();
-    for (Ref* node : Checker::FailedReferences(*root, options_.showHidden))
-        selectRow(*node);
+    // Only rows on screen are chosen: opening closed nodes to reach the
+    // others would change the document's stored expansions behind the
+    // user's back. Those left out are counted instead.
+    int inClosed = 0;
+    TreeViewNode* first = nullptr;
+    for (Ref* node : Checker::FailedReferences(*root, options_.showHidden)) {
+        RefItem* item = RefItem::of(*node);
+        TreeViewNode* row = item ? &item->treeNode() : nullptr;
+        if (!row || !onScreen(*row)) {
+            ++inClosed;
+            continue;
+        }
+        tree->select(*row, true);
+        if (!first)
+            first = row;
+    }
+    if (first) {
+        tree->setFocusNode(first);
+        tree->ensureVisible(*first);
+    }
     trees_->treeStatus(tree->binding().status());
+    if (inClosed > 0) {
+        if (auto* frame = qobject_cast<FrameWindow*>(QWidget::window())) {
+            const QString shown = frame->statusText();
+            const QString closed =
+                QString::fromStdString(language_.format(kFailedInClosedNodes, inClosed));
+            frame->setStatusText(shown.isEmpty() ? closed : shown + QStringLiteral("; ") + closed);
+        }
+    }
 }
 
 void View::openInBrowser(bool newWindow) {
@@ -509,6 +545,9 @@ bool View::renameRow(TreeViewNode& row, const TextQuery& query, const std::strin
     const int count = replaceInText(name, query, with, all);
     if (count == 0)
         return false;
+    // One Replace (or Replace All) is one step of Undo, ended by renamed().
+    if (!renaming_)
+        renaming_.emplace(document_);
     node.setname(Str(name));
     replaced += count;
     return true;
@@ -516,7 +555,8 @@ bool View::renameRow(TreeViewNode& row, const TextQuery& query, const std::strin
 
 void View::renamed(int count) {
     if (count > 0)
-        document_.setDirty(true);
+        document_.modelChanged();
+    renaming_.reset();
     status(language_.format(kNamesReplaced, count));
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "doc/CommandTarget.h"
+#include "doc/CommandTable.h"
 #include "doc/DocView.h"
+#include "doc/Editor.h"
 #include "search/SearchScreen.h"
 #include "search/SearchStarter.h"
 #include "settings/Separators.h"
@@ -13,6 +14,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,6 @@ namespace qx {
 class ApplicationProfile;
 class Checker;
 class EngineTable;
-class FindCommand;
 class Language;
 class MessageBoxer;
 class OrganizerTreeView;
@@ -78,6 +79,7 @@ public:
     ~View() override;
 
     QWidget* window() override { return this; }
+    bool documentModified() const;
     void documentClosed() override;
     void documentReloaded() override;
 
@@ -155,8 +157,11 @@ private:
     void unplugJobs();
     std::vector<Ref*> selection() const;
     bool selectedSearch(SearchRef*& search) const;
-    bool commandEnabled(int id, doc::CommandState& state);
-    bool run(int id);
+    void addCommands();
+    void editProperties();
+    void undo();
+    Ref* renamable() const;
+    void rename();
     void runAllSearches();
     void runSearchAgain(SearchRef& search);
     void setResultOrder(std::uint32_t order);
@@ -192,10 +197,11 @@ private:
     MessageBoxer* boxes_ = nullptr;
     std::shared_ptr<const SearchModule> module_;
     const EngineTable* engines_ = nullptr;
-    std::unique_ptr<FindCommand> find_;
     std::unique_ptr<Checker> checker_;
     std::unique_ptr<WebSearches> searches_;
     SearchHandler finder_;
+    doc::CommandTable commands_;
+    std::optional<doc::Editor::Change> renaming_;
 };
 
 } // namespace qx::ui

@@ -16,6 +16,7 @@
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/SearchProp.h"
+#include "search/EngineTable.h"
 #include "search/ObjPropDialogInfo.h"
 #include "settings/SettingsLocation.h"
 #include "ui/AboutBox.h"
@@ -583,7 +584,9 @@ void AppTest::screenshots() {
         search.serverinfo.append(new ServerInfoNode({1, 20, 9, Str(), search.time}));
         search.serverinfo.append(new ServerInfoNode({4, 22, 8, Str(), search.time}));
         search.serverinfo.append(new ServerInfoNode({32, 0, 0, Str("12029"), search.time}));
-        ui::FindDialog find(search, &search, program.language(), program.profile(),
+        const EngineTable engines(
+            [&](int id) { return program.language().text(static_cast<unsigned>(id)); });
+        ui::FindDialog find(search, &search, program.language(), engines, program.profile(),
                             program.options());
         find.show();
         QVERIFY(find.grab().save(prefix + QStringLiteral("find") + suffix));
@@ -597,7 +600,7 @@ void AppTest::screenshots() {
         info.props.size = 18342;
         info.props.servers = 0x25;
         info.orgprop = OrgProp{8750, 3};
-        ui::ObjPropDialog properties(info, program.language());
+        ui::ObjPropDialog properties(info, program.language(), engines);
         properties.show();
         QVERIFY(properties.grab().save(prefix + QStringLiteral("properties") + suffix));
         program_.reset();

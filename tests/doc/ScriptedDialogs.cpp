@@ -12,6 +12,10 @@ QString ScriptedDialogs::saveFileName(const doc::FileDialogRequest& request) {
     return next(request);
 }
 
+QString ScriptedDialogs::folderName(const doc::FileDialogRequest& request) {
+    return next(request);
+}
+
 int ScriptedDialogs::exec(QDialog& dialog) {
     dialogsRun_.append(dialog.objectName());
     if (scripts_.empty())

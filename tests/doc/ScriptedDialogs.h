@@ -21,6 +21,7 @@ public:
     }
     QString openFileName(const doc::FileDialogRequest& request) override;
     QString saveFileName(const doc::FileDialogRequest& request) override;
+    QString folderName(const doc::FileDialogRequest& request) override;
     int exec(QDialog& dialog) override;
 
     void answerNext(int answer) { boxes_.answerNext(answer); }

@@ -99,8 +99,9 @@ TEST(FavoritesExport, FirstFailureStopsTheRunAndIsShown) {
     ASSERT_EQ(language.load(code), 0u);
     test::RecordingMessageBoxer boxes;
     FavoritesExport shortcuts;
-    EXPECT_EQ(shortcuts.ExportToFavorites(profile, d.toplevel(), language, boxes),
+    EXPECT_EQ(shortcuts.ExportToFavorites(favorites, d.toplevel(), language, boxes),
               platform::err::PathNotFound);
+    EXPECT_EQ(shortcuts.written(), 0u);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, language.text(9212));
     EXPECT_EQ(boxes.boxes()[0].text, language.errorText(3));

@@ -52,7 +52,8 @@ TEST_F(HtmlPageTest, PageLayoutWithEveryTextEscapedAndInUtf8) {
                              "<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=utf-8\">"
                              "<TITLE>\r\n" +
                              language_.text(9200) +
-                             "\r\n</TITLE>\r\n</HEAD>\r\n<BODY>\r\n<CENTER>\r\n"
+                             "\r\n</TITLE>\r\n<STYLE>DL DL{margin-left:2em}</STYLE>\r\n"
+                             "</HEAD>\r\n<BODY>\r\n<CENTER>\r\n"
                              "<A HREF=" +
                              language_.text(9292) +
                              "><IMG SRC=" + HtmlPage::fileurl(banner + "/norba.gif") +
@@ -139,6 +140,21 @@ TEST_F(HtmlPageTest, ChromiumShowsTheListsTheLinksAndTheScriptTitleAsText) {
     EXPECT_NE(dom.find("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
               std::string::npos)
         << dom;
+
+    // The folder's list stands indented inside the page's: the page with a
+    // probe that writes down how far the browser moved it.
+    std::string page = TempDir::read(path);
+    const std::size_t end = page.find("</BODY>");
+    ASSERT_NE(end, std::string::npos);
+    page.insert(end, "<script>const l = document.querySelectorAll('dl');"
+                     "document.body.setAttribute('data-indent', String(Math.round("
+                     "l[1].getBoundingClientRect().left - l[0].getBoundingClientRect().left)));"
+                     "</script>");
+    const std::string probe = dir_.write("probe.html", page);
+    const std::string measured = browserdom(probe, dir_.file("chromium-profile"));
+    const std::size_t at = measured.find("data-indent=\"");
+    ASSERT_NE(at, std::string::npos) << measured;
+    EXPECT_GT(std::atoi(measured.c_str() + at + 13), 10) << measured.substr(at, 20);
 }
 
 } // namespace

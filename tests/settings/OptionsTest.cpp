@@ -72,6 +72,25 @@ TEST(Options, FieldsLiveInTheirSectionsAndRoundTrip) {
     EXPECT_EQ(back.proxyWithPort(), "proxy.local:3128");
 }
 
+TEST(Options, NumbersOutsideTheirRangeAreReadAsTheNearestEnd) {
+    TempDir dir;
+    ApplicationProfile profile(dir.file("qxseek.INI"));
+    Options options;
+    // What is no number reads as 0, which no worker would ever start with.
+    for (const char* text : {"abc", "0", "-5"}) {
+        profile.writeString("Options", "maxthreads", text);
+        profile.writeString("Options", "SortServersType", "-1");
+        options.load(profile);
+        EXPECT_EQ(options.maxThreads, 1) << text;
+        EXPECT_EQ(options.sortServersType, 0);
+    }
+    profile.writeString("Options", "maxthreads", "99999");
+    profile.writeString("Options", "SortServersType", "7");
+    options.load(profile);
+    EXPECT_EQ(options.maxThreads, 100);
+    EXPECT_EQ(options.sortServersType, 2);
+}
+
 TEST(Options, ANonZeroBooleanReadsTrueAndIsWrittenBackAsOne) {
     TempDir dir;
     std::string path = dir.write("qxseek.INI", "[Options]\nShowHidden=5\nUseProxy=abc\n"

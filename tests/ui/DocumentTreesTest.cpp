@@ -17,21 +17,26 @@
 #include "ui/FrameWindow.h"
 #include "ui/View.h"
 #include "ui/tree/ExternalLinks.h"
+#include "ui/tree/RefTreeHost.h"
 #include "ui/tree/RefTreeView.h"
 #include "ui/tree/TreeDragData.h"
 #include "ui/tree/refs/RefTVNode.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QDragMoveEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <cstdlib>
 #include <unistd.h>
@@ -45,6 +50,17 @@ namespace {
 QString mime(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+// Writes down what a tree asks of its main view.
+class RecordingHost : public RefTreeHost {
+public:
+    void treeFocused(RefTreeView&) override {}
+    void treeCommand(int id) override { commands.push_back(id); }
+    void treeStatus(const RefStatus&) override {}
+    void treeContextMenu(QPoint) override { commands.push_back(-1); }
+    bool treeDrop(Ref&, const QMimeData&, std::uint32_t) override { return false; }
+    std::vector<int> commands;
+};
 
 // What a browser's drag looks like under X11: Qt lists no text/x-moz-url,
 // yet hands its bytes over when asked.
@@ -69,6 +85,10 @@ private slots:
     void cleanup();
     void bothTreesShowTheDocumentAndOnlyUserChangesMarkIt();
     void threeSelectedNodesShowTheirCount();
+    void aFolderHiddenThroughItsChildrenOffersUnhide();
+    void theStatusReadsTheAddressAndShiftF10OpensTheMenu();
+    void keysOfTheTreeOpenRenameAndShowTheMenu();
+    void selectAllDeleteAndDropsKeepTheTreesOrder();
     void aDragOffersOnlyWhatItDeliversForEverySelectedReference();
     void anotherProcessesPrivateFormatIsRefused();
     void dropsMoveCopyAndNeverIntoTheirOwnSubtree();
@@ -103,7 +123,7 @@ void DocumentTreesTest::bothTreesShowTheDocumentAndOnlyUserChangesMarkIt() {
     QVERIFY(!doc->editor.isDirty());
     QCOMPARE(doc->first().treeRoot().firstChild()->label(), std::string("P"));
     QVERIFY(doc->second().treeRoot().firstChild() != nullptr);
-    QCOMPARE(rowOf(result).image(0), 1 + 2 + 16);
+    QCOMPARE(rowOf(result).image(0), 1 + 2);
 
     rowOf(result).select(true);
     doc->trees().treeFocused(doc->first());
@@ -125,7 +145,124 @@ void DocumentTreesTest::threeSelectedNodesShowTheirCount() {
     for (TreeViewNode* n = doc->first().treeRoot().firstChild(); n; n = n->next())
         n->select(true);
     doc->trees().treeStatus(doc->first().binding().status());
-    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("3 references selected"));
+    QCOMPARE(doc->frame.statusText(), QStringLiteral("3 references selected"));
+    // A menu item's hint covers the text while the pointer is on it, and
+    // leaves it as it was.
+    QStatusTipEvent hint(QStringLiteral("Delete the selected references"));
+    QCoreApplication::sendEvent(&doc->frame, &hint);
+    QCOMPARE(doc->frame.statusBar()->currentMessage(), hint.tip());
+    QStatusTipEvent away{QString()};
+    QCoreApplication::sendEvent(&doc->frame, &away);
+    QCOMPARE(doc->frame.statusText(), QStringLiteral("3 references selected"));
+    QVERIFY(doc->frame.findChild<QLabel*>(QStringLiteral("StatusText"))->isVisible());
+
+    // Folders are counted as folders.
+    OrgRef2& folder = doc->model().createfolder(Str("f"), doc->model().orgroot(), nullptr);
+    rowOf(folder).select(true);
+    doc->trees().treeStatus(doc->first().binding().status());
+    QCOMPARE(doc->frame.statusText(), QStringLiteral("1 folders and 3 references selected"));
+}
+
+void DocumentTreesTest::theStatusReadsTheAddressAndShiftF10OpensTheMenu() {
+    auto doc = open();
+    OrgRef2& result = doc->model().createresultobject(
+        page("http://host0.example/%D1%82%D0%B5%D1%81%D1%82%20%D0%BF%D0%BE%D0%B8%D1%81%D0%BA/"
+             "%E2%80%AE0",
+             "t"),
+        OrgProp{}, doc->model().orgroot(), nullptr);
+    doc->show();
+    doc->focusFirst(rowOf(result));
+    doc->trees().treeStatus(doc->first().binding().status());
+    QCOMPARE(doc->frame.statusText(),
+             QStringLiteral(" url = http://host0.example/тест поиск/%E2%80%AE0"));
+
+    doc->frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&doc->frame));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* action : popup->actions())
+                shown += action->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('|');
+            popup->close();
+        }
+    });
+    QTest::keyClick(&doc->first(), Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY2(shown.startsWith(QLatin1String("&Open|")), qPrintable(shown));
+}
+
+void DocumentTreesTest::keysOfTheTreeOpenRenameAndShowTheMenu() {
+    DDoc m;
+    OrgRef2& result =
+        m.createresultobject(page("http://a.example/", "a"), OrgProp{}, m.orgroot(), nullptr);
+    RecordingHost host;
+    OrganizerTreeView tree(host, nullptr);
+    tree.binding().bind(&m.orgroot());
+    tree.show();
+    tree.setFocusNode(&rowOf(result));
+    QTest::keyClick(&tree, Qt::Key_Return);
+    QTest::keyClick(&tree, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&tree, Qt::Key_F2);
+    QTest::keyClick(&tree, Qt::Key_F10, Qt::ShiftModifier);
+    // Alt+Return is the properties key of the window, not the tree's.
+    QTest::keyClick(&tree, Qt::Key_Return, Qt::AltModifier);
+    QCOMPARE(host.commands, (std::vector<int>{ui::cmd::OpenInBrowser, ui::cmd::OpenInBrowser,
+                                              ui::cmd::Rename, -1}));
+    tree.binding().bind(nullptr);
+}
+
+void DocumentTreesTest::selectAllDeleteAndDropsKeepTheTreesOrder() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& a = m.createfolder(Str("a"), m.orgroot(), nullptr);
+    OrgRef2& b = m.createfolder(Str("b"), m.orgroot(), nullptr);
+    OrgRef2& c = m.createfolder(Str("c"), m.orgroot(), nullptr);
+    OrgRef2& d = m.createfolder(Str("d"), m.orgroot(), nullptr);
+    doc->show();
+
+    // Chosen b after c, dropped into d: they arrive as the tree had them.
+    doc->focusFirst(rowOf(c));
+    rowOf(b).select(true);
+    UrlDragDropData own(doc->first());
+    QVERIFY(doc->trees().treeDrop(d, own, dropeffect::Move));
+    QCOMPARE(d.firstchild(), static_cast<Tree*>(&b));
+    QCOMPARE(b.nextsibling(), static_cast<Tree*>(&c));
+
+    // Delete goes on from the next row, selected, not from the top.
+    doc->focusFirst(rowOf(a));
+    doc->frame.execute(ui::cmd::Delete);
+    QCOMPARE(doc->first().focusNode(), &rowOf(d));
+    QVERIFY(rowOf(d).isSelected());
+
+    // Select All takes the root's row too; Hide acts on the rest.
+    doc->frame.execute(ui::cmd::SelectAll);
+    QVERIFY(doc->first().treeRoot().isSelected() || !doc->first().treeRoot().parent());
+    QVERIFY(rowOf(d).isSelected());
+    QVERIFY(doc->frame.commandState(ui::cmd::Hide).enabled);
+    QVERIFY(doc->frame.commandState(ui::cmd::Delete).enabled);
+    doc->frame.execute(ui::cmd::Hide);
+    QVERIFY(d.hasflags(Ref::Hidden));
+    QVERIFY(!m.orgroot().hasflags(Ref::Hidden));
+}
+
+void DocumentTreesTest::aFolderHiddenThroughItsChildrenOffersUnhide() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
+    OrgRef2& only =
+        m.createresultobject(page("http://a.example/only", "only"), OrgProp{}, folder, nullptr);
+    setup_->options.showHidden = true;
+    doc->show();
+    doc->focusFirst(rowOf(only));
+    doc->frame.execute(ui::cmd::Hide);
+    QVERIFY(folder.hasflags(Ref::HiddenChildren));
+    QVERIFY(!folder.hasflags(Ref::Hidden));
+    QVERIFY(rowOf(folder).isGrayed());
+    doc->focusFirst(rowOf(folder));
+    QVERIFY(!doc->frame.commandState(ui::cmd::Hide).enabled);
+    QVERIFY(doc->frame.commandState(ui::cmd::Unhide).enabled);
+    doc->frame.execute(ui::cmd::Unhide);
+    QVERIFY(!folder.hasflags(Ref::kHiddenFlags));
+    QVERIFY(!rowOf(folder).isGrayed());
 }
 
 void DocumentTreesTest::aDragOffersOnlyWhatItDeliversForEverySelectedReference() {
@@ -209,6 +346,25 @@ void DocumentTreesTest::dropsMoveCopyAndNeverIntoTheirOwnSubtree() {
     UrlDragDropData own(doc->first());
     QCOMPARE(doc->first().dropEffect(own, &rowOf(inner), false, false), dropeffect::None);
     QCOMPARE(doc->first().dropEffect(own, &rowOf(inner), false, true), dropeffect::Copy);
+
+    // An open folder dragged down: refused over itself, where the drag
+    // starts, and over its own children, and still taken further down.
+    rowOf(folder).expand(true);
+    auto moveOver = [&](TreeViewNode& row) {
+        OrganizerTreeView& tree = doc->first();
+        const QPoint at(row.labelLeft() + 4 - tree.scrollX(),
+                        tree.nodeTop(row) - tree.scrollY() + tree.lineHeight() / 2);
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        QDragEnterEvent enter(at, actions, &own, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree.viewport(), &enter);
+        QDragMoveEvent move(at, actions, &own, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree.viewport(), &move);
+        return move.isAccepted();
+    };
+    QVERIFY(!moveOver(rowOf(folder)));
+    QVERIFY(moveOver(rowOf(item)));
+    QVERIFY(!moveOver(rowOf(inner)));
+    QVERIFY(moveOver(rowOf(item)));
 
     doc->first().clearSelection();
     rowOf(item).select(true);

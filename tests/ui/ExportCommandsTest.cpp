@@ -31,6 +31,7 @@ private slots:
     void htmlPageGoesWhereTheDialogSays();
     void existingFileIsReplacedOnlyWhenConfirmed();
     void favoritesGoIntoTheConfiguredFolder();
+    void exportDialogsStartWhereTheLastOneEnded();
     void bookmarkFileComesBackAsTheSameTree();
 
 private:
@@ -144,11 +145,42 @@ void ExportCommandsTest::existingFileIsReplacedOnlyWhenConfirmed() {
 
 void ExportCommandsTest::favoritesGoIntoTheConfiguredFolder() {
     addReference("Page", "https://example.org/");
+    addReference("Other", "https://example.org/other");
     profile_->writeString("Options", "Favorites", dir_->file("Favorites"));
     auto target = commands(editor_.get());
+    // The folder is asked for, starting in the one of the settings; a
+    // cancelled dialog writes nothing.
     QVERIFY(target->execute(ui::cmd::ExportFavorites));
-    QVERIFY(std::filesystem::exists(dir_->file("Favorites/Folder/Page.url")));
+    QCOMPARE(dialogs_->requests().back().folder, QString::fromStdString(dir_->file("Favorites")));
+    QVERIFY(!std::filesystem::exists(dir_->file("Favorites")));
     QVERIFY(dialogs_->boxes().empty());
+
+    const std::string chosen = dir_->file("Chosen");
+    std::filesystem::create_directory(chosen);
+    dialogs_->chooseNext(QString::fromStdString(chosen));
+    QVERIFY(target->execute(ui::cmd::ExportFavorites));
+    QVERIFY(std::filesystem::exists(chosen + "/Folder/Page.url"));
+    QVERIFY(std::filesystem::exists(chosen + "/Folder/Other.url"));
+    QCOMPARE(profile_->readString("Options", "Favorites", ""), chosen);
+    QCOMPARE(dialogs_->texts().last(),
+             QString::fromStdString("2 shortcuts were written to " + chosen + "."));
+    QCOMPARE(dialogs_->boxes().back().style, mb::Ok | mb::IconInformation);
+    target->execute(ui::cmd::ExportFavorites);
+    QCOMPARE(dialogs_->requests().back().folder, QString::fromStdString(chosen));
+}
+
+void ExportCommandsTest::exportDialogsStartWhereTheLastOneEnded() {
+    addReference("Page", "https://example.org/");
+    auto target = commands(editor_.get());
+    const std::string folder = dir_->file("pages");
+    std::filesystem::create_directory(folder);
+    dialogs_->chooseNext(QString::fromStdString(folder + "/page.html"));
+    target->execute(ui::cmd::ExportHtml);
+    target->execute(ui::cmd::ExportBookmarks);
+    target->execute(ui::cmd::ImportBookmarks);
+    QCOMPARE(dialogs_->requests().size(), size_t(3));
+    QCOMPARE(dialogs_->requests()[1].folder, QString::fromStdString(folder));
+    QCOMPARE(dialogs_->requests()[2].folder, QString::fromStdString(folder));
 }
 
 void ExportCommandsTest::bookmarkFileComesBackAsTheSameTree() {

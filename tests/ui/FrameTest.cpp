@@ -3,6 +3,10 @@
 #include "TempDir.h"
 #include "doc/Editor.h"
 #include "lang/Language.h"
+#include "model/FindInfo.h"
+#include "model/SearchProp.h"
+#include "model/ServerInfo.h"
+#include "search/EngineTable.h"
 #include "settings/ApplicationProfile.h"
 #include "settings/Options.h"
 #include "ui/AnimationWindow.h"
@@ -12,6 +16,7 @@
 #include "ui/ThreadWindow.h"
 #include "ui/View.h"
 #include "ui/WindowSeparator.h"
+#include "ui/dialogs/FindDialog.h"
 #include "workers/CheckList.h"
 #include "workers/CheckWorker.h"
 #include "workers/JobKinds.h"
@@ -84,6 +89,7 @@ private slots:
     void helpContextFollowsTheFocus();
     void placementIsWrittenAfterAResizeAndAtTheEnd();
     void progressGadgetClampsItsValue();
+    void windowsFitTheScreen();
     void viewRunsItsJobsAndShowsTheirRows();
 
 private:
@@ -158,8 +164,16 @@ void FrameTest::acceleratorsAndMenuKeysSendTheirCommands() {
     QTest::keyClick(frame_.get(), Qt::Key_Return, Qt::AltModifier);
     QTest::keyClick(frame_.get(), Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(frame_.get(), Qt::Key_F1); // F1 asks for help; no command has it
-    const std::vector<int> expected = {24353, 24325, 24326, 24321, 602, 24333};
+    QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(frame_.get(), Qt::Key_W, Qt::ControlModifier);
+    QTest::keyClick(frame_.get(), Qt::Key_Q, Qt::ControlModifier);
+    const std::vector<int> expected = {24353, 24325, 24326, 24321, 602, 24333, 24321, 24339, 24310};
     QCOMPARE(recorder.executed, expected);
+    // F10 opens the menu bar, whatever the keyboard's layout.
+    QTest::keyClick(frame_.get(), Qt::Key_F10);
+    QCOMPARE(frame_->menuBar()->activeAction(), frame_->menuBar()->actions().constFirst());
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
 }
 
 void FrameTest::commandsNobodyTakesStayDisabled() {
@@ -271,6 +285,40 @@ void FrameTest::placementIsWrittenAfterAResizeAndAtTheEnd() {
 
     ui::FrameWindow again(*profile_, *language_, QStringLiteral("Norba Seek"));
     QCOMPARE(again.size(), QSize(640, 480));
+}
+
+// A stored size from a larger screen, or a scale factor of 2, must leave the
+// window's and the search dialog's buttons on the screen.
+void FrameTest::windowsFitTheScreen() {
+    dir_->write("qxseek.INI", "[Window]\nX=-3000\nY=5000\nW=9000\nH=7000\n");
+    ApplicationProfile stored(dir_->file("qxseek.INI"));
+    ui::FrameWindow big(stored, *language_, QStringLiteral("Norba Seek"));
+    const QRect free = big.screen()->availableGeometry();
+    QVERIFY(free.contains(big.geometry()));
+
+    Options options;
+    FindInfo request;
+    SearchProp search;
+    for (int i = 0; i < 40; ++i)
+        search.serverinfo.append(new ServerInfoNode({4, 3, 2, Str("failed"), 0}));
+    // Three times the text size stands for a scale factor of 2 on a small
+    // screen: the fields are taller than the screen.
+    const QFont normal = QApplication::font();
+    QFont huge = normal;
+    huge.setPointSize(normal.pointSize() * 3);
+    QApplication::setFont(huge);
+    const EngineTable engines(
+        [this](int id) { return language_->text(static_cast<unsigned>(id)); });
+    ui::FindDialog find(request, &search, *language_, engines, stored, options);
+    QVERIFY2(find.height() <= free.height(), qPrintable(QString::number(find.height())));
+    find.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&find));
+    auto* ok = find.findChild<QWidget*>(QStringLiteral("1"));
+    QVERIFY(ok);
+    const QRect okOnScreen(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+    QApplication::setFont(normal);
+    QVERIFY2(free.contains(okOnScreen),
+             qPrintable(QStringLiteral("%1,%2").arg(okOnScreen.y()).arg(free.bottom())));
 }
 
 void FrameTest::progressGadgetClampsItsValue() {

@@ -30,6 +30,7 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -45,6 +46,16 @@ namespace {
 
 // Every node of both trees in order: its label, stored marks, the failure of
 // its page's last check, and its row open, closed or not shown.
+// Whether the row's line of the tree is drawn with pixels of that colour.
+bool rowPainted(TreeView& tree, TreeViewNode& row, const QColor& color) {
+    const QImage image = tree.viewport()->grab().toImage();
+    const int y = tree.nodeTop(row) - tree.scrollY() + tree.lineHeight() / 2;
+    int found = 0;
+    for (int x = 0; x < image.width(); ++x)
+        found += image.pixelColor(x, y) == color;
+    return found > 10;
+}
+
 QStringList snapshot(DDoc& m) {
     QStringList lines;
     for (Ref* root : {static_cast<Ref*>(&m.orgroot()), static_cast<Ref*>(&m.domainroot())}) {
@@ -146,6 +157,22 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     TreeViewNode* firstMatch = doc->first().focusNode();
     QVERIFY(firstMatch == &rowOf(beta) || firstMatch == &rowOf(result));
     QVERIFY(firstMatch->isSelected());
+    // While the dialog is the active window the match shows selected, in
+    // the selection colour of an inactive window.
+    find->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(find));
+    QVERIFY(!doc->first().hasFocus());
+    const QColor inactive = doc->first().palette().color(QPalette::Inactive, QPalette::Highlight);
+    QVERIFY(rowPainted(doc->first(), *firstMatch, inactive));
+    if (const char* shots = std::getenv("QX_SHOT_DIR")) {
+        // The window with the dialog where the screen shows it.
+        QPixmap picture = doc->frame.grab();
+        QPainter painter(&picture);
+        painter.drawPixmap(find->frameGeometry().topLeft() - doc->frame.frameGeometry().topLeft(),
+                           find->grab());
+        painter.end();
+        QVERIFY(picture.save(QString::fromLocal8Bit(shots) + QStringLiteral("/find-match.png")));
+    }
     doc->frame.execute(ui::cmd::FindNext);
     TreeViewNode* secondMatch = doc->first().focusNode();
     QVERIFY(secondMatch != firstMatch);
@@ -172,7 +199,7 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     QCOMPARE(rowOf(beta).label(), std::string("gamma search"));
     QCOMPARE(rowOf(result).label(), std::string("Beta page"));
     QVERIFY(doc->editor.isDirty());
-    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
+    QCOMPARE(doc->frame.statusText(), QStringLiteral("Names replaced: 1."));
 
     // A folder is found by its name and renamed where it stands.
     doc->focusFirst(doc->first().treeRoot());
@@ -183,7 +210,7 @@ void MainViewTest::findInTheTreesWalksAndReplacesOrganizerNames() {
     replace->findChild<QPushButton*>(QStringLiteral("replace"))->click();
     QCOMPARE(std::string(alpha.name().view()), std::string("Omega"));
     QCOMPARE(rowOf(alpha).label(), std::string("Omega"));
-    QCOMPARE(doc->frame.statusBar()->currentMessage(), QStringLiteral("Names replaced: 1."));
+    QCOMPARE(doc->frame.statusText(), QStringLiteral("Names replaced: 1."));
     replace->close();
 }
 
@@ -253,6 +280,12 @@ void MainViewTest::deleteWorksInEitherTreeWhileNothingRuns() {
     QVERIFY(!doc->frame.commandState(ui::cmd::Delete).enabled);
     doc->frame.execute(ui::cmd::Delete);
     QCOMPARE(m.finddomainnode("http://a.example/x")->parent(), static_cast<Tree*>(host));
+    // Cut deletes too, and Undo would replace the model under the worker.
+    doc->focusFirst(rowOf(folder));
+    QVERIFY(!doc->frame.commandState(ui::cmd::EditCut).enabled);
+    QVERIFY(doc->frame.commandState(ui::cmd::EditCopy).enabled);
+    QVERIFY(!doc->frame.commandState(ui::cmd::EditUndo).enabled);
+    doc->focus(doc->second(), rowOf(*host));
     QVERIFY(doc->runJobs());
     doc->editor.setDirty(false);
 
@@ -368,8 +401,22 @@ void MainViewTest::searchCheckFindSaveAndReopen() {
     QVERIFY(!lost->target()->props().status.empty());
     QVERIFY(big->target()->props().status.empty());
 
+    // The results came in under the saved search's line, opened for them.
+    QVERIFY(rowOf(*search).isExpanded());
+    QVERIFY(search->hasflags(Ref::Expanded));
     doc->frame.execute(ui::cmd::SelectFailed);
     QVERIFY(doc->first().binding().selection() == std::vector<Ref*>{lost});
+    // With the search closed, its failed result is only counted: nothing is
+    // opened, and the document keeps the search closed.
+    rowOf(*search).expand(false);
+    doc->frame.execute(ui::cmd::SelectFailed);
+    QVERIFY(doc->first().binding().selection().empty());
+    QVERIFY(!rowOf(*search).isExpanded());
+    QVERIFY(!search->hasflags(Ref::Expanded));
+    QVERIFY2(doc->frame.statusText().endsWith(QLatin1String(": 1")),
+             qPrintable(doc->frame.statusText()));
+    rowOf(*search).expand(true);
+    doc->frame.execute(ui::cmd::SelectFailed);
 
     // The other tree shows the same page.
     doc->frame.execute(ui::cmd::ShowInOtherTree);

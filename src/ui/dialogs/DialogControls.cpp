@@ -5,7 +5,11 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QScreen>
+#include <QWidget>
+
 #include <QPushButton>
+#include <algorithm>
 
 namespace qx::ui {
 
@@ -29,6 +33,29 @@ QDialogButtonBox* dialogButtons(QDialog& dialog, const Language& language, HelpH
                          });
     }
     return buttons;
+}
+
+void fitToScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    // The frame is not known before the window is shown: room for a title
+    // bar and borders.
+    const QSize decoration(8, 40);
+    const QSize most = free.size() - decoration;
+    const QSize size = window.size().boundedTo(most).expandedTo(QSize(1, 1));
+    if (size != window.size())
+        window.resize(size);
+    QPoint at = window.pos();
+    at.setX(
+        std::clamp(at.x(), free.left(),
+                   std::max(free.left(), free.right() + 1 - size.width() - decoration.width())));
+    at.setY(
+        std::clamp(at.y(), free.top(),
+                   std::max(free.top(), free.bottom() + 1 - size.height() - decoration.height())));
+    if (at != window.pos())
+        window.move(at);
 }
 
 } // namespace qx::ui

@@ -5,6 +5,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QWidget;
 
 namespace qx {
 class Language;
@@ -28,5 +29,11 @@ inline constexpr const char* kHelpContextProperty = "helpContext";
 // dialog's kHelpContextProperty.
 QDialogButtonBox* dialogButtons(QDialog& dialog, const Language& language, HelpHandler help = {},
                                 int helpContext = 0);
+
+// Keeps a window on its screen's free area (the desktop's panels left out):
+// no larger than it, with room for a title bar, and moved back onto it. A
+// stored size or a large scale factor must not put the window's buttons out
+// of reach.
+void fitToScreen(QWidget& window);
 
 } // namespace qx::ui

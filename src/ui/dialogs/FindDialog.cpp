@@ -25,6 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -62,6 +65,13 @@ FindDialog::FindDialog(FindInfo& request, const SearchProp* search, const Langua
     query_ = control(kQuery, new QComboBox(this));
     query_->setEditable(true);
     query_->setInsertPolicy(QComboBox::NoInsert);
+    // An entry's settings come over the controls only when the entry is
+    // chosen from the list. Without these two, Return or leaving the field
+    // after typing an earlier query (in any case) would bring that entry's
+    // settings back over the user's edits, and its inline completion would
+    // turn what was typed into a longer entry and eat the first Return.
+    query_->setCompleter(nullptr);
+    query_->setDuplicatesEnabled(true);
     query_->setMinimumContentsLength(40);
     max_ = control(kMax, new QLineEdit(this));
     max_->setValidator(
@@ -126,14 +136,18 @@ FindDialog::FindDialog(FindInfo& request, const SearchProp* search, const Langua
 
     QDialogButtonBox* buttons = dialogButtons(*this, language, std::move(help), kHelpContext);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* fields = new QWidget(this);
+    auto* layout = new QVBoxLayout(fields);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
     layout->addWidget(enginesBox);
     layout->addWidget(modeBox);
     layout->addWidget(check_);
     layout->addWidget(statistics_);
     layout->addWidget(atStart_);
-    layout->addWidget(buttons);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(fields, 1);
+    outer->addWidget(buttons);
 
     history_.load(profile_, options_);
     for (const FindInfo& entry : history_.entries())
@@ -152,6 +166,20 @@ FindDialog::FindDialog(FindInfo& request, const SearchProp* search, const Langua
         statistics_->hide();
     atStart_->setChecked(options_.findDialogAtStart);
     adjustSize();
+    // Taller than the screen (a small one, a large scale factor): the fields
+    // scroll, and OK and Cancel stay in reach below them.
+    if (const QScreen* shown = screen();
+        shown && minimumSizeHint().height() > shown->availableGeometry().height() - 40) {
+        auto* scroll = new QScrollArea(this);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(fields);
+        outer->insertWidget(0, scroll, 1);
+        // The dialog's least size follows the scroll area from now on.
+        outer->activate();
+        resize(width() + scroll->verticalScrollBar()->sizeHint().width(), height());
+    }
+    fitToScreen(*this);
 }
 
 void FindDialog::showFields(const FindInfo& request) {
@@ -219,6 +247,8 @@ void FindDialog::buildStatistics(const SearchProp& search, const Language& langu
         auto* item = new QTreeWidgetItem(statistics_);
         for (int c = 0; c < columns && c < static_cast<int>(row.size()); ++c) {
             item->setText(c, qs(row[static_cast<std::size_t>(c)]));
+            // A column too narrow for an error text shows it whole on hover.
+            item->setToolTip(c, item->text(c));
             item->setTextAlignment(c, alignment(c));
         }
     }

@@ -31,8 +31,11 @@ ObjPropDialog::ObjPropDialog(ObjPropDialogInfo& info, const Language& language,
     name_ = control(100, new QLineEdit(PageText::decode(info.name, 0), this));
     title_ = control(110, new QLineEdit(PageText::decode(props.title, props.charset), this));
     url_ = control(101, new QLineEdit(PageText::decode(props.url, props.charset), this));
-    for (QLineEdit* edit : {name_, title_, url_})
+    for (QLineEdit* edit : {name_, title_, url_}) {
         edit->setMinimumWidth(360);
+        // A long name or address opens at its beginning, not its end.
+        edit->setCursorPosition(0);
+    }
 
     auto* form = new QFormLayout;
     form->addRow(t(text::PropertiesName), name_);

@@ -144,10 +144,13 @@ void OptionsDialog::accept() {
         options_.language = chosen < 0 ? std::string() : languages_[chosen].code;
     options_.checkRef = checkRef_->isChecked();
     options_.checkSearch = checkSearch_->isChecked();
-    // No worker could ever start with 0; at least one runs.
-    options_.maxThreads = number(*maxThreads_, 1, INT_MAX);
-    options_.checkThreads = number(*checkThreads_, 1, Options::kMostCheckThreads);
-    options_.checksPerHost = number(*checksPerHost_, 0, Options::kMostCheckThreads);
+    // The ranges the settings file is read with; what is no number is the least.
+    options_.maxThreads =
+        number(*maxThreads_, Options::kMaxThreadsRange.min, Options::kMaxThreadsRange.max);
+    options_.checkThreads =
+        number(*checkThreads_, Options::kCheckThreadsRange.min, Options::kCheckThreadsRange.max);
+    options_.checksPerHost =
+        number(*checksPerHost_, Options::kChecksPerHostRange.min, Options::kChecksPerHostRange.max);
     options_.sortServersType = std::max(0, sort_->checkedId());
     options_.useProxy = useProxy_->isChecked();
     options_.proxyAdr = proxyAddress_->text().toStdString();

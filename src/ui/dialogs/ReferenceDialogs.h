@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/FindCommand.h"
 #include "ui/dialogs/DialogControls.h"
 
 class QWidget;
@@ -11,6 +12,7 @@ class EngineTable;
 class Language;
 class Ref;
 class SearchRef;
+class SearchStarter;
 struct FindInfo;
 struct Options;
 struct SearchProp;
@@ -35,6 +37,16 @@ public:
     // when one is given; true for OK, the request then holds what was accepted.
     bool find(FindInfo& request, const SearchProp* search, QWidget* parent);
 
+    // The new-search command: the find dialog on the last request accepted
+    // anywhere in the program (so that a new or opened document keeps it),
+    // then the starter runs what was accepted.
+    bool newSearch(SearchStarter* starter, QWidget* parent);
+    const FindCommand& findCommand() const { return findCommand_; }
+
+    // A new name for a folder or saved search, starting from its current
+    // one; false when cancelled.
+    bool rename(QString& name, QWidget* parent);
+
     // The properties command on a node: for a saved search that is not
     // running, the find dialog on a copy of its request, and OK gives the
     // search its new name and request without running it; for another node
@@ -53,6 +65,7 @@ private:
     Options& options_;
     doc::UserDialogs& runner_;
     HelpHandler help_;
+    FindCommand findCommand_;
 };
 
 } // namespace qx::ui

@@ -11,6 +11,7 @@
 
 #include <QContextMenuEvent>
 #include <QDrag>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace qx {
@@ -18,6 +19,7 @@ namespace qx {
 namespace {
 
 constexpr int kOpenCommand = 700;
+constexpr int kRenameCommand = 923;
 
 Qt::DropAction toQt(std::uint32_t effect) {
     switch (effect) {
@@ -128,6 +130,26 @@ QPoint RefTreeView::keyboardMenuPoint() {
 void RefTreeView::contextMenuEvent(QContextMenuEvent* event) {
     const bool mouse = event->reason() == QContextMenuEvent::Mouse;
     host_.treeContextMenu(mouse ? event->globalPos() : keyboardMenuPoint());
+}
+
+void RefTreeView::keyPressEvent(QKeyEvent* event) {
+    // The desktop's other key for the menu: Qt sends a menu event only for
+    // the menu key, and keyboards without one have Shift+F10 alone.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        host_.treeContextMenu(keyboardMenuPoint());
+        return;
+    }
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        host_.treeCommand(kRenameCommand);
+        return;
+    }
+    // Return opens the focused reference as a double click does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && focusNode()) {
+        host_.treeCommand(kOpenCommand);
+        return;
+    }
+    TreeView::keyPressEvent(event);
 }
 
 OrganizerTreeView::OrganizerTreeView(RefTreeHost& host, QWidget* parent)

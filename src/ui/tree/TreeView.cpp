@@ -148,7 +148,10 @@ void TreeView::postPendingLayout() {
 }
 
 void TreeView::paintNode(QPainter& painter, const TreeRow& row) {
-    TreeViewPainter pieces(painter, *this, colors_, paintMode_, hasFocus());
+    const bool focused = hasFocus();
+    const QWidget* top = window();
+    const bool waiting = !focused && top && !top->isActiveWindow() && top->focusWidget() == this;
+    TreeViewPainter pieces(painter, *this, colors_, paintMode_, focused, waiting);
     const TreeZones& z = row.zones;
     pieces.lines(row, z);
     pieces.button(row, z);
@@ -342,11 +345,14 @@ void TreeView::dragMoveEvent(QDragMoveEvent* event) {
     if (autoScrolling() && !autoScrollTimer_.isActive())
         autoScrollTimer_.start();
     const Qt::DropAction action = dropAction(*event, hitTest(pos));
+    // The answer holds for no area at all, so that every move is asked
+    // again: one refused row (the dragged folder itself, where every drag
+    // starts) must not refuse the rows around it until the pointer leaves.
     if (action == Qt::IgnoreAction) {
-        event->ignore();
+        event->ignore(QRect());
     } else {
         event->setDropAction(action);
-        event->accept();
+        event->accept(QRect());
     }
 }
 

@@ -9,6 +9,8 @@ void TreeViewColors::load(const QPalette& palette) {
     text = palette.color(QPalette::Active, QPalette::Text);
     selectedBackground = palette.color(QPalette::Active, QPalette::Highlight);
     selectedText = palette.color(QPalette::Active, QPalette::HighlightedText);
+    inactiveSelectedBackground = palette.color(QPalette::Inactive, QPalette::Highlight);
+    inactiveSelectedText = palette.color(QPalette::Inactive, QPalette::HighlightedText);
     line = palette.color(QPalette::Active, QPalette::Mid);
     if (!grayedSet_)
         grayedText = palette.color(QPalette::Disabled, QPalette::Text);

@@ -21,6 +21,8 @@ public:
     QColor text;
     QColor selectedBackground;
     QColor selectedText;
+    QColor inactiveSelectedBackground;
+    QColor inactiveSelectedText;
     QColor line;
     QColor grayedText;
     QColor pairText[4];

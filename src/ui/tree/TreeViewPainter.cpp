@@ -16,9 +16,10 @@ constexpr int kBoxHalf = 4; // the button box is 9 x 9
 }
 
 TreeViewPainter::TreeViewPainter(QPainter& painter, const TreeViewModel& view,
-                                 const TreeViewColors& colors, Mode mode, bool focused)
+                                 const TreeViewColors& colors, Mode mode, bool focused,
+                                 bool waitingForFocus)
     : p_(painter), view_(view), colors_(colors), mode_(mode), focused_(focused),
-      dots_(colors.line, Qt::Dense4Pattern) {
+      waiting_(waitingForFocus), dots_(colors.line, Qt::Dense4Pattern) {
     // Dots are anchored to the content so that they do not crawl while scrolling.
     p_.setBrushOrigin(-view.scrollX(), -view.scrollY());
 }
@@ -83,9 +84,13 @@ void TreeViewPainter::label(const TreeRow& row) {
         text = colors_.pairText[pair];
         back = colors_.pairBackground[pair];
     } else {
-        const bool selected = node.isSelected() && focused_;
-        text = selected ? colors_.selectedText : colors_.text;
-        back = selected ? colors_.selectedBackground : colors_.background;
+        const bool selected = node.isSelected() && (focused_ || waiting_);
+        text = !selected  ? colors_.text
+               : focused_ ? colors_.selectedText
+                          : colors_.inactiveSelectedText;
+        back = !selected  ? colors_.background
+               : focused_ ? colors_.selectedBackground
+                          : colors_.inactiveSelectedBackground;
         if (node.isGrayed())
             text = colors_.grayedText;
     }

@@ -18,7 +18,7 @@ public:
     enum class Mode { Default, ColorPairs };
 
     TreeViewPainter(QPainter& painter, const TreeViewModel& view, const TreeViewColors& colors,
-                    Mode mode, bool focused);
+                    Mode mode, bool focused, bool waitingForFocus = false);
 
     // Connecting lines through the button cells of the row and its ancestors.
     void lines(const TreeRow& row, const TreeZones& zones);
@@ -38,6 +38,10 @@ private:
     const TreeViewColors& colors_;
     Mode mode_;
     bool focused_;
+    // The control will have the focus again when its window is active (a
+    // modeless dialog of its window is): the selection shows, in the
+    // inactive colours, so that what the dialog found can be seen.
+    bool waiting_;
     QBrush dots_;
 };
 

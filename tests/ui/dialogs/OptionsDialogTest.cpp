@@ -151,6 +151,10 @@ void OptionsDialogTest::noThreadsAtAllBecomesOne() {
     QCOMPARE(options.maxThreads, 1);
     QCOMPARE(options.checkThreads, 1);
     QCOMPARE(options.checksPerHost, Options::kMostCheckThreads);
+    // The file's range: a hundred at most, as when it is read.
+    control<QLineEdit>(dialog, 118)->setText(QStringLiteral("99999"));
+    dialog.accept();
+    QCOMPARE(options.maxThreads, Options::kMaxThreadsRange.max);
 }
 
 void OptionsDialogTest::languageDialogListsTheModulesByTheirOwnNames() {

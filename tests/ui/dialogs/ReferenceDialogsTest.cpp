@@ -71,6 +71,8 @@ private slots:
     void fortyEntriesShowTwentyFiveAndOkWritesAtMostTwentySix();
     void anEmptyQueryShowsTheLatestHistoryQueryAndKeepsTheOtherValues();
     void choosingAHandEditedEntryFillsEveryControl();
+    void typingAnEarlierQueryKeepsTheEditsTheCaseAndOneReturnPressesOk();
+    void theLastRequestOutlivesTheDocument();
     void definedEnginesGetBoxesAndAreAskedUnlessTheUserChose();
     void statisticsOnlyForASavedSearchAndHelpShowsTheContext();
     void propertiesOfAnEmptyPageAndOfAResult();
@@ -317,6 +319,59 @@ void ReferenceDialogsTest::choosingAHandEditedEntryFillsEveryControl() {
     QCOMPARE(r.servers, std::uint16_t(5));
 }
 
+void ReferenceDialogsTest::typingAnEarlierQueryKeepsTheEditsTheCaseAndOneReturnPressesOk() {
+    dir_->write("qxseek.INI",
+                "[SearchHistory]\ncount=2\n0=cats,5,129,1,3,x y,\n1=dogs,6,1,0,1,,\n");
+    FindCommand command(*profile_, options_);
+    QVERIFY(runFind(command, [](QDialog& d) {
+        d.show();
+        auto* combo = control<QComboBox>(d, 100);
+        QLineEdit* edit = combo->lineEdit();
+        edit->clear();
+        // No completion: what is typed stays as typed.
+        QTest::keyClicks(edit, QStringLiteral("cat"));
+        if (edit->text() != QStringLiteral("cat"))
+            return int(QDialog::Rejected);
+        control<QLineEdit>(d, 101)->setText(QStringLiteral("42"));
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("S"));
+        // Leaving the field reloads nothing either.
+        control<QLineEdit>(d, 125)->setFocus();
+        if (control<QLineEdit>(d, 101)->text() != QStringLiteral("42"))
+            return int(QDialog::Rejected);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+        return d.result();
+    }));
+    const FindInfo& accepted = *command.lastrequest();
+    QCOMPARE(accepted.query.view(), std::string_view("catS"));
+    QCOMPARE(accepted.max, 42);
+    QVERIFY(accepted.servers != 129);
+}
+
+// The new-search command belongs to the program: after New or Open the
+// dialog offers what was last accepted, the check box included.
+void ReferenceDialogsTest::theLastRequestOutlivesTheDocument() {
+    runner_->handleNextDialog([](QDialog& d) {
+        control<QComboBox>(d, 100)->setEditText(QStringLiteral("first words"));
+        control<QCheckBox>(d, 124)->setChecked(true);
+        d.accept();
+        return d.result();
+    });
+    QVERIFY(dialogs_->newSearch(nullptr, nullptr));
+    QString shown;
+    bool checked = false;
+    runner_->handleNextDialog([&](QDialog& d) {
+        shown = query(d);
+        checked = control<QCheckBox>(d, 124)->isChecked();
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(!dialogs_->newSearch(nullptr, nullptr));
+    QCOMPARE(shown, QStringLiteral("first words"));
+    QVERIFY(checked);
+    QVERIFY(dialogs_->findCommand().lastrequest()->check);
+}
+
 void ReferenceDialogsTest::statisticsOnlyForASavedSearchAndHelpShowsTheContext() {
     options_.findDialogAtStart = true;
     FindInfo r = request("q");
@@ -344,6 +399,8 @@ void ReferenceDialogsTest::statisticsOnlyForASavedSearchAndHelpShowsTheContext()
     QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("9"));
     QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("Yandex"));
     QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("failed"));
+    // A text the column cuts is there whole on hover.
+    QCOMPARE(list->topLevelItem(1)->toolTip(2), QStringLiteral("failed"));
     QVERIFY(withStatistics.height() > plain.height());
 }
 
@@ -367,6 +424,15 @@ void ReferenceDialogsTest::propertiesOfAnEmptyPageAndOfAResult() {
     QCOMPARE(control<QLabel>(dialog, 107)->text(), QStringLiteral("404"));
     QCOMPARE(control<QLineEdit>(dialog, 110)->text(), QStringLiteral("P"));
     QVERIFY(control<QLineEdit>(dialog, 100)->isEnabled());
+
+    // Long texts open at their beginning, where a name and an address are
+    // told apart.
+    info.name = Str(std::string(300, 'n'));
+    info.props.url = Str("https://example.org/" + std::string(300, 'p'));
+    ui::ObjPropDialog longer(info, *language_, engines_);
+    longer.show();
+    for (int id : {100, 101})
+        QCOMPARE(control<QLineEdit>(longer, id)->cursorPosition(), 0);
 }
 
 void ReferenceDialogsTest::propertiesOfADomainNodeChangeThePageButNotTheName() {

@@ -471,8 +471,15 @@ void TreeViewModel::nodeLeaving(TreeViewNode& node, bool staysInView) {
         }
         if (inside(focus_)) {
             focus_->setStateBits(TreeViewNode::Focused, false);
-            focus_ = nullptr;
-            focusChanged(nullptr);
+            // The keyboard goes on from the row that takes the leaving one's
+            // place, not from the top of the tree.
+            TreeViewNode* heir = node.next() ? node.next() : node.previous();
+            if (!heir)
+                heir = node.parent();
+            focus_ = heir;
+            if (heir)
+                heir->setStateBits(TreeViewNode::Focused, true);
+            focusChanged(heir);
         }
     }
     rows_.invalidate();

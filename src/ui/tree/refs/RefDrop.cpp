@@ -41,7 +41,23 @@ std::vector<Ref*> RefDrop::outermost(std::span<Ref* const> nodes) {
             out.push_back(node);
         }
     }
-    return out;
+    if (out.size() < 2)
+        return out;
+    // In the order of the tree, not of the clicks: moved, copied or pasted
+    // together they keep the order they were seen in. The walk ends at the
+    // last of them and passes over their subtrees.
+    std::vector<Ref*> ordered;
+    ordered.reserve(out.size());
+    Tree* root = out.front()->root();
+    for (Tree* t = root; t && ordered.size() < out.size();) {
+        if (taken.contains(static_cast<const Ref*>(t))) {
+            ordered.push_back(static_cast<Ref*>(t));
+            t = t->nextpreorder(root, true);
+        } else {
+            t = t->nextpreorder(root);
+        }
+    }
+    return ordered;
 }
 
 bool RefDrop::allows(std::span<Ref* const> nodes, bool fromOrganizer, std::uint32_t effect) const {

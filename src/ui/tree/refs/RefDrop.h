@@ -33,8 +33,8 @@ public:
     int links(DDoc& doc, const std::vector<exchange::DroppedLink>& links);
 
     static bool holdsChildren(const Ref& node);
-    // The nodes without those that lie below another of them: what a drop,
-    // a delete or a copy of a selection works on.
+    // The nodes without those that lie below another of them, in the order
+    // of their tree: what a drop, a delete or a copy of a selection works on.
     static std::vector<Ref*> outermost(std::span<Ref* const> nodes);
 
 private:

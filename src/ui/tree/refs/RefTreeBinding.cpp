@@ -242,8 +242,12 @@ void RefTreeBinding::expanded(TreeViewNode& node, bool on) {
 RefStatus RefTreeBinding::status() const {
     RefStatus status;
     status.selected = view_.selectedCount();
-    if (status.selected == 1)
+    if (status.selected == 1) {
         status.url = addressOf(refOf(*view_.firstSelected()));
+    } else if (status.selected > 1) {
+        for (TreeViewNode* n = view_.firstSelected(); n; n = n->nextSelected())
+            status.folders += refOf(*n).target() == nullptr;
+    }
     return status;
 }
 
@@ -261,9 +265,11 @@ std::string RefTreeBinding::addressOf(const Ref& node) {
 
 RefImages RefTreeBinding::imagesOf(const Ref& node) {
     RefImages images;
-    images.kind = node.icon().image;
-    const Object* target = node.target();
-    images.row = target && target->hasflags(Object::Confirmed) ? 0 : 1;
+    // The node's own rule says when it is faded: a page never read from the
+    // web, a folder, a reference without an address; a saved search never.
+    const RefIcon icon = node.icon();
+    images.kind = icon.image;
+    images.row = icon.dimmed ? 1 : 0;
     const RefStateIcon state = node.stateicon();
     images.status = state.kind != 0 ? state.image : 0;
     return images;

@@ -25,6 +25,7 @@ struct RefImages {
 // selected nodes, and for one node the address it stands for.
 struct RefStatus {
     int selected = 0;
+    int folders = 0; // of the selected nodes, those without a page
     std::string url;
 };
 

@@ -108,11 +108,21 @@ TEST(TreeViewNode, RemovingFocusAnchorAndSelectionLeavesTheViewConsistent) {
     view.setAnchorNode(a1);
     ASSERT_EQ(view.selectedCount(), 2);
 
+    // The focus goes on from the row that takes the removed one's place.
     a->remove();
-    EXPECT_EQ(view.focusNode(), nullptr);
+    EXPECT_EQ(view.focusNode(), b);
     EXPECT_EQ(view.anchorNode(), nullptr);
     EXPECT_EQ(selectedLabels(view), std::vector<std::string>{"b"});
-    EXPECT_EQ(view.log.back(), "focus none");
+    EXPECT_EQ(view.log.back(), "focus b");
+    // The last row gone: the one before it; the only one gone: the parent.
+    TreeViewNode* last = add(view.treeRoot(), "last");
+    last->makeFocus();
+    last->remove();
+    EXPECT_EQ(view.focusNode(), b);
+    TreeViewNode* only = add(*b, "only");
+    only->makeFocus();
+    only->remove();
+    EXPECT_EQ(view.focusNode(), b);
 
     // Moving inside the view keeps selection and focus.
     TreeViewNode* c = add(view.treeRoot(), "c");
@@ -157,7 +167,7 @@ TEST(TreeViewNode, ABatchRedrawsOnceAtItsEnd) {
             a->setGrayed(true);
         }
         EXPECT_EQ(view.redraws, 0);
-        EXPECT_EQ(view.focusNode(), nullptr);
+        EXPECT_EQ(view.focusNode(), a);
         EXPECT_EQ(selectedLabels(view), std::vector<std::string>{"a again"});
     }
     EXPECT_EQ(view.redraws, 1);

@@ -9,6 +9,7 @@
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "model/UrlRef.h"
 #include "stream/mwstream.h"
 #include "ui/tree/refs/RefTVNode.h"
 #include "ui/tree/refs/RefTreeBinding.h"
@@ -119,7 +120,8 @@ TEST_F(RefTreeBindingTest, ScatteredNestedBatchLeavesAndComesBackInOrder) {
     EXPECT_EQ(Bound::rows(tree.row(a)), "a2");
     EXPECT_EQ(b1.viewitem(), nullptr);
     EXPECT_EQ(static_cast<Ref*>(b1.firstchild())->viewitem(), nullptr);
-    EXPECT_EQ(tree.view.focusNode(), nullptr);
+    // The focused row left: the keyboard goes on from the one beside it.
+    EXPECT_EQ(tree.view.focusNode(), &tree.row(a2));
     EXPECT_EQ(tree.view.selectedCount(), 1);
     EXPECT_EQ(tree.binding.selection(), std::vector<Ref*>{&c});
 
@@ -311,7 +313,18 @@ TEST_F(RefTreeBindingTest, MarksPickImageCellsAndRunningRepaintsAncestors) {
     Bound tree(doc);
     tree.binding.bind(&doc.orgroot());
     const int stride = RefTreeBinding::kRowStride;
-    EXPECT_EQ(tree.row(result).image(0), 1 + 2 + stride); // not confirmed
+    // A reference the user filed opens its address whether or not a search
+    // ever confirmed the page: drawn plain. Its folder, with children, is
+    // faded, as is the sites tree's node of a page never read from the web;
+    // a saved search never is.
+    EXPECT_EQ(tree.row(result).image(0), 1 + 2);
+    EXPECT_EQ(tree.row(folder).image(0), 1 + 2 + stride);
+    SearchRef& search = doc.createsearch(Str("s"), doc.orgroot(), nullptr);
+    EXPECT_EQ(tree.row(search).image(0), 1 + 13);
+    UrlRef* site = doc.filedomainnode("http://a/");
+    EXPECT_TRUE(RefTreeBinding::imagesOf(*site).row == 1);
+    site->target()->addflags(Object::Confirmed);
+    EXPECT_TRUE(RefTreeBinding::imagesOf(*site).row == 0);
     result.target()->addflags(Object::Confirmed);
     doc.setcheckstate(folder, Ref::CheckUnchanged);
     doc.setcheckstate(result, Ref::CheckUnchanged);
