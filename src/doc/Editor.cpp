@@ -23,13 +23,6 @@ constexpr int kUntitled = 32503;
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-// Two states of a file are the same when nothing a writer changes differs;
-// the status change time also moves when only a link count does.
-bool sameFile(const platform::FileIdentity& a, const platform::FileIdentity& b) {
-    return a.exists == b.exists && a.device == b.device && a.inode == b.inode && a.size == b.size &&
-           a.modifiedNs == b.modifiedNs;
-}
 } // namespace
 
 Editor::Editor(DocumentStore& store, const Options& options, const Language& language)
@@ -153,7 +146,7 @@ bool Editor::save() {
 }
 
 bool Editor::changedOnDisk() const {
-    return onDisk_.exists && !sameFile(platform::identifyFile(localPath(path_)), onDisk_);
+    return onDisk_.exists && !platform::sameContents(platform::identifyFile(localPath(path_)), onDisk_);
 }
 
 } // namespace qx::doc

@@ -3,11 +3,16 @@
 #include "doc/DocCommands.h"
 #include "doc/DocTemplate.h"
 #include "doc/DocView.h"
+#include "doc/DocumentQuestion.h"
 #include "doc/Editor.h"
+#include "doc/OpenLock.h"
+#include "doc/Texts.h"
 #include "doc/UserDialogs.h"
 #include "lang/DocMessages.h"
 #include "lang/Language.h"
+#include "lang/TextIds.h"
 #include "model/DDoc.h"
+#include "model/DocumentMerge.h"
 
 #include <QFileInfo>
 
@@ -18,6 +23,7 @@ MyDocManager::MyDocManager(DocTemplate& docTemplate, DocumentStore& store, const
     : QObject(parent), template_(docTemplate), store_(store), options_(options),
       language_(language), dialogs_(dialogs) {
     addCommands();
+    connect(&watch_, &DocumentWatch::changed, this, &MyDocManager::fileChanged);
 }
 
 MyDocManager::~MyDocManager() {
@@ -30,7 +36,8 @@ void MyDocManager::addCommands() {
     commands_.add(cmd::FileNew, [this] { createNew(); });
     commands_.add(cmd::FileOpen, [this] { openWithDialog(); });
     commands_.add(
-        cmd::FileSave, [dirty] { return CommandTable::enabledIf(dirty()); }, [this] { save(); });
+        cmd::FileSave, [this, dirty] { return CommandTable::enabledIf(dirty() && !readOnly()); },
+        [this] { save(); });
     commands_.add(cmd::FileSaveAs, open, [this] { saveAs(); });
     commands_.add(cmd::FileClose, open, [this] { closeDocument(); });
     commands_.add(
@@ -58,7 +65,17 @@ bool MyDocManager::openPath(const QString& path) {
         reportOpenFailure(*document);
         return false;
     }
+    // The file open now keeps its lock when it is opened again.
+    std::unique_ptr<OpenLock> lock;
+    if (document_ && document_->path() == document->path())
+        lock = std::move(lock_);
+    if (!lock) {
+        lock = std::make_unique<OpenLock>(language_, dialogs_);
+        if (lock->open(document->path(), document->title()) == OpenLock::Outcome::Refused)
+            return false;
+    }
     destroyCurrent();
+    lock_ = std::move(lock);
     const QString opened = document->path();
     install(std::move(document));
     emit documentCreated(opened);
@@ -78,12 +95,13 @@ bool MyDocManager::openWithDialog() {
 bool MyDocManager::save() {
     if (!document_)
         return false;
-    if (document_->path().isEmpty())
+    if (document_->path().isEmpty() || readOnly())
         return saveAs();
     if (document_->changedOnDisk() &&
         postDocError(document_->title(), docmsg::ChangedOnDisk, mb::YesNo) != mb::IdYes)
         return false;
     if (document_->save()) {
+        watch_.written();
         if (document_->backupFailed())
             postDocError(document_->title(), docmsg::CannotBackUp);
         return true;
@@ -112,13 +130,24 @@ bool MyDocManager::saveAs() {
     }
     const QFileInfo chosen(path);
     const QString previous = document_->path();
+    // A file another program holds is not replaced; the document's own file
+    // is already held.
+    std::unique_ptr<OpenLock> lock;
+    if (path != previous || !lock_ || readOnly()) {
+        lock = std::make_unique<OpenLock>(language_, dialogs_);
+        if (!lock->takeForSaving(path, chosen.fileName()))
+            return false;
+    }
     document_->setPath(path);
     if (!document_->save()) {
         document_->setPath(previous);
         postDocError(chosen.fileName(), docmsg::CannotSave);
         return false;
     }
-    emit titleChanged(document_->title());
+    if (lock)
+        lock_ = std::move(lock);
+    watch_.watch(path);
+    emit titleChanged(shownTitle());
     emit documentSavedAs(path);
     return true;
 }
@@ -134,12 +163,81 @@ bool MyDocManager::revert() {
         reportOpenFailure(*document_);
         return false;
     }
+    replaceModel(std::move(model));
+    return true;
+}
+
+bool MyDocManager::readOnly() const {
+    return lock_ && lock_->readOnly();
+}
+
+QString MyDocManager::shownTitle() const {
+    if (!document_)
+        return {};
+    return readOnly() ? document_->title() + QLatin1Char(' ') +
+                            text(language_, text::ReadOnlyTitle)
+                      : document_->title();
+}
+
+void MyDocManager::fileChanged() {
+    // Its own saves and a file put back as it was are no outside change.
+    if (!document_ || askingAboutFile_ || !document_->changedOnDisk())
+        return;
+    askingAboutFile_ = true;
+    if (!QFileInfo(document_->path()).isFile()) {
+        askAboutDocument(language_, dialogs_, document_->title(), docmsg::GoneFromDisk);
+    } else if (!document_->isDirty()) {
+        reloadFromDisk();
+    } else {
+        switch (askAboutDocument(language_, dialogs_, document_->title(),
+                                 docmsg::ChangedUnderEdits, mb::YesNoCancel)) {
+        case mb::IdYes:
+            reloadFromDisk();
+            break;
+        case mb::IdNo:
+            mergeFromDisk();
+            break;
+        default:
+            break;
+        }
+    }
+    askingAboutFile_ = false;
+}
+
+void MyDocManager::reloadFromDisk() {
+    std::unique_ptr<DDoc> model = document_->readFile();
+    if (!model) {
+        reportOpenFailure(*document_);
+        return;
+    }
+    DocumentMerge::keepExpanded(document_->model(), *model);
+    replaceModel(std::move(model));
+}
+
+void MyDocManager::mergeFromDisk() {
+    std::unique_ptr<DDoc> disk = document_->readFile();
+    if (!disk) {
+        reportOpenFailure(*document_);
+        return;
+    }
+    if (view_)
+        view_->documentClosed();
+    {
+        // One step that Undo takes back.
+        Editor::Change change(*document_);
+        if (DocumentMerge::addMissing(document_->model(), *disk) != 0)
+            document_->modelChanged();
+    }
+    if (view_)
+        view_->documentReloaded();
+}
+
+void MyDocManager::replaceModel(std::unique_ptr<DDoc> model) {
     if (view_)
         view_->documentClosed();
     document_->replaceModel(std::move(model));
     if (view_)
         view_->documentReloaded();
-    return true;
 }
 
 bool MyDocManager::closeDocument() {
@@ -168,6 +266,8 @@ void MyDocManager::release() {
         document_->leaveModelAtExit();
     }
     document_.reset();
+    lock_.reset();
+    watch_.watch({});
 }
 
 int MyDocManager::postDocError(const QString& title, unsigned number, unsigned style) {
@@ -190,12 +290,15 @@ void MyDocManager::install(std::unique_ptr<Editor> document) {
     view_ = template_.createView(*document_);
     if (view_)
         emit viewCreated(view_.get());
-    emit titleChanged(document_->title());
+    watch_.watch(document_->path());
+    emit titleChanged(shownTitle());
 }
 
 void MyDocManager::destroyCurrent() {
     closeView();
     document_.reset();
+    lock_.reset();
+    watch_.watch({});
 }
 
 void MyDocManager::closeView() {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "doc/CommandTable.h"
+#include "doc/DocumentWatch.h"
 
 #include <QObject>
 #include <memory>
 
 namespace qx {
+class DDoc;
 class Language;
 struct Options;
 } // namespace qx
@@ -16,12 +18,18 @@ class DocTemplate;
 class DocView;
 class DocumentStore;
 class Editor;
+class OpenLock;
 class UserDialogs;
 
 // The document manager in single-document mode: at most one document with its
 // one view. Opening or creating a document first closes the current one, asking
 // about unsaved changes. Errors and questions are the language module's
 // document messages, captioned with the document's title.
+//
+// A document read from a file holds the file's lock while it is open; one that
+// another program holds may be opened read-only, when only Save As writes it.
+// The file is watched: a change made by another program is read again, or,
+// over unsaved changes, read again, merged or left as the user chooses.
 class MyDocManager : public QObject, public CommandTarget {
     Q_OBJECT
 public:
@@ -30,6 +38,11 @@ public:
     ~MyDocManager() override;
 
     Editor* document() const { return document_.get(); }
+    // Whether the document was opened read-only because another program
+    // holds its file.
+    bool readOnly() const;
+    // The title as the window shows it: marked when read-only.
+    QString shownTitle() const;
     DocView* view() const { return view_.get(); }
 
     bool commandState(int id, CommandState& state) override {
@@ -78,6 +91,12 @@ private:
     void reportOpenFailure(const Editor& document);
     void destroyCurrent();
     void closeView();
+    // The watched file changed: read again, merged or kept.
+    void fileChanged();
+    void reloadFromDisk();
+    void mergeFromDisk();
+    // Puts a model in place of the document's, the views let go of the old one.
+    void replaceModel(std::unique_ptr<DDoc> model);
 
     DocTemplate& template_;
     DocumentStore& store_;
@@ -85,6 +104,12 @@ private:
     const Language& language_;
     UserDialogs& dialogs_;
     std::unique_ptr<Editor> document_;
+    // The lock of the document's file; null for a document never read or
+    // saved.
+    std::unique_ptr<OpenLock> lock_;
+    DocumentWatch watch_;
+    // A question about the file is open: the changes it sees wait for it.
+    bool askingAboutFile_ = false;
     std::unique_ptr<DocView> view_;
     QString lastFolder_;
     CommandTable commands_;

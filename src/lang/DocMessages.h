@@ -20,5 +20,20 @@ inline constexpr unsigned OutOfMemory = 32520;
 inline constexpr unsigned ChangedOnDisk = 32521;
 // The copy of the file as opened could not be kept among the backups.
 inline constexpr unsigned CannotBackUp = 32522;
+// Another program holds the document; the second "%s" says who. Yes/No: open
+// it read-only?
+inline constexpr unsigned HeldElsewhere = 32523;
+// Yes/No/Cancel: a program on another computer holds it (second "%s"): take
+// it over, open it read-only, or leave it?
+inline constexpr unsigned HeldOnOtherHost = 32524;
+// No lock file can be made beside it; the second "%s" says why.
+inline constexpr unsigned NotProtected = 32525;
+// Yes/No/Cancel: the file changed on disk under unsaved changes: read it
+// again, merge it into the open document, or keep the open one?
+inline constexpr unsigned ChangedUnderEdits = 32526;
+// The file was deleted or replaced by a folder; the document stays.
+inline constexpr unsigned GoneFromDisk = 32527;
+// Save As cannot replace a file another program holds (second "%s").
+inline constexpr unsigned TargetHeld = 32528;
 
 } // namespace qx::docmsg

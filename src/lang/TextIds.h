@@ -40,6 +40,8 @@ inline constexpr unsigned ModuleAddressNotHttps = 9293;
 // Browser bookmark files.
 inline constexpr unsigned NotABookmarkFile = 9300;   // %s file name
 inline constexpr unsigned BookmarkFileFilter = 9301; // "description|pattern|..."
+// After the title of a document opened while another program holds it.
+inline constexpr unsigned ReadOnlyTitle = 9330;
 inline constexpr unsigned LanguageName = 9500;
 inline constexpr unsigned UninstallQuestion = 9501; // Yes/No
 inline constexpr unsigned InstallLanguagePrompt = 9502;

@@ -35,6 +35,11 @@ private:
 
 } // namespace
 
+bool sameContents(const FileIdentity& a, const FileIdentity& b) {
+    return a.exists == b.exists && a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modifiedNs == b.modifiedNs;
+}
+
 FileIdentity identifyFile(const std::string& path) {
     FileIdentity id;
     struct stat st {};

@@ -26,6 +26,10 @@ struct FileIdentity {
 // The identity of what the path names now, links followed; exists false when
 // it names nothing that can be asked.
 FileIdentity identifyFile(const std::string& path);
+// Whether two identities are the same file with the same contents as far as
+// a writer can tell: the status change time is left out, since it also moves
+// when only a link count or a permission does.
+bool sameContents(const FileIdentity& a, const FileIdentity& b);
 
 bool isRegularFile(const std::string& path);
 bool isFolder(const std::string& path);
