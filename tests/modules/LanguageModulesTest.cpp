@@ -53,6 +53,9 @@ std::vector<unsigned> programTexts() {
         ids.push_back(id);
     for (unsigned id = docmsg::SaveChanges; id <= docmsg::CannotBackUp; ++id)
         ids.push_back(id);
+    for (unsigned id = docmsg::HeldElsewhere; id <= docmsg::TargetHeld; ++id)
+        ids.push_back(id);
+    ids.push_back(text::ReadOnlyTitle);
     for (unsigned id = text::OptionsCaption; id <= text::OptionsSortByCount; ++id)
         ids.push_back(id);
     for (unsigned id = text::FindCaption; id <= text::FindMode3; ++id)
@@ -86,6 +89,12 @@ const std::map<unsigned, std::string>& expectedSignatures() {
         };
         for (unsigned id = docmsg::SaveChanges; id <= docmsg::CannotBackUp; ++id)
             f[id] = "s";
+        // The title, then who holds the document or why it is not protected.
+        for (unsigned id : {docmsg::HeldElsewhere, docmsg::HeldOnOtherHost,
+                            docmsg::NotProtected, docmsg::TargetHeld})
+            f[id] = "ss";
+        f[docmsg::ChangedUnderEdits] = "s";
+        f[docmsg::GoneFromDisk] = "s";
         return f;
     }();
     return formats;
