@@ -4,6 +4,7 @@
 #include "lang/DocMessages.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
+#include "lang/TextIds.h"
 
 #include <QFile>
 
@@ -20,6 +21,19 @@ std::string localPath(const QString& path) {
 OpenLock::OpenLock(const Language& language, MessageBoxer& boxes)
     : language_(language), boxes_(boxes) {}
 
+std::string OpenLock::holder() const {
+    const platform::LockOwner& owner = lock_.owner();
+    if (!owner.known)
+        return language_.text(text::LockHolderUnknown);
+    // The time as the lock file has it, its T and Z made readable.
+    std::string since = owner.since;
+    if (since.size() == 20 && since[10] == 'T' && since[19] == 'Z') {
+        since[10] = ' ';
+        since.pop_back();
+    }
+    return language_.format(text::LockHolder, owner.user, owner.host, owner.pid, since);
+}
+
 OpenLock::Outcome OpenLock::open(const QString& path, const QString& title) {
     readOnly_ = false;
     const std::string file = localPath(path);
@@ -28,13 +42,13 @@ OpenLock::Outcome OpenLock::open(const QString& path, const QString& title) {
         return Outcome::Writable;
     case State::Busy:
         if (askAboutDocument(language_, boxes_, title, docmsg::HeldElsewhere, mb::YesNo,
-                             lock_.owner().describe()) != mb::IdYes)
+                             holder()) != mb::IdYes)
             return Outcome::Refused;
         readOnly_ = true;
         return Outcome::ReadOnly;
     case State::OtherHost:
         switch (askAboutDocument(language_, boxes_, title, docmsg::HeldOnOtherHost,
-                                 mb::YesNoCancel, lock_.owner().describe())) {
+                                 mb::YesNoCancel, holder())) {
         case mb::IdYes:
             // Taken over; should a live process here hold it meanwhile, the
             // document is read only after all.
@@ -62,7 +76,7 @@ bool OpenLock::takeForSaving(const QString& path, const QString& title) {
     case State::Busy:
     case State::OtherHost:
         askAboutDocument(language_, boxes_, title, docmsg::TargetHeld, 0,
-                         lock_.owner().describe());
+                         holder());
         return false;
     case State::Held:
     case State::Unprotected:

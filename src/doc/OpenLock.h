@@ -34,6 +34,9 @@ public:
     bool readOnly() const { return readOnly_; }
 
 private:
+    // The holder as the language tells it.
+    std::string holder() const;
+
     const Language& language_;
     MessageBoxer& boxes_;
     platform::DocumentLock lock_;

@@ -42,6 +42,9 @@ inline constexpr unsigned NotABookmarkFile = 9300;   // %s file name
 inline constexpr unsigned BookmarkFileFilter = 9301; // "description|pattern|..."
 // After the title of a document opened while another program holds it.
 inline constexpr unsigned ReadOnlyTitle = 9330;
+// Who holds a document: user, host, process id, when it took it.
+inline constexpr unsigned LockHolder = 9331;
+inline constexpr unsigned LockHolderUnknown = 9332;
 inline constexpr unsigned LanguageName = 9500;
 inline constexpr unsigned UninstallQuestion = 9501; // Yes/No
 inline constexpr unsigned InstallLanguagePrompt = 9502;

@@ -55,7 +55,8 @@ std::vector<unsigned> programTexts() {
         ids.push_back(id);
     for (unsigned id = docmsg::HeldElsewhere; id <= docmsg::TargetHeld; ++id)
         ids.push_back(id);
-    ids.push_back(text::ReadOnlyTitle);
+    for (unsigned id = text::ReadOnlyTitle; id <= text::LockHolderUnknown; ++id)
+        ids.push_back(id);
     for (unsigned id = text::OptionsCaption; id <= text::OptionsSortByCount; ++id)
         ids.push_back(id);
     for (unsigned id = text::FindCaption; id <= text::FindMode3; ++id)
@@ -95,6 +96,7 @@ const std::map<unsigned, std::string>& expectedSignatures() {
             f[id] = "ss";
         f[docmsg::ChangedUnderEdits] = "s";
         f[docmsg::GoneFromDisk] = "s";
+        f[text::LockHolder] = "ssus";
         return f;
     }();
     return formats;
