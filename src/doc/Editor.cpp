@@ -139,7 +139,7 @@ bool Editor::save() {
     if (!backedUp_ && onDisk_.exists) {
         const DocumentBackups backups(
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString(),
-            platform::resolvedPath(path));
+            platform::resolvedPath(path), options_.backups);
         backupFailed_ = backups.keepCopy(QDateTime::currentMSecsSinceEpoch()) != 0;
         // One backup for each opening, whatever became of this save.
         backedUp_ = true;

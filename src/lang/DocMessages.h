@@ -20,5 +20,14 @@ inline constexpr unsigned OutOfMemory = 32520;
 inline constexpr unsigned ChangedOnDisk = 32521;
 // The copy of the file as opened could not be kept among the backups.
 inline constexpr unsigned CannotBackUp = 32522;
+// A recovery file that cannot be read was set aside; "%s" is its path.
+inline constexpr unsigned RecoveryUnreadable = 32533;
+// The unsaved work could not be written for recovery.
+inline constexpr unsigned RecoveryNotKept = 32534;
+inline constexpr unsigned NoBackups = 32535;
+// "%s" is the backup's file name.
+inline constexpr unsigned BackupUnreadable = 32536;
+// Yes/No: drop the changes for the chosen backup?
+inline constexpr unsigned RevertToBackup = 32537;
 
 } // namespace qx::docmsg

@@ -91,6 +91,26 @@ TEST(Options, NumbersOutsideTheirRangeAreReadAsTheNearestEnd) {
     EXPECT_EQ(options.sortServersType, 2);
 }
 
+TEST(Options, BackupsAndRecoveryKeepTheirDefaultsAndAllowNone) {
+    TempDir dir;
+    ApplicationProfile profile(dir.file("qxseek.INI"));
+    Options options;
+    options.load(profile);
+    EXPECT_EQ(options.backups, 3);
+    EXPECT_EQ(options.recoveryMinutes, 5);
+    // 0 turns either off, unlike the worker counts.
+    profile.writeString("Options", "Backups", "0");
+    profile.writeString("Options", "RecoveryMinutes", "0");
+    options.load(profile);
+    EXPECT_EQ(options.backups, 0);
+    EXPECT_EQ(options.recoveryMinutes, 0);
+    profile.writeString("Options", "Backups", "-2");
+    profile.writeString("Options", "RecoveryMinutes", "999999");
+    options.load(profile);
+    EXPECT_EQ(options.backups, 0);
+    EXPECT_EQ(options.recoveryMinutes, Options::kRecoveryMinutesRange.max);
+}
+
 TEST(Options, ANonZeroBooleanReadsTrueAndIsWrittenBackAsOne) {
     TempDir dir;
     std::string path = dir.write("qxseek.INI", "[Options]\nShowHidden=5\nUseProxy=abc\n"
