@@ -105,6 +105,11 @@ void Editor::replaceModel(std::unique_ptr<DDoc> model) {
     history_.clear();
 }
 
+void Editor::adoptFileOnDisk() {
+    onDisk_ = platform::identifyFile(localPath(path_));
+    backedUp_ = false;
+}
+
 void Editor::modelChanged() {
     dirty_ = true;
     history_.changed();

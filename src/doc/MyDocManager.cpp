@@ -86,6 +86,7 @@ bool MyDocManager::save() {
     if (document_->save()) {
         if (document_->backupFailed())
             postDocError(document_->title(), docmsg::CannotBackUp);
+        emit saved();
         return true;
     }
     postDocError(document_->title(), docmsg::CannotSave);
@@ -120,6 +121,7 @@ bool MyDocManager::saveAs() {
     }
     emit titleChanged(document_->title());
     emit documentSavedAs(path);
+    emit saved();
     return true;
 }
 
@@ -140,6 +142,29 @@ bool MyDocManager::revert() {
     if (view_)
         view_->documentReloaded();
     return true;
+}
+
+bool MyDocManager::openRecovered(std::unique_ptr<DDoc> model, const QString& path) {
+    if (!canClose())
+        return false;
+    auto document = std::make_unique<Editor>(store_, options_, language_);
+    document->setPath(path);
+    document->replaceModel(std::move(model));
+    document->setDirty(true);
+    if (!path.isEmpty())
+        document->adoptFileOnDisk();
+    destroyCurrent();
+    install(std::move(document));
+    return true;
+}
+
+void MyDocManager::replaceContent(std::unique_ptr<DDoc> model) {
+    if (view_)
+        view_->documentClosed();
+    document_->replaceModel(std::move(model));
+    document_->setDirty(true);
+    if (view_)
+        view_->documentReloaded();
 }
 
 bool MyDocManager::closeDocument() {
