@@ -96,8 +96,7 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     connect(docManager_.get(), &doc::MyDocManager::viewClosed, recovery_.get(),
             &doc::RecoveryTimer::documentReplaced);
     backupRevert_ = std::make_unique<BackupRevert>(*docManager_, services_.store, services_.options,
-                                                   services_.language, services_.dialogs,
-                                                   dataHome);
+                                                   services_.language, services_.dialogs, dataHome);
     exportCommands_ = std::make_unique<ui::ExportCommands>(
         [this] { return docManager_->document(); }, services_.profile, services_.language,
         services_.dialogs);

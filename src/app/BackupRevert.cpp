@@ -21,8 +21,8 @@
 namespace qx::app {
 
 BackupRevert::BackupRevert(doc::MyDocManager& documents, doc::DocumentStore& store,
-                           const Options& options, const Language& language, doc::UserDialogs& dialogs,
-                           std::string dataHome)
+                           const Options& options, const Language& language,
+                           doc::UserDialogs& dialogs, std::string dataHome)
     : documents_(documents), store_(store), options_(options), language_(language),
       dialogs_(dialogs), dataHome_(std::move(dataHome)) {}
 

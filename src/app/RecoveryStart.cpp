@@ -55,8 +55,7 @@ bool RecoveryStart::offer(QWidget* window) {
                 : doc::DocumentCopy::read(store_, entry.file, options_.sortServersType, result);
         if (!model) {
             files.setAside(entry);
-            documents_.postDocError(QString::fromStdString(entry.file),
-                                    docmsg::RecoveryUnreadable);
+            documents_.postDocError(QString::fromStdString(entry.file), docmsg::RecoveryUnreadable);
             continue;
         }
         found.push_back({std::move(entry), std::move(model)});
@@ -70,9 +69,8 @@ bool RecoveryStart::offer(QWidget* window) {
     setup.intro = t(text::RecoveryIntro);
     setup.columns = {t(text::RecoveryDocument), t(text::RecoveryKeptAt)};
     for (const Found& f : found) {
-        const QString kept = QLocale().toString(QFileInfo(QString::fromStdString(f.entry.file))
-                                                    .lastModified(),
-                                                QLocale::ShortFormat);
+        const QString kept = QLocale().toString(
+            QFileInfo(QString::fromStdString(f.entry.file)).lastModified(), QLocale::ShortFormat);
         setup.rows.push_back({RecoveryFiles::isUntitled(f.entry.document)
                                   ? t(text::Untitled)
                                   : QString::fromStdString(f.entry.document),
@@ -81,7 +79,9 @@ bool RecoveryStart::offer(QWidget* window) {
     setup.acceptText = t(text::RecoveryRestore);
     setup.rejectText = t(text::RecoveryLater);
     setup.removeText = t(text::RecoveryDiscard);
-    setup.removed = [&](int row) { files.remove(found[static_cast<std::size_t>(row)].entry.document); };
+    setup.removed = [&](int row) {
+        files.remove(found[static_cast<std::size_t>(row)].entry.document);
+    };
     ui::FileChoiceDialog dialog(std::move(setup), window);
     dialog.setObjectName(QStringLiteral("RecoveryDialog"));
     if (dialogs_.exec(dialog) != QDialog::Accepted || dialog.chosen() < 0)

@@ -14,8 +14,7 @@
 
 namespace qx::doc {
 
-RecoveryTimer::RecoveryTimer(MyDocManager& documents, const std::string& dataHome,
-                             QObject* parent)
+RecoveryTimer::RecoveryTimer(MyDocManager& documents, const std::string& dataHome, QObject* parent)
     : QObject(parent), documents_(documents), files_(dataHome),
       writer_(std::make_unique<RecoveryWriter>(files_)) {
     connect(&timer_, &QTimer::timeout, this, &RecoveryTimer::keep);
@@ -55,7 +54,8 @@ std::string RecoveryTimer::nameOfOpenDocument() {
     if (!document.path().isEmpty())
         return platform::resolvedPath(QFile::encodeName(document.path()).toStdString());
     if (untitled_.empty())
-        untitled_ = RecoveryFiles::untitledName(static_cast<unsigned long>(::getpid()), ++openings_);
+        untitled_ =
+            RecoveryFiles::untitledName(static_cast<unsigned long>(::getpid()), ++openings_);
     return untitled_;
 }
 

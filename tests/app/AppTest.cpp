@@ -16,8 +16,8 @@
 #include "model/DDoc.h"
 #include "model/DocumentBackups.h"
 #include "model/DocumentFile.h"
-#include "model/RecoveryFiles.h"
 #include "model/OrgRef2.h"
+#include "model/RecoveryFiles.h"
 #include "model/RefRoot.h"
 #include "model/SearchProp.h"
 #include "search/EngineTable.h"
@@ -45,13 +45,14 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <cstdlib>
-#include <signal.h>
 #include <filesystem>
+#include <signal.h>
 
 using namespace qx;
 using qx::test::FakeStore;
@@ -395,6 +396,13 @@ void AppTest::workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart() {
     const std::string data = dir_->file("data");
     const QByteArray dataHomeBefore = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data));
+    doc::FileDocumentStore store;
+    // Also when a check fails: the program goes before its store, and the
+    // later tests keep their own data folder.
+    const auto restore = qScopeGuard([&] {
+        program_.reset();
+        qputenv("XDG_DATA_HOME", dataHomeBefore);
+    });
     const std::string path = dir_->file("links.qxo");
     {
         DDoc doc;
@@ -410,7 +418,8 @@ void AppTest::workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart() {
     environment.insert(QStringLiteral("XDG_DATA_HOME"), qs(data));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), qs(dir_->file("config")));
     environment.insert(QStringLiteral("QXSEEK_RECOVERY_SECONDS"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("QXSEEK_TEST_COMMANDS"), QString::number(ui::cmd::GroupMode1));
+    environment.insert(QStringLiteral("QXSEEK_TEST_COMMANDS"),
+                       QString::number(ui::cmd::GroupMode1));
     program.setProcessEnvironment(environment);
     program.start(qs(programCopy(*dir_)), {qs(path)});
     QVERIFY(program.waitForStarted());
@@ -423,7 +432,6 @@ void AppTest::workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart() {
     dir_->write("data/qxseek/recovery/damaged-00000000.qxo", "qxo");
     dir_->write("data/qxseek/recovery/damaged-00000000.qxo.path", "/d/damaged.qxo\n");
 
-    doc::FileDocumentStore store;
     program_ = std::make_unique<app::Program>(paths_, *dialogs_, *help_, store);
     QStringList rows;
     dialogs_->handleNextDialog([&](QDialog& dialog) {
@@ -433,7 +441,11 @@ void AppTest::workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart() {
         return clickWithRow(dialog, 1, 0);
     });
     QVERIFY(!program_->start({QStringLiteral("qxseek")}));
-    QTRY_VERIFY(dialogs_->dialogsRun().contains(QStringLiteral("RecoveryDialog")));
+    // Idle passes need a loop that waits, which QTRY_VERIFY's does not.
+    for (int i = 0; i < 100 && !dialogs_->dialogsRun().contains(QStringLiteral("RecoveryDialog"));
+         ++i)
+        spin(50);
+    QVERIFY(dialogs_->dialogsRun().contains(QStringLiteral("RecoveryDialog")));
     QCOMPARE(rows, QStringList{qs(platform::resolvedPath(path))});
     QCOMPARE(dialogs_->texts().size(), 1);
     QVERIFY(dialogs_->texts()[0].contains(QStringLiteral("damaged-00000000.qxo")));
@@ -451,8 +463,6 @@ void AppTest::workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart() {
     QCOMPARE(saved.orgroot().resultorder(), std::uint32_t(RefRoot::ByDate));
     QCOMPARE(DocumentBackups(data, platform::resolvedPath(path)).list().size(), std::size_t(1));
     QVERIFY(files.list().empty());
-    program_.reset();
-    qputenv("XDG_DATA_HOME", dataHomeBefore);
 }
 
 void AppTest::revertToBackupPutsTheChosenBackupInPlaceAsAChange() {

@@ -1,3 +1,4 @@
+#include "doc/RecoveryTimer.h"
 #include "FakeStore.h"
 #include "ProgramDir.h"
 #include "ScriptedDialogs.h"
@@ -6,7 +7,6 @@
 #include "doc/DocView.h"
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
-#include "doc/RecoveryTimer.h"
 #include "lang/DocMessages.h"
 #include "lang/Language.h"
 #include "model/Container.h"
