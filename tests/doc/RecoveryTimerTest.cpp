@@ -1,5 +1,6 @@
 #include "doc/RecoveryTimer.h"
 #include "FakeStore.h"
+#include "PlainView.h"
 #include "ProgramDir.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -22,18 +23,11 @@
 
 using namespace qx;
 using qx::test::FakeStore;
+using qx::test::PlainView;
 using qx::test::ScriptedDialogs;
 using qx::test::TempDir;
 
 namespace {
-
-class PlainView : public doc::DocView {
-public:
-    QWidget* window() override { return &widget; }
-    void documentClosed() override {}
-    void documentReloaded() override {}
-    QWidget widget;
-};
 
 // A document manager with its recovery, as the program wires them.
 struct Copy {

@@ -98,17 +98,21 @@ TEST(Options, BackupsAndRecoveryKeepTheirDefaultsAndAllowNone) {
     options.load(profile);
     EXPECT_EQ(options.backups, 3);
     EXPECT_EQ(options.recoveryMinutes, 5);
-    // 0 turns either off, unlike the worker counts.
-    profile.writeString("Options", "Backups", "0");
-    profile.writeString("Options", "RecoveryMinutes", "0");
-    options.load(profile);
-    EXPECT_EQ(options.backups, 0);
-    EXPECT_EQ(options.recoveryMinutes, 0);
-    profile.writeString("Options", "Backups", "-2");
-    profile.writeString("Options", "RecoveryMinutes", "999999");
-    options.load(profile);
-    EXPECT_EQ(options.backups, 0);
-    EXPECT_EQ(options.recoveryMinutes, Options::kRecoveryMinutesRange.max);
+    // 0 turns either off, unlike the worker counts; the rest is clamped.
+    struct Case {
+        const char* stored;
+        int backups;
+        int minutes;
+    };
+    for (const Case& c :
+         {Case{"0", 0, 0}, Case{"-2", 0, 0},
+          Case{"999999", Options::kBackupsRange.max, Options::kRecoveryMinutesRange.max}}) {
+        profile.writeString("Options", "Backups", c.stored);
+        profile.writeString("Options", "RecoveryMinutes", c.stored);
+        options.load(profile);
+        EXPECT_EQ(options.backups, c.backups) << c.stored;
+        EXPECT_EQ(options.recoveryMinutes, c.minutes) << c.stored;
+    }
 }
 
 TEST(Options, ANonZeroBooleanReadsTrueAndIsWrittenBackAsOne) {
