@@ -1,12 +1,15 @@
 #include "app/Appl.h"
 
+#include "app/BackupRevert.h"
 #include "app/ContextHelp.h"
 #include "app/HelpDisplay.h"
 #include "app/IdleDriver.h"
+#include "app/RecoveryStart.h"
 #include "doc/DocView.h"
 #include "doc/Editor.h"
 #include "doc/MyDocManager.h"
 #include "doc/QtMessageTarget.h"
+#include "doc/RecoveryTimer.h"
 #include "doc/Texts.h"
 #include "doc/UserDialogs.h"
 #include "lang/Language.h"
@@ -29,6 +32,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace qx::app {
 
@@ -83,6 +87,16 @@ Appl::Appl(const QString& title, Services services, QObject* parent)
     });
     docManager_ = std::make_unique<doc::MyDocManager>(template_, services_.store, services_.options,
                                                       services_.language, services_.dialogs);
+    const std::string dataHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+    recovery_ = std::make_unique<doc::RecoveryTimer>(*docManager_, dataHome);
+    recovery_->setInterval(doc::RecoveryTimer::intervalOf(services_.options));
+    connect(docManager_.get(), &doc::MyDocManager::saved, recovery_.get(),
+            &doc::RecoveryTimer::drop);
+    connect(docManager_.get(), &doc::MyDocManager::viewClosed, recovery_.get(),
+            &doc::RecoveryTimer::documentReplaced);
+    backupRevert_ = std::make_unique<BackupRevert>(*docManager_, services_.store, services_.options,
+                                                   services_.language, services_.dialogs, dataHome);
     exportCommands_ = std::make_unique<ui::ExportCommands>(
         [this] { return docManager_->document(); }, services_.profile, services_.language,
         services_.dialogs);
@@ -135,13 +149,18 @@ bool Appl::idle(long count) {
         return false;
     if (firstIdle_) {
         firstIdle_ = false;
-        if (!commandLinePath_.isEmpty()) {
+        RecoveryStart recovery(*docManager_, *recovery_, services_.store, services_.options,
+                               services_.language, services_.dialogs);
+        if (recovery.offer(frame_)) {
+            // The restored work is what the person wanted to go on with.
+        } else if (!commandLinePath_.isEmpty()) {
             docManager_->openPath(commandLinePath_);
         } else if (services_.options.findDialogAtStart) {
             QMetaObject::invokeMethod(
                 frame_, [frame = frame_] { frame->execute(ui::cmd::FindDialog); },
                 Qt::QueuedConnection);
         }
+        runStartCommands();
     }
     if (!frame_)
         return false;
@@ -167,7 +186,20 @@ void Appl::openDropped(const QStringList& paths) {
         docManager_->openPath(paths.constFirst());
 }
 
+void Appl::runStartCommands() {
+    // Commands to run once the window is up, numbers separated by commas: a
+    // test drives a real process of the program through them.
+    const QString list = qEnvironmentVariable("QXSEEK_TEST_COMMANDS");
+    for (const QString& number : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (frame_)
+            frame_->execute(number.trimmed().toInt());
+}
+
 void Appl::addCommands() {
+    commands_.add(
+        ui::cmd::RevertToBackup,
+        [this] { return doc::CommandTable::enabledIf(backupRevert_->possible()); },
+        [this] { backupRevert_->run(frame_); });
     commands_.add(ui::cmd::Options, [this] { showOptions(); });
     commands_.add(ui::cmd::HelpContents, [this] { services_.help.contents(); });
     commands_.add(ui::cmd::HelpOnHelp, [this] { services_.help.helpOnHelp(); });
@@ -238,6 +270,7 @@ void Appl::showOptions() {
     if (services_.options.language != before.language)
         services_.dialogs.show(services_.language.text(text::LanguageChanged), title_.toStdString(),
                                mb::Ok | mb::TaskModal);
+    recovery_->setInterval(doc::RecoveryTimer::intervalOf(services_.options));
     if (services_.options.sortServersType != before.sortServersType && docManager_->document())
         docManager_->document()->sortHosts(services_.options.sortServersType);
 }

@@ -23,6 +23,7 @@ class DocView;
 class DocumentStore;
 class MyDocManager;
 class QtMessageTarget;
+class RecoveryTimer;
 class UserDialogs;
 } // namespace qx::doc
 
@@ -35,6 +36,7 @@ class ReferenceDialogs;
 
 namespace qx::app {
 
+class BackupRevert;
 class ContextHelp;
 class HelpDisplay;
 class IdleDriver;
@@ -95,6 +97,7 @@ private:
     void frameClosing();
     void showOptions();
     void showRecentFiles();
+    void runStartCommands();
 
     QString title_;
     Services services_;
@@ -117,6 +120,8 @@ private:
     std::unique_ptr<ModuleUpdate> moduleUpdate_;
     std::shared_ptr<const SearchModule> searchModule_;
     std::unique_ptr<doc::MyDocManager> docManager_;
+    std::unique_ptr<doc::RecoveryTimer> recovery_;
+    std::unique_ptr<BackupRevert> backupRevert_;
     std::unique_ptr<ui::ExportCommands> exportCommands_;
     std::unique_ptr<ContextHelp> contextHelp_;
     std::unique_ptr<IdleDriver> idleDriver_;

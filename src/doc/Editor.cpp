@@ -98,6 +98,11 @@ void Editor::replaceModel(std::unique_ptr<DDoc> model) {
     history_.clear();
 }
 
+void Editor::adoptFileOnDisk() {
+    onDisk_ = platform::identifyFile(localPath(path_));
+    backedUp_ = false;
+}
+
 void Editor::modelChanged() {
     dirty_ = true;
     history_.changed();
@@ -132,7 +137,7 @@ bool Editor::save() {
     if (!backedUp_ && onDisk_.exists) {
         const DocumentBackups backups(
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString(),
-            platform::resolvedPath(path));
+            platform::resolvedPath(path), options_.backups);
         backupFailed_ = backups.keepCopy(QDateTime::currentMSecsSinceEpoch()) != 0;
         // One backup for each opening, whatever became of this save.
         backedUp_ = true;

@@ -68,6 +68,10 @@ public:
     // Puts a model read by readFile() in place of the current one; the changes
     // are gone.
     void replaceModel(std::unique_ptr<DDoc> model);
+    // The file now at the path is the one the content stands against (the
+    // content came from elsewhere, a recovery file): the next save keeps it
+    // among the backups, and asks first when it changes meanwhile.
+    void adoptFileOnDisk();
     // Sorts the hosts of the domain tree in the given order.
     void sortHosts(int order);
     // The program ends: the model is left to the end of the process instead of

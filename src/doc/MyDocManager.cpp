@@ -104,6 +104,7 @@ bool MyDocManager::save() {
         watch_.written();
         if (document_->backupFailed())
             postDocError(document_->title(), docmsg::CannotBackUp);
+        emit saved();
         return true;
     }
     postDocError(document_->title(), docmsg::CannotSave);
@@ -149,6 +150,7 @@ bool MyDocManager::saveAs() {
     watch_.watch(path);
     emit titleChanged(shownTitle());
     emit documentSavedAs(path);
+    emit saved();
     return true;
 }
 
@@ -236,6 +238,29 @@ void MyDocManager::replaceModel(std::unique_ptr<DDoc> model) {
     if (view_)
         view_->documentClosed();
     document_->replaceModel(std::move(model));
+    if (view_)
+        view_->documentReloaded();
+}
+
+bool MyDocManager::openRecovered(std::unique_ptr<DDoc> model, const QString& path) {
+    if (!canClose())
+        return false;
+    auto document = std::make_unique<Editor>(store_, options_, language_);
+    document->setPath(path);
+    document->replaceModel(std::move(model));
+    document->setDirty(true);
+    if (!path.isEmpty())
+        document->adoptFileOnDisk();
+    destroyCurrent();
+    install(std::move(document));
+    return true;
+}
+
+void MyDocManager::replaceContent(std::unique_ptr<DDoc> model) {
+    if (view_)
+        view_->documentClosed();
+    document_->replaceModel(std::move(model));
+    document_->setDirty(true);
     if (view_)
         view_->documentReloaded();
 }

@@ -62,6 +62,13 @@ public:
     bool saveAs();
     // Reads the document again from its file, dropping the changes.
     bool revert();
+    // A model read elsewhere (an earlier run's unsaved work) in place of the
+    // current document, as a changed document whose Save writes the path
+    // (Save As asks for one when it is empty).
+    bool openRecovered(std::unique_ptr<DDoc> model, const QString& path);
+    // A model read elsewhere (a backup) in place of the current document's
+    // content, as a change that Save writes to its file.
+    void replaceContent(std::unique_ptr<DDoc> model);
     bool closeDocument();
 
     // Whether the current document may go: asks about unsaved changes and
@@ -83,6 +90,8 @@ signals:
     void documentCreated(const QString& path);
     void documentSavedAs(const QString& path);
     void titleChanged(const QString& title);
+    // The document was written to its file.
+    void saved();
 
 private:
     void addCommands();

@@ -35,5 +35,14 @@ inline constexpr unsigned ChangedUnderEdits = 32526;
 inline constexpr unsigned GoneFromDisk = 32527;
 // Save As cannot replace a file another program holds (second "%s").
 inline constexpr unsigned TargetHeld = 32528;
+// A recovery file that cannot be read was set aside; "%s" is its path.
+inline constexpr unsigned RecoveryUnreadable = 32533;
+// The unsaved work could not be written for recovery.
+inline constexpr unsigned RecoveryNotKept = 32534;
+inline constexpr unsigned NoBackups = 32535;
+// "%s" is the backup's file name.
+inline constexpr unsigned BackupUnreadable = 32536;
+// Yes/No: drop the changes for the chosen backup?
+inline constexpr unsigned RevertToBackup = 32537;
 
 } // namespace qx::docmsg

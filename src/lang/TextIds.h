@@ -45,6 +45,17 @@ inline constexpr unsigned ReadOnlyTitle = 9330;
 // Who holds a document: user, host, process id, when it took it.
 inline constexpr unsigned LockHolder = 9331;
 inline constexpr unsigned LockHolderUnknown = 9332;
+// Recovery of unsaved work, and the backups of a document.
+inline constexpr unsigned RecoveryCaption = 9340;
+inline constexpr unsigned RecoveryIntro = 9341;
+inline constexpr unsigned RecoveryDocument = 9342; // column
+inline constexpr unsigned RecoveryKeptAt = 9343;   // column, also of the backups
+inline constexpr unsigned RecoveryRestore = 9344;
+inline constexpr unsigned RecoveryDiscard = 9345;
+inline constexpr unsigned RecoveryLater = 9346;
+inline constexpr unsigned BackupsCaption = 9347;
+inline constexpr unsigned BackupsSize = 9348; // column
+inline constexpr unsigned BackupsOpen = 9349;
 inline constexpr unsigned LanguageName = 9500;
 inline constexpr unsigned UninstallQuestion = 9501; // Yes/No
 inline constexpr unsigned InstallLanguagePrompt = 9502;
@@ -90,6 +101,8 @@ inline constexpr unsigned OptionsSortByHost = 9710;
 inline constexpr unsigned OptionsSortByCount = 9711;
 inline constexpr unsigned OptionsCheckThreads = 9712;
 inline constexpr unsigned OptionsChecksPerHost = 9713;
+inline constexpr unsigned OptionsBackups = 9715;
+inline constexpr unsigned OptionsRecoveryMinutes = 9716;
 
 inline constexpr unsigned FindCaption = 9720;
 inline constexpr unsigned FindQuery = 9721;

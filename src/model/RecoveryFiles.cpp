@@ -17,6 +17,8 @@ namespace {
 constexpr const char* kPathSuffix = ".path";
 // A path file holds one path; anything longer is not one we wrote.
 constexpr std::size_t kMaxPathFile = 64 * 1024;
+// No path of a file begins this way: paths here are absolute.
+constexpr std::string_view kUntitledPrefix = "untitled:";
 
 } // namespace
 
@@ -31,6 +33,14 @@ bool RecoverySnapshot::take(DDoc& doc, const std::string& document, RecoverySnap
 
 RecoveryFiles::RecoveryFiles(const std::string& dataHome)
     : folder_(platform::joinPath(dataHome, "qxseek/recovery")) {}
+
+std::string RecoveryFiles::untitledName(unsigned long process, unsigned long opening) {
+    return std::string(kUntitledPrefix) + std::to_string(process) + "-" + std::to_string(opening);
+}
+
+bool RecoveryFiles::isUntitled(const std::string& document) {
+    return document.starts_with(kUntitledPrefix);
+}
 
 std::string RecoveryFiles::fileFor(const std::string& document) const {
     return platform::joinPath(folder_, documentKey(document) + ".qxo");
@@ -64,6 +74,13 @@ void RecoveryFiles::remove(const std::string& document) const {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
     std::filesystem::remove(file + kPathSuffix, ignored);
+}
+
+void RecoveryFiles::setAside(const Entry& entry) const {
+    std::error_code ignored;
+    std::filesystem::rename(entry.file, entry.file + ".unreadable", ignored);
+    std::filesystem::rename(entry.file + kPathSuffix, entry.file + ".unreadable" + kPathSuffix,
+                            ignored);
 }
 
 } // namespace qx

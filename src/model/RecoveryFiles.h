@@ -34,6 +34,12 @@ public:
 
     explicit RecoveryFiles(const std::string& dataHome);
 
+    // An untitled document has no path: its recovery names it by one that no
+    // file has, unique to the process and the opening, so that two untitled
+    // documents never share a recovery file.
+    static std::string untitledName(unsigned long process, unsigned long opening);
+    static bool isUntitled(const std::string& document);
+
     const std::string& folder() const { return folder_; }
     std::string fileFor(const std::string& document) const;
 
@@ -44,6 +50,9 @@ public:
     std::vector<Entry> list() const;
     // Removes the document's recovery file (a normal close, a restore taken).
     void remove(const std::string& document) const;
+    // Renames an entry that cannot be read out of the list ("NAME.qxo.unreadable"),
+    // so that it is never offered again and still there for a person to look at.
+    void setAside(const Entry& entry) const;
 
 private:
     std::string folder_;

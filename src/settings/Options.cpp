@@ -43,6 +43,8 @@ constexpr IntKey kInts[] = {
     {kOptions, "maxthreads", &Options::maxThreads, Options::kMaxThreadsRange},
     {kSearch, "CheckThreads", &Options::checkThreads, Options::kCheckThreadsRange},
     {kSearch, "ChecksPerHost", &Options::checksPerHost, Options::kChecksPerHostRange},
+    {kOptions, "Backups", &Options::backups, Options::kBackupsRange},
+    {kOptions, "RecoveryMinutes", &Options::recoveryMinutes, Options::kRecoveryMinutesRange},
 };
 constexpr TextKey kTexts[] = {
     {kSearch, "Server", &Options::server},

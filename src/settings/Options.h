@@ -24,6 +24,8 @@ struct Options {
     int maxThreads = 10;                 // "Options"/"maxthreads": searches at a time
     int checkThreads = 32;               // "Search"/"CheckThreads": checks at a time
     int checksPerHost = 4;               // "Search"/"ChecksPerHost": 0 no limit of its own
+    int backups = 3;                     // "Options"/"Backups": kept of each document, 0 none
+    int recoveryMinutes = 5;             // "Options"/"RecoveryMinutes": 0 never
 
     static constexpr int kMostCheckThreads = 256;
 
@@ -41,6 +43,8 @@ struct Options {
     static constexpr Range kSortServersRange{0, 2};
     static constexpr Range kCheckThreadsRange{1, kMostCheckThreads};
     static constexpr Range kChecksPerHostRange{0, kMostCheckThreads};
+    static constexpr Range kBackupsRange{0, 99};
+    static constexpr Range kRecoveryMinutesRange{0, 24 * 60};
 
     // Reads every field, its current value being the default.
     void load(const ApplicationProfile& profile);

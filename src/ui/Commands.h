@@ -40,6 +40,7 @@ inline constexpr int SelectNone = 920;
 inline constexpr int SelectFailed = 921;
 inline constexpr int SelectAll = 922;
 inline constexpr int Rename = 923;
+inline constexpr int RevertToBackup = 932;
 inline constexpr int HelpContents = 2001;
 inline constexpr int HelpOnHelp = 2002;
 inline constexpr int About = 2009;

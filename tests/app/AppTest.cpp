@@ -10,10 +10,14 @@
 #include "app/Program.h"
 #include "app/Setup.h"
 #include "doc/Editor.h"
+#include "doc/FileDocumentStore.h"
 #include "doc/MyDocManager.h"
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
+#include "model/DocumentBackups.h"
+#include "model/DocumentFile.h"
 #include "model/OrgRef2.h"
+#include "model/RecoveryFiles.h"
 #include "model/RefRoot.h"
 #include "model/SearchProp.h"
 #include "search/EngineTable.h"
@@ -39,11 +43,16 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
+#include <signal.h>
 
 using namespace qx;
 using qx::test::FakeStore;
@@ -96,6 +105,8 @@ private slots:
     void theFindCommandWritesTheAcceptedQueryAndItsHistory();
     void theExportsTakeTheActiveTreesSelection();
     void threeDroppedFilesOpenOnlyTheFirst();
+    void workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart();
+    void revertToBackupPutsTheChosenBackupInPlaceAsAChange();
     void openingAListedDocumentMovesItToTheTopOfTheRecentFiles();
     void changingTheLanguageShows9250AndTheFileHoldsItAfterClose();
     void f1AsksForTheHelpOfTheFocusedWindow();
@@ -347,6 +358,136 @@ void AppTest::threeDroppedFilesOpenOnlyTheFirst() {
     QApplication::sendEvent(frame, &drop);
     QCOMPARE(store_.reads, 1);
     QCOMPARE(program.appl()->docManager().document()->path(), files[0].toLocalFile());
+}
+
+namespace {
+
+// Clicks a button of a dialog the program runs, with the current row chosen
+// in its list, and answers what the dialog then says.
+int clickWithRow(QDialog& dialog, int button, int row) {
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("100"));
+    if (!list || row >= list->topLevelItemCount())
+        return QDialog::Rejected;
+    list->setCurrentItem(list->topLevelItem(row));
+    dialog.findChild<QPushButton*>(QString::number(button))->click();
+    return dialog.result();
+}
+
+// A copy of the program in a folder of its own, so that its settings file
+// lands there and not in the build.
+std::string programCopy(TempDir& dir) {
+    namespace fs = std::filesystem;
+    const fs::path built = std::getenv("QX_PROGRAM_DIR");
+    const fs::path folder = dir.file("program");
+    fs::create_directories(folder);
+    for (const fs::directory_entry& entry : fs::directory_iterator(built)) {
+        const fs::path name = entry.path().filename();
+        if (name == "qxseek")
+            fs::copy_file(entry.path(), folder / name);
+        else if (name != "qxseek.INI")
+            fs::create_symlink(entry.path(), folder / name);
+    }
+    return (folder / "qxseek").string();
+}
+
+} // namespace
+
+void AppTest::workOfAKilledProgramIsOfferedAndRestoredAtTheNextStart() {
+    const std::string data = dir_->file("data");
+    const QByteArray dataHomeBefore = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data));
+    doc::FileDocumentStore store;
+    // Also when a check fails: the program goes before its store, and the
+    // later tests keep their own data folder.
+    const auto restore = qScopeGuard([&] {
+        program_.reset();
+        qputenv("XDG_DATA_HOME", dataHomeBefore);
+    });
+    const std::string path = dir_->file("links.qxo");
+    {
+        DDoc doc;
+        doc.filedomainnode("http://example.org/kept");
+        QCOMPARE(saveDocument(path, doc), 0);
+    }
+
+    // A real program, made to change its document at once, keeps the change
+    // within a second, and is then killed.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), qs(data));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), qs(dir_->file("config")));
+    environment.insert(QStringLiteral("QXSEEK_RECOVERY_SECONDS"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("QXSEEK_TEST_COMMANDS"),
+                       QString::number(ui::cmd::GroupMode1));
+    program.setProcessEnvironment(environment);
+    program.start(qs(programCopy(*dir_)), {qs(path)});
+    QVERIFY(program.waitForStarted());
+    const RecoveryFiles files(data);
+    QTRY_VERIFY_WITH_TIMEOUT(files.list().size() == 1 && !files.list()[0].document.empty(), 30000);
+    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+    QVERIFY(program.waitForFinished());
+    QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+    // And a damaged one beside it, as a crash in the middle of writing leaves.
+    dir_->write("data/qxseek/recovery/damaged-00000000.qxo", "qxo");
+    dir_->write("data/qxseek/recovery/damaged-00000000.qxo.path", "/d/damaged.qxo\n");
+
+    program_ = std::make_unique<app::Program>(paths_, *dialogs_, *help_, store);
+    QStringList rows;
+    dialogs_->handleNextDialog([&](QDialog& dialog) {
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("100"));
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+            rows.append(list->topLevelItem(i)->text(0));
+        return clickWithRow(dialog, 1, 0);
+    });
+    QVERIFY(!program_->start({QStringLiteral("qxseek")}));
+    // Idle passes need a loop that waits, which QTRY_VERIFY's does not.
+    for (int i = 0; i < 100 && !dialogs_->dialogsRun().contains(QStringLiteral("RecoveryDialog"));
+         ++i)
+        spin(50);
+    QVERIFY(dialogs_->dialogsRun().contains(QStringLiteral("RecoveryDialog")));
+    QCOMPARE(rows, QStringList{qs(platform::resolvedPath(path))});
+    QCOMPARE(dialogs_->texts().size(), 1);
+    QVERIFY(dialogs_->texts()[0].contains(QStringLiteral("damaged-00000000.qxo")));
+    QVERIFY(std::filesystem::exists(data + "/qxseek/recovery/damaged-00000000.qxo.unreadable"));
+
+    doc::Editor& restored = *program_->appl()->docManager().document();
+    QCOMPARE(restored.path(), qs(platform::resolvedPath(path)));
+    QVERIFY(restored.isDirty());
+    QCOMPARE(restored.model().orgroot().resultorder(), std::uint32_t(RefRoot::ByDate));
+    // Saving writes the document itself, keeps it as it was among the
+    // backups, and the recovery file has done its work.
+    QVERIFY(program_->appl()->docManager().save());
+    DDoc saved;
+    QCOMPARE(loadDocument(path, saved), 0);
+    QCOMPARE(saved.orgroot().resultorder(), std::uint32_t(RefRoot::ByDate));
+    QCOMPARE(DocumentBackups(data, platform::resolvedPath(path)).list().size(), std::size_t(1));
+    QVERIFY(files.list().empty());
+}
+
+void AppTest::revertToBackupPutsTheChosenBackupInPlaceAsAChange() {
+    const QString path = qs(dir_->write("refs.qxo", std::string(FakeStore::kMagic) + "first"));
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    ui::FrameWindow* frame = program.appl()->frame();
+    doc::MyDocManager& documents = program.appl()->docManager();
+    QVERIFY(documents.openPath(path));
+    // Nothing kept yet: said so.
+    frame->execute(ui::cmd::RevertToBackup);
+    QCOMPARE(dialogs_->texts().size(), 1);
+    QVERIFY(dialogs_->texts()[0].startsWith(QStringLiteral("There are no backups of refs.qxo")));
+
+    documents.document()->setDirty(true);
+    QVERIFY(documents.save()); // keeps "first"
+    QVERIFY(documents.openPath(path));
+    documents.document()->setDirty(true);
+    QVERIFY(documents.save()); // keeps the first save
+    dialogs_->handleNextDialog([](QDialog& dialog) { return clickWithRow(dialog, 1, 1); });
+    frame->execute(ui::cmd::RevertToBackup);
+    QCOMPARE(dialogs_->dialogsRun().last(), QStringLiteral("BackupsDialog"));
+    QCOMPARE(store_.lastRead, std::string(FakeStore::kMagic) + "first");
+    QVERIFY(documents.document()->isDirty());
+    QCOMPARE(documents.document()->path(), path);
 }
 
 void AppTest::openingAListedDocumentMovesItToTheTopOfTheRecentFiles() {

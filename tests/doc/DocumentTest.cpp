@@ -1,4 +1,5 @@
 #include "FakeStore.h"
+#include "PlainView.h"
 #include "ProgramDir.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -32,20 +33,11 @@
 
 using namespace qx;
 using qx::test::FakeStore;
+using qx::test::PlainView;
 using qx::test::ScriptedDialogs;
 using qx::test::TempDir;
 
 namespace {
-
-class PlainView : public doc::DocView {
-public:
-    QWidget* window() override { return &widget; }
-    void documentClosed() override { ++closed; }
-    void documentReloaded() override { ++reloaded; }
-    QWidget widget;
-    int closed = 0;
-    int reloaded = 0;
-};
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -431,7 +423,8 @@ void DocumentTest::savingOverAFileChangedOnDiskAsksFirst() {
 void DocumentTest::theFirstSaveAfterOpeningKeepsTheFileAsABackup() {
     const std::string old = std::string(FakeStore::kMagic) + "as opened";
     const QString path = writeDocument(QStringLiteral("refs.qxo"), old);
-    const DocumentBackups backups(dir_->file("data"), platform::resolvedPath(dir_->file("refs.qxo")));
+    const DocumentBackups backups(dir_->file("data"),
+                                  platform::resolvedPath(dir_->file("refs.qxo")));
     QVERIFY(manager_->openPath(path));
     for (int i = 0; i < 3; ++i) {
         manager_->document()->setDirty(true);

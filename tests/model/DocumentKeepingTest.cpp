@@ -196,6 +196,30 @@ TEST(RecoveryFiles, DamagedRecoveryFilesGiveAClearResult) {
     EXPECT_EQ(unknown, 2);
 }
 
+TEST(RecoveryFiles, UntitledDocumentsHaveNamesOfTheirOwnAndUnreadableOnesAreSetAside) {
+    const std::string first = RecoveryFiles::untitledName(100, 1);
+    EXPECT_TRUE(RecoveryFiles::isUntitled(first));
+    EXPECT_FALSE(RecoveryFiles::isUntitled("/home/me/untitled.qxo"));
+    test::TempDir data;
+    RecoveryFiles files(data.path());
+    // Another opening, or the same opening in another process: another file.
+    for (const std::string& other :
+         {RecoveryFiles::untitledName(100, 2), RecoveryFiles::untitledName(101, 1)})
+        EXPECT_NE(files.fileFor(first), files.fileFor(other));
+
+    DDoc doc;
+    RecoverySnapshot snapshot;
+    ASSERT_TRUE(RecoverySnapshot::take(doc, first, snapshot));
+    ASSERT_EQ(files.write(snapshot), 0u);
+    std::vector<RecoveryFiles::Entry> entries = files.list();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].document, first);
+    files.setAside(entries[0]);
+    EXPECT_TRUE(files.list().empty());
+    const std::string stem = documentKey(first) + ".qxo.unreadable";
+    EXPECT_EQ(names(files.folder()), (std::vector<std::string>{stem, stem + ".path"}));
+}
+
 TEST(RecoveryWriter, WritesTheLatestSnapshotInOrderWithRemovals) {
     test::TempDir data;
     RecoveryFiles files(data.path());

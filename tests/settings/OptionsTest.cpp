@@ -91,6 +91,30 @@ TEST(Options, NumbersOutsideTheirRangeAreReadAsTheNearestEnd) {
     EXPECT_EQ(options.sortServersType, 2);
 }
 
+TEST(Options, BackupsAndRecoveryKeepTheirDefaultsAndAllowNone) {
+    TempDir dir;
+    ApplicationProfile profile(dir.file("qxseek.INI"));
+    Options options;
+    options.load(profile);
+    EXPECT_EQ(options.backups, 3);
+    EXPECT_EQ(options.recoveryMinutes, 5);
+    // 0 turns either off, unlike the worker counts; the rest is clamped.
+    struct Case {
+        const char* stored;
+        int backups;
+        int minutes;
+    };
+    for (const Case& c :
+         {Case{"0", 0, 0}, Case{"-2", 0, 0},
+          Case{"999999", Options::kBackupsRange.max, Options::kRecoveryMinutesRange.max}}) {
+        profile.writeString("Options", "Backups", c.stored);
+        profile.writeString("Options", "RecoveryMinutes", c.stored);
+        options.load(profile);
+        EXPECT_EQ(options.backups, c.backups) << c.stored;
+        EXPECT_EQ(options.recoveryMinutes, c.minutes) << c.stored;
+    }
+}
+
 TEST(Options, ANonZeroBooleanReadsTrueAndIsWrittenBackAsOne) {
     TempDir dir;
     std::string path = dir.write("qxseek.INI", "[Options]\nShowHidden=5\nUseProxy=abc\n"

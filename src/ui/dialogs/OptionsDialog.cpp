@@ -63,6 +63,10 @@ OptionsDialog::OptionsDialog(Options& options, const Language& language,
     checkThreads_->setValidator(new QRegularExpressionValidator(digits, this));
     checksPerHost_ = control(126, new QLineEdit(this));
     checksPerHost_->setValidator(new QRegularExpressionValidator(digits, this));
+    backups_ = control(140, new QLineEdit(this));
+    backups_->setValidator(new QRegularExpressionValidator(digits, this));
+    recoveryMinutes_ = control(141, new QLineEdit(this));
+    recoveryMinutes_->setValidator(new QRegularExpressionValidator(digits, this));
 
     auto* general = new QFormLayout;
     general->addRow(t(text::OptionsLanguage), language_);
@@ -71,6 +75,8 @@ OptionsDialog::OptionsDialog(Options& options, const Language& language,
     general->addRow(t(text::OptionsMaxThreads), maxThreads_);
     general->addRow(t(text::OptionsCheckThreads), checkThreads_);
     general->addRow(t(text::OptionsChecksPerHost), checksPerHost_);
+    general->addRow(t(text::OptionsBackups), backups_);
+    general->addRow(t(text::OptionsRecoveryMinutes), recoveryMinutes_);
 
     auto* proxy = new QFormLayout;
     proxy->addRow(useProxy_);
@@ -122,6 +128,8 @@ void OptionsDialog::fill(const std::string& runningCode) {
     maxThreads_->setText(QString::number(options_.maxThreads));
     checkThreads_->setText(QString::number(options_.checkThreads));
     checksPerHost_->setText(QString::number(options_.checksPerHost));
+    backups_->setText(QString::number(options_.backups));
+    recoveryMinutes_->setText(QString::number(options_.recoveryMinutes));
     const int sort = options_.sortServersType == 1 || options_.sortServersType == 2
                          ? options_.sortServersType
                          : 0;
@@ -151,6 +159,9 @@ void OptionsDialog::accept() {
         number(*checkThreads_, Options::kCheckThreadsRange.min, Options::kCheckThreadsRange.max);
     options_.checksPerHost =
         number(*checksPerHost_, Options::kChecksPerHostRange.min, Options::kChecksPerHostRange.max);
+    options_.backups = number(*backups_, Options::kBackupsRange.min, Options::kBackupsRange.max);
+    options_.recoveryMinutes = number(*recoveryMinutes_, Options::kRecoveryMinutesRange.min,
+                                      Options::kRecoveryMinutesRange.max);
     options_.sortServersType = std::max(0, sort_->checkedId());
     options_.useProxy = useProxy_->isChecked();
     options_.proxyAdr = proxyAddress_->text().toStdString();

@@ -48,6 +48,8 @@ private:
     QLineEdit* maxThreads_;
     QLineEdit* checkThreads_;
     QLineEdit* checksPerHost_;
+    QLineEdit* backups_;
+    QLineEdit* recoveryMinutes_;
     QButtonGroup* sort_;
 };
 

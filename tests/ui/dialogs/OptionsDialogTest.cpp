@@ -26,6 +26,7 @@ private slots:
     void anUnknownSortValueChoosesTheFirstButton();
     void anOldStoredCodeShowsTheRunningLanguageAndStaysWhenUntouched();
     void noThreadsAtAllBecomesOne();
+    void backupsAndRecoveryMayBeOffAndAreClamped();
     void languageDialogListsTheModulesByTheirOwnNames();
 
 private:
@@ -155,6 +156,23 @@ void OptionsDialogTest::noThreadsAtAllBecomesOne() {
     control<QLineEdit>(dialog, 118)->setText(QStringLiteral("99999"));
     dialog.accept();
     QCOMPARE(options.maxThreads, Options::kMaxThreadsRange.max);
+}
+
+void OptionsDialogTest::backupsAndRecoveryMayBeOffAndAreClamped() {
+    Options options;
+    ui::OptionsDialog dialog(options, *language_, language_->languages(), "enu");
+    QCOMPARE(control<QLineEdit>(dialog, 140)->text(), QStringLiteral("3"));
+    QCOMPARE(control<QLineEdit>(dialog, 141)->text(), QStringLiteral("5"));
+    control<QLineEdit>(dialog, 140)->setText(QStringLiteral("0"));
+    control<QLineEdit>(dialog, 141)->setText(QStringLiteral("0"));
+    dialog.accept();
+    QCOMPARE(options.backups, 0);
+    QCOMPARE(options.recoveryMinutes, 0);
+    control<QLineEdit>(dialog, 140)->setText(QStringLiteral("5000"));
+    control<QLineEdit>(dialog, 141)->setText(QStringLiteral("999999"));
+    dialog.accept();
+    QCOMPARE(options.backups, Options::kBackupsRange.max);
+    QCOMPARE(options.recoveryMinutes, Options::kRecoveryMinutesRange.max);
 }
 
 void OptionsDialogTest::languageDialogListsTheModulesByTheirOwnNames() {
