@@ -249,9 +249,17 @@ bool MyDocManager::openRecovered(std::unique_ptr<DDoc> model, const QString& pat
     document->setPath(path);
     document->replaceModel(std::move(model));
     document->setDirty(true);
-    if (!path.isEmpty())
+    // The restored work will be saved over its file: hold that file's lock as
+    // an opened document does.
+    std::unique_ptr<OpenLock> lock;
+    if (!path.isEmpty()) {
         document->adoptFileOnDisk();
+        lock = std::make_unique<OpenLock>(language_, dialogs_);
+        if (lock->open(path, document->title()) == OpenLock::Outcome::Refused)
+            return false;
+    }
     destroyCurrent();
+    lock_ = std::move(lock);
     install(std::move(document));
     return true;
 }
