@@ -158,15 +158,24 @@ void HiddenMarks::unmark(Ref& node, std::uint16_t bits) {
 // are the node's own and those at the address its pieces spell, with and
 // without a closing slash. Every referrer of a page has the same twin, the
 // domain node its address files to.
-std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
-    std::vector<Ref*> twins;
-    if (!domainnode.parent() || !edit_.indomain(domainnode))
+//
+// A command asks for a domain node's twins more than once (whether they are
+// all hidden, then to mark them); the structure does not change meanwhile, so
+// the answer is kept for the command.
+const std::vector<Ref*>& HiddenMarks::twinsof(Ref& domainnode) {
+    auto [at, added] = twins_.try_emplace(&domainnode);
+    std::vector<Ref*>& twins = at->second;
+    if (!added || !domainnode.parent() || !edit_.indomain(domainnode))
         return twins;
     std::string address;
     for (Ref* n = &domainnode; n && n->parent(); n = parentof(*n))
         address.insert(0, std::string(n->name().view()) + (address.empty() ? "" : "/"));
-    std::vector<const Object*> pages{domainnode.target()};
+    const Object* own = domainnode.target();
+    std::vector<const Object*> pages{own};
     for (const std::string& url : {address, address + "/"}) {
+        // The node's own page needs no looking up.
+        if (own && own->props().url.view() == url)
+            continue;
         const Object* page = doc_.findpage(url);
         if (std::find(pages.begin(), pages.end(), page) == pages.end())
             pages.push_back(page);
@@ -184,7 +193,7 @@ std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
 }
 
 bool HiddenMarks::referrershidden(Ref& page) {
-    const std::vector<Ref*> twins = twinsof(page);
+    const std::vector<Ref*>& twins = twinsof(page);
     return !twins.empty() && std::all_of(twins.begin(), twins.end(), [](const Ref* twin) {
                return twin->hasflags(Ref::kHiddenFlags);
            });

@@ -50,7 +50,7 @@ private:
     void mark(Ref& node, std::uint16_t bit);
     void unmark(Ref& node, std::uint16_t bits);
     // The organizer nodes whose domain twin is this domain node.
-    std::vector<Ref*> twinsof(Ref& domainnode);
+    const std::vector<Ref*>& twinsof(Ref& domainnode);
     // The domain node filed for the node's page, and for a page.
     UrlRef* domaintwin(const Ref& node);
     UrlRef* domainnodeof(const Object* page);
@@ -68,6 +68,7 @@ private:
     std::unordered_set<const Ref*> seen_;
     // A command on many references looks up each page's domain node once.
     std::unordered_map<const Object*, UrlRef*> domainnodes_;
+    std::unordered_map<const Ref*, std::vector<Ref*>> twins_;
 };
 
 } // namespace qx
