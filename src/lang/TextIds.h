@@ -85,6 +85,8 @@ inline constexpr unsigned OptionsSortByHost = 9710;
 inline constexpr unsigned OptionsSortByCount = 9711;
 inline constexpr unsigned OptionsCheckThreads = 9712;
 inline constexpr unsigned OptionsChecksPerHost = 9713;
+inline constexpr unsigned OptionsFavorites = 9714;
+inline constexpr unsigned OptionsChooseFolder = 9350;
 
 inline constexpr unsigned FindCaption = 9720;
 inline constexpr unsigned FindQuery = 9721;
