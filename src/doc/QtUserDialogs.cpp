@@ -118,8 +118,7 @@ int QtUserDialogs::show(const std::string& message, const std::string& caption, 
 }
 
 QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(owner(), text(text::OpenCaption), request.folder,
-                       request.filter);
+    QFileDialog dialog(owner(), text(text::OpenCaption), request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -128,8 +127,7 @@ QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
 }
 
 QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(owner(), text(text::SaveAsCaption), request.folder,
-                       request.filter);
+    QFileDialog dialog(owner(), text(text::SaveAsCaption), request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

@@ -75,8 +75,7 @@ void HiddenMarks::show(std::span<Ref* const> nodes) {
     for (Ref* node : nodes) {
         if (!node)
             continue;
-        const std::vector<Ref*> below =
-            node->parent() ? subtree(*node) : std::vector<Ref*>{node};
+        const std::vector<Ref*> below = node->parent() ? subtree(*node) : std::vector<Ref*>{node};
         for (Ref* n : below) {
             unmark(*n, Ref::kHiddenFlags);
             if (UrlRef* twin = domaintwin(*n))
@@ -195,8 +194,8 @@ const std::vector<Ref*>& HiddenMarks::twinsof(Ref& domainnode) {
 bool HiddenMarks::referrershidden(Ref& page) {
     const std::vector<Ref*>& twins = twinsof(page);
     return !twins.empty() && std::all_of(twins.begin(), twins.end(), [](const Ref* twin) {
-               return twin->hasflags(Ref::kHiddenFlags);
-           });
+        return twin->hasflags(Ref::kHiddenFlags);
+    });
 }
 
 std::vector<Ref*> HiddenMarks::subtree(Ref& top) {

@@ -296,10 +296,9 @@ void DocumentTreesTest::hidingNestedFoldersTakesTheirPagesOutOfTheSitesTree() {
     QVERIFY(sharedPage.viewitem() != nullptr);
 
     doc->frame.execute(ui::cmd::ShowHidden);
-    for (const Ref* node :
-         {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
-          static_cast<const Ref*>(&deep), static_cast<const Ref*>(&shared),
-          static_cast<const Ref*>(&deepPage)})
+    for (const Ref* node : {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
+                            static_cast<const Ref*>(&deep), static_cast<const Ref*>(&shared),
+                            static_cast<const Ref*>(&deepPage)})
         QVERIFY2(rowOf(*node).isGrayed(), node->name().view().data());
     QVERIFY(!rowOf(sharedPage).isGrayed());
     QVERIFY(!rowOf(elsewhere).isGrayed());
@@ -307,9 +306,8 @@ void DocumentTreesTest::hidingNestedFoldersTakesTheirPagesOutOfTheSitesTree() {
     doc->focusFirst(rowOf(outer));
     QVERIFY(doc->frame.commandState(ui::cmd::Unhide).enabled);
     doc->frame.execute(ui::cmd::Unhide);
-    for (const Ref* node :
-         {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
-          static_cast<const Ref*>(&deep), static_cast<const Ref*>(&deepPage)})
+    for (const Ref* node : {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
+                            static_cast<const Ref*>(&deep), static_cast<const Ref*>(&deepPage)})
         QVERIFY2(!rowOf(*node).isGrayed(), node->name().view().data());
 }
 
@@ -460,9 +458,8 @@ void DocumentTreesTest::anOpenFolderDraggedDownDropsOnARowBelowAndIntoEmptySpace
                                   tree.nodeTop(row) - tree.scrollY() + tree.lineHeight() / 2));
     };
     auto empty = [&] {
-        return tree.viewport()->mapTo(tree.window(),
-                                      QPoint(tree.viewport()->width() / 2,
-                                             tree.viewport()->height() - 4));
+        return tree.viewport()->mapTo(
+            tree.window(), QPoint(tree.viewport()->width() / 2, tree.viewport()->height() - 4));
     };
     // Returns whether the move was taken.
     auto drag = [&](UrlDragDropData& data, QPoint to, bool enter) {
