@@ -41,6 +41,8 @@
 #include <QWindow>
 #include <cstdlib>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace qx;
 using qx::test::page;
@@ -483,33 +485,34 @@ void DocumentTreesTest::anOpenFolderDraggedDownDropsOnARowBelowAndIntoEmptySpace
         return event.isAccepted();
     };
 
-    rowOf(folder).expand(true);
-    doc->focusFirst(rowOf(folder));
-    {
+    // The folder dragged over the positions in turn, each refused or taken
+    // as given, and dropped at the last: the step that went otherwise, or -1.
+    auto dragFolder = [&](const std::vector<std::pair<QPoint, bool>>& path) {
+        doc->focusFirst(rowOf(folder));
         UrlDragDropData data(tree);
-        QVERIFY(!drag(data, at(folder), true));
-        QVERIFY(!drag(data, at(child), false));
-        QVERIFY(drag(data, at(below), false));
-        QVERIFY(!drag(data, at(child), false));
-        QVERIFY(drag(data, at(last), false));
-        QVERIFY(!drag(data, at(folder), false));
-        QVERIFY(drag(data, empty(), false));
-        QVERIFY(drop(data, empty()));
-    }
+        for (std::size_t i = 0; i < path.size(); ++i) {
+            if (drag(data, path[i].first, i == 0) != path[i].second)
+                return static_cast<int>(i);
+        }
+        return drop(data, path.back().first) ? -1 : static_cast<int>(path.size());
+    };
+
+    rowOf(folder).expand(true);
+    QCOMPARE(dragFolder({{at(folder), false},
+                         {at(child), false},
+                         {at(below), true},
+                         {at(child), false},
+                         {at(last), true},
+                         {at(folder), false},
+                         {empty(), true}}),
+             -1);
     QCOMPARE(m.orgroot().lastchild(), static_cast<Tree*>(&folder));
     QCOMPARE(child.parent(), static_cast<Tree*>(&folder));
 
     // Again from its new place at the bottom: upward onto a row, after a
     // refusal over its own child.
     rowOf(folder).expand(true);
-    doc->focusFirst(rowOf(folder));
-    {
-        UrlDragDropData data(tree);
-        QVERIFY(!drag(data, at(folder), true));
-        QVERIFY(!drag(data, at(child), false));
-        QVERIFY(drag(data, at(below), false));
-        QVERIFY(drop(data, at(below)));
-    }
+    QCOMPARE(dragFolder({{at(folder), false}, {at(child), false}, {at(below), true}}), -1);
     QCOMPARE(folder.parent(), static_cast<Tree*>(&below));
     QCOMPARE(rowOf(folder).parent(), &rowOf(below));
 }
