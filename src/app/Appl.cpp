@@ -27,12 +27,14 @@
 #include "ui/FrameWindow.h"
 #include "ui/ProgressGadget.h"
 #include "ui/View.h"
+#include "ui/dialogs/FolderField.h"
 #include "ui/dialogs/OptionsDialog.h"
 #include "ui/dialogs/ReferenceDialogs.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdlib>
 
 namespace qx::app {
 
@@ -265,8 +267,18 @@ void Appl::showOptions() {
     const Options before = services_.options;
     ui::OptionsDialog dialog(services_.options, services_.language, services_.language.languages(),
                              services_.languageCode, frame_);
+    // The same folder the Favorites export asks for and remembers.
+    const QString favorites = QString::fromStdString(
+        PlatformSettings::favoritesFolder(services_.profile, std::getenv("HOME")));
+    ui::FolderField& folder = dialog.favoritesFolder();
+    folder.setFolder(favorites);
+    folder.setChooser([this](const QString& from) {
+        return services_.dialogs.folderName({QString(), QString(), from});
+    });
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (const QString chosen = folder.folder(); !chosen.isEmpty() && chosen != favorites)
+        PlatformSettings::setFavoritesFolder(services_.profile, chosen.toStdString());
     if (services_.options.language != before.language)
         services_.dialogs.show(services_.language.text(text::LanguageChanged), title_.toStdString(),
                                mb::Ok | mb::TaskModal);

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace qx::doc {
@@ -53,6 +54,44 @@ int answerOf(int button) {
     }
 }
 
+// The window a dialog belongs to: the active one, or, while none is (the
+// program's window lost the focus to another program), the main window.
+QWidget* owner() {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(top) && top->isVisible())
+            return top;
+    }
+    return nullptr;
+}
+
+// A message box lays its text out when it is shown and may do so again once
+// its fonts are settled, each time after Qt placed it by its earlier size: it
+// is centred on its window again whenever its size changes (the user cannot
+// resize it).
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        centre();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QMessageBox::resizeEvent(event);
+        if (isVisible())
+            centre();
+    }
+
+private:
+    void centre() {
+        if (const QWidget* window = parentWidget() ? parentWidget()->window() : nullptr)
+            move(window->frameGeometry().center() - frameGeometry().center() + pos());
+    }
+};
+
 } // namespace
 
 QString QtUserDialogs::text(unsigned id) const {
@@ -62,8 +101,8 @@ QString QtUserDialogs::text(unsigned id) const {
 }
 
 int QtUserDialogs::show(const std::string& message, const std::string& caption, unsigned style) {
-    QMessageBox box(iconOf(style), QString::fromStdString(caption), QString::fromStdString(message),
-                    buttonsOf(style), QApplication::activeWindow());
+    CentredMessageBox box(iconOf(style), QString::fromStdString(caption),
+                          QString::fromStdString(message), buttonsOf(style), owner());
     box.setWindowModality(Qt::ApplicationModal);
     const std::pair<QMessageBox::StandardButton, unsigned> names[] = {
         {QMessageBox::Yes, text::ButtonYes},
@@ -79,8 +118,7 @@ int QtUserDialogs::show(const std::string& message, const std::string& caption, 
 }
 
 QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), text(text::OpenCaption), request.folder,
-                       request.filter);
+    QFileDialog dialog(owner(), text(text::OpenCaption), request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -89,8 +127,7 @@ QString QtUserDialogs::openFileName(const FileDialogRequest& request) {
 }
 
 QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), text(text::SaveAsCaption), request.folder,
-                       request.filter);
+    QFileDialog dialog(owner(), text(text::SaveAsCaption), request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
@@ -102,7 +139,7 @@ QString QtUserDialogs::saveFileName(const FileDialogRequest& request) {
 }
 
 QString QtUserDialogs::folderName(const FileDialogRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), request.folder);
+    QFileDialog dialog(owner(), QString(), request.folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

@@ -8,7 +8,8 @@ class Language;
 
 namespace qx::doc {
 
-// The platform's message boxes and file dialogs, owned by the active window.
+// The platform's message boxes and file dialogs, owned by the active window
+// (the main window while none is) and centred on it.
 // Their buttons and captions come from the language module once one is
 // loaded (Qt's own words until then).
 class QtUserDialogs : public UserDialogs {

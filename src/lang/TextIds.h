@@ -103,6 +103,8 @@ inline constexpr unsigned OptionsCheckThreads = 9712;
 inline constexpr unsigned OptionsChecksPerHost = 9713;
 inline constexpr unsigned OptionsBackups = 9715;
 inline constexpr unsigned OptionsRecoveryMinutes = 9716;
+inline constexpr unsigned OptionsFavorites = 9714;
+inline constexpr unsigned OptionsChooseFolder = 9350;
 
 inline constexpr unsigned FindCaption = 9720;
 inline constexpr unsigned FindQuery = 9721;

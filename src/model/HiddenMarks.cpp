@@ -16,11 +16,17 @@ Ref* parentof(const Ref& node) {
 
 } // namespace
 
+// Everything below a hidden node is hidden with it, so that it shows greyed
+// when hidden references are shown and stays hidden when it is moved out.
+// The nodes below are marked before the node itself: the views then take the
+// subtree away in one piece.
 void HiddenMarks::hide(std::span<Ref* const> nodes) {
     for (Ref* node : nodes) {
         if (!node || !node->parent())
             continue;
-        mark(*node, Ref::Hidden);
+        const std::vector<Ref*> below = subtree(*node);
+        for (auto n = below.rbegin(); n != below.rend(); ++n)
+            mark(**n, Ref::Hidden);
         if (UrlRef* twin = domaintwin(*node))
             mark(*twin, Ref::Hidden);
     }
@@ -31,31 +37,50 @@ void HiddenMarks::hide(std::span<Ref* const> nodes) {
 void HiddenMarks::spreadhidden() {
     // Parents are judged once per round, after all their children of the
     // round, so that hiding many siblings reads the child list once.
+    // Pages whose references were hidden are judged the same way, once all
+    // of the round's references are.
     std::unordered_set<Ref*> parents;
+    std::unordered_set<UrlRef*> pages;
     while (!changed_.empty()) {
         while (!changed_.empty()) {
             Ref& node = *changed_.back();
             changed_.pop_back();
             if (Ref* parent = parentof(node))
                 parents.insert(parent);
-            for (Ref* twin : twinsof(node))
-                mark(*twin, Ref::HiddenChildren);
+            if (edit_.indomain(node)) {
+                for (Ref* twin : twinsof(node))
+                    mark(*twin, Ref::HiddenChildren);
+            } else if (UrlRef* twin = domaintwin(node);
+                       twin && !twin->first() && !twin->hasflags(Ref::kHiddenFlags)) {
+                pages.insert(twin);
+            }
         }
         for (Ref* parent : parents) {
             if (allchildrenhidden(*parent))
                 mark(*parent, Ref::HiddenChildren);
         }
         parents.clear();
+        for (UrlRef* page : pages) {
+            if (referrershidden(*page))
+                mark(*page, Ref::HiddenChildren);
+        }
+        pages.clear();
     }
 }
 
+// Showing a node shows everything below it, as hiding hid it. A root keeps
+// what is below it: a root is never hidden by the user. Parents are marked
+// before their children, so that the views bring a subtree back in one piece.
 void HiddenMarks::show(std::span<Ref* const> nodes) {
     for (Ref* node : nodes) {
         if (!node)
             continue;
-        unmark(*node, Ref::kHiddenFlags);
-        if (UrlRef* twin = domaintwin(*node))
-            unmark(*twin, Ref::kHiddenFlags);
+        const std::vector<Ref*> below = node->parent() ? subtree(*node) : std::vector<Ref*>{node};
+        for (Ref* n : below) {
+            unmark(*n, Ref::kHiddenFlags);
+            if (UrlRef* twin = domaintwin(*n))
+                unmark(*twin, Ref::kHiddenFlags);
+        }
     }
     spreadshown();
     updateviews();
@@ -69,9 +94,15 @@ void HiddenMarks::spreadshown() {
         changed_.pop_back();
         if (Ref* parent = parentof(node))
             unmark(*parent, Ref::HiddenChildren);
-        for (Ref* twin : twinsof(node)) {
-            if (!allchildrenhidden(*twin))
-                unmark(*twin, Ref::HiddenChildren);
+        if (edit_.indomain(node)) {
+            for (Ref* twin : twinsof(node)) {
+                if (!allchildrenhidden(*twin))
+                    unmark(*twin, Ref::HiddenChildren);
+            }
+        } else if (UrlRef* twin = domaintwin(node);
+                   twin && !twin->first() && !twin->hasflags(Ref::Hidden)) {
+            // A page hidden only because all its references were.
+            unmark(*twin, Ref::HiddenChildren);
         }
     }
 }
@@ -94,8 +125,10 @@ void HiddenMarks::settle(std::span<Ref* const> parents) {
 bool HiddenMarks::derivedhidden(Ref& node) {
     if (allchildrenhidden(node))
         return true;
-    if (edit_.indomain(node) || !node.parent())
+    if (!node.parent())
         return false;
+    if (edit_.indomain(node))
+        return !node.first() && referrershidden(node);
     const UrlRef* twin = domaintwin(node);
     return twin && twin->hasflags(Ref::kHiddenFlags);
 }
@@ -124,15 +157,24 @@ void HiddenMarks::unmark(Ref& node, std::uint16_t bits) {
 // are the node's own and those at the address its pieces spell, with and
 // without a closing slash. Every referrer of a page has the same twin, the
 // domain node its address files to.
-std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
-    std::vector<Ref*> twins;
-    if (!domainnode.parent() || !edit_.indomain(domainnode))
+//
+// A command asks for a domain node's twins more than once (whether they are
+// all hidden, then to mark them); the structure does not change meanwhile, so
+// the answer is kept for the command.
+const std::vector<Ref*>& HiddenMarks::twinsof(Ref& domainnode) {
+    auto [at, added] = twins_.try_emplace(&domainnode);
+    std::vector<Ref*>& twins = at->second;
+    if (!added || !domainnode.parent() || !edit_.indomain(domainnode))
         return twins;
     std::string address;
     for (Ref* n = &domainnode; n && n->parent(); n = parentof(*n))
         address.insert(0, std::string(n->name().view()) + (address.empty() ? "" : "/"));
-    std::vector<const Object*> pages{domainnode.target()};
+    const Object* own = domainnode.target();
+    std::vector<const Object*> pages{own};
     for (const std::string& url : {address, address + "/"}) {
+        // The node's own page needs no looking up.
+        if (own && own->props().url.view() == url)
+            continue;
         const Object* page = doc_.findpage(url);
         if (std::find(pages.begin(), pages.end(), page) == pages.end())
             pages.push_back(page);
@@ -147,6 +189,20 @@ std::vector<Ref*> HiddenMarks::twinsof(Ref& domainnode) {
         }
     }
     return twins;
+}
+
+bool HiddenMarks::referrershidden(Ref& page) {
+    const std::vector<Ref*>& twins = twinsof(page);
+    return !twins.empty() && std::all_of(twins.begin(), twins.end(), [](const Ref* twin) {
+        return twin->hasflags(Ref::kHiddenFlags);
+    });
+}
+
+std::vector<Ref*> HiddenMarks::subtree(Ref& top) {
+    std::vector<Ref*> nodes;
+    for (Tree* n = &top; n; n = n->nextpreorder(&top))
+        nodes.push_back(static_cast<Ref*>(n));
+    return nodes;
 }
 
 UrlRef* HiddenMarks::domaintwin(const Ref& node) {

@@ -14,11 +14,13 @@ class Ref;
 class TreeEdit;
 class UrlRef;
 
-// The hide and show commands. Hiding marks the chosen nodes and their domain
-// twins hidden by the user (0x0004); then a node all of whose children are
-// hidden, and an organizer node whose domain twin is hidden, count as hidden
-// too (0x0040), as far up as that goes. Showing clears both marks on the chosen
-// nodes and their twins, and the derived mark wherever it no longer holds.
+// The hide and show commands. Hiding marks the chosen nodes with everything
+// below them, and the chosen nodes' domain twins, hidden by the user (0x0004);
+// then a node all of whose children are hidden, an organizer node whose domain
+// twin is hidden, and a domain leaf whose every organizer reference is hidden
+// count as hidden too (0x0040), as far up as that goes. Showing clears both
+// marks on the chosen nodes, everything below them and their twins, and the
+// derived mark wherever it no longer holds.
 //
 // Only the nodes whose state changes are followed (with their parents'
 // children and their pages' other nodes), never the whole document. Changes
@@ -38,12 +40,17 @@ private:
     // Follows the nodes that became hidden, and those that showed again.
     void spreadhidden();
     void spreadshown();
-    // Hidden through its children, or through its domain twin.
+    // Hidden through its children, through its domain twin, or, for a domain
+    // leaf, through its organizer references.
     bool derivedhidden(Ref& node);
+    // The domain node has organizer references and every one is hidden.
+    bool referrershidden(Ref& page);
+    // The node and everything below it, parents before children.
+    static std::vector<Ref*> subtree(Ref& top);
     void mark(Ref& node, std::uint16_t bit);
     void unmark(Ref& node, std::uint16_t bits);
     // The organizer nodes whose domain twin is this domain node.
-    std::vector<Ref*> twinsof(Ref& domainnode);
+    const std::vector<Ref*>& twinsof(Ref& domainnode);
     // The domain node filed for the node's page, and for a page.
     UrlRef* domaintwin(const Ref& node);
     UrlRef* domainnodeof(const Object* page);
@@ -61,6 +68,7 @@ private:
     std::unordered_set<const Ref*> seen_;
     // A command on many references looks up each page's domain node once.
     std::unordered_map<const Object*, UrlRef*> domainnodes_;
+    std::unordered_map<const Ref*, std::vector<Ref*>> twins_;
 };
 
 } // namespace qx

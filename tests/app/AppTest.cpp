@@ -31,6 +31,7 @@
 #include "ui/ToolbarImages.h"
 #include "ui/View.h"
 #include "ui/dialogs/FindDialog.h"
+#include "ui/dialogs/FolderField.h"
 #include "ui/dialogs/ObjPropDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
 #include "ui/tree/RefTreeView.h"
@@ -41,6 +42,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -109,6 +111,7 @@ private slots:
     void revertToBackupPutsTheChosenBackupInPlaceAsAChange();
     void openingAListedDocumentMovesItToTheTopOfTheRecentFiles();
     void changingTheLanguageShows9250AndTheFileHoldsItAfterClose();
+    void theOptionsChooseTheFolderTheFavoritesExportStartsIn();
     void f1AsksForTheHelpOfTheFocusedWindow();
     void helpModeShowsTheHelpOfTheChosenCommandInsteadOfRunningIt();
     void heldF1AsksOnceAndIsForgottenWhenTheProgramLosesTheKeyboard();
@@ -532,6 +535,36 @@ void AppTest::changingTheLanguageShows9250AndTheFileHoldsItAfterClose() {
     QCOMPARE(program.profile().readString("Options", "Language", "none"), std::string("none"));
     QVERIFY(frame->close());
     QCOMPARE(program.profile().readString("Options", "Language", ""), std::string("rus"));
+}
+
+// The options show the folder the Favorites export remembered; its button
+// asks for a folder starting there, and OK keeps the choice for the export.
+void AppTest::theOptionsChooseTheFolderTheFavoritesExportStartsIn() {
+    dir_->write("qxseek.INI", "[Options]\nFavorites=/srv/links/old\n");
+    app::Program& program = makeProgram();
+    QVERIFY(!program.start({QStringLiteral("qxseek")}));
+    ui::FrameWindow* frame = program.appl()->frame();
+    for (const bool accept : {false, true}) {
+        QString shown;
+        QString chosen;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<ui::OptionsDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* folder = dialog->findChild<ui::FolderField*>(QStringLiteral("142"));
+            QVERIFY(folder);
+            shown = folder->field().text();
+            dialogs_->chooseNext(QStringLiteral("/srv/links/new"));
+            QTest::mouseClick(&folder->button(), Qt::LeftButton);
+            chosen = folder->field().text();
+            accept ? dialog->accept() : dialog->reject();
+        });
+        frame->execute(ui::cmd::Options);
+        QCOMPARE(shown, QStringLiteral("/srv/links/old"));
+        QCOMPARE(chosen, QStringLiteral("/srv/links/new"));
+        QCOMPARE(dialogs_->requests().back().folder, QStringLiteral("/srv/links/old"));
+        QCOMPARE(program.profile().readString("Options", "Favorites", ""),
+                 std::string(accept ? "/srv/links/new" : "/srv/links/old"));
+    }
 }
 
 void AppTest::f1AsksForTheHelpOfTheFocusedWindow() {

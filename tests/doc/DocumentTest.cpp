@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,6 +64,7 @@ private slots:
     void saveAsOverAnExistingFileAsksFirst();
     void commandsFollowTheDocumentsState();
     void dialogsTakeTheirButtonsAndCaptionsFromTheLanguage();
+    void messageBoxesAreCentredOnTheWindow();
     void savingOverAFileChangedOnDiskAsksFirst();
     void theFirstSaveAfterOpeningKeepsTheFileAsABackup();
     void aBackupThatCannotBeKeptIsToldAndTheSaveGoesOn();
@@ -363,6 +365,37 @@ void DocumentTest::dialogsTakeTheirButtonsAndCaptionsFromTheLanguage() {
                  QString());
     }
     QCOMPARE(words.last(), qs(language_->text(text::SaveAsCaption)));
+}
+
+// Whether the window is active or not (another program took the focus), a
+// message box opens centred on it at its final size, long text or short.
+void DocumentTest::messageBoxesAreCentredOnTheWindow() {
+    QMainWindow window;
+    window.setGeometry(40, 60, 900, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    doc::QtUserDialogs dialogs;
+    const std::string long_(400, 'x');
+    for (const bool active : {false, true}) {
+        if (active) {
+            window.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &window);
+        }
+        for (const std::string& message : {std::string("short"), long_}) {
+            QPoint centre;
+            QWidget* parent = nullptr;
+            DialogWatcher watcher([&](QWidget& box) {
+                centre = box.frameGeometry().center();
+                parent = box.parentWidget();
+                static_cast<QMessageBox&>(box).button(QMessageBox::Ok)->click();
+            });
+            QCOMPARE(dialogs.show(message, "caption", mb::Ok), int(mb::IdOk));
+            QCOMPARE(parent, &window);
+            const QPoint off = centre - window.frameGeometry().center();
+            QVERIFY2(off.manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+        }
+    }
 }
 
 void DocumentTest::commandsFollowTheDocumentsState() {

@@ -322,5 +322,91 @@ TEST(DDocHidden, TwinsAreFoundByAddress) {
     EXPECT_FALSE(result.hasflags(Ref::kHiddenFlags));
 }
 
+// Hiding a folder hides everything below it; a page leaves the domain tree
+// once every organizer reference to it is hidden, and comes back with the
+// first that shows again.
+TEST(DDocHidden, HidingAFolderHidesWhatIsBelowItAndPagesWithNoVisibleReference) {
+    Options options(false, false);
+    DDoc doc;
+    Object& one = page(doc, "s://h/a/1");
+    Object& two = page(doc, "s://h/a/2");
+    Object& three = page(doc, "s://h/b/3");
+    OrgRef2& outer = doc.createfolder(Str("outer"), doc.orgroot(), nullptr);
+    OrgRef2& inner = doc.createfolder(Str("inner"), outer, nullptr);
+    OrgRef2& first = doc.createresult(&one, nullptr, inner, nullptr, false);
+    OrgRef2& shared = doc.createresult(&three, nullptr, inner, nullptr, false);
+    OrgRef2& second = doc.createresult(&two, nullptr, outer, nullptr, false);
+    OrgRef2& elsewhere = doc.createfolder(Str("elsewhere"), doc.orgroot(), nullptr);
+    OrgRef2& visible = doc.createresult(&three, nullptr, elsewhere, nullptr, false);
+    test::DocRecorder views;
+    views.bind(doc.orgroot());
+    views.bind(doc.domainroot());
+    doc.setviews(&views);
+
+    std::array<Ref*, 1> chosen{&outer};
+    doc.hide(chosen);
+    for (Ref* node : std::array<Ref*, 5>{&outer, &inner, &first, &shared, &second}) {
+        EXPECT_TRUE(node->hasflags(Ref::Hidden)) << node->name().view();
+        EXPECT_EQ(node->viewitem(), nullptr) << node->name().view();
+    }
+    EXPECT_TRUE(domain(doc, "s://h/a/1").hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(domain(doc, "s://h/a/2").hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(domain(doc, "s://h/a").hasflags(Ref::HiddenChildren));
+    EXPECT_EQ(domain(doc, "s://h/a").viewitem(), nullptr);
+    // Still referred to from a folder that shows.
+    EXPECT_FALSE(domain(doc, "s://h/b/3").hasflags(Ref::kHiddenFlags));
+    EXPECT_NE(domain(doc, "s://h/b/3").viewitem(), nullptr);
+    EXPECT_FALSE(visible.hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(domain(doc, "s://h").hasflags(Ref::kHiddenFlags));
+
+    // The last reference hidden takes the page along; showing it brings the
+    // page back, and only that page.
+    std::array<Ref*, 1> last{&elsewhere};
+    doc.hide(last);
+    EXPECT_TRUE(domain(doc, "s://h/b/3").hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(domain(doc, "s://h").hasflags(Ref::HiddenChildren));
+    doc.show(last);
+    EXPECT_FALSE(domain(doc, "s://h/b/3").hasflags(Ref::kHiddenFlags));
+    EXPECT_NE(domain(doc, "s://h/b/3").viewitem(), nullptr);
+    EXPECT_TRUE(domain(doc, "s://h/a/1").hasflags(Ref::HiddenChildren));
+    EXPECT_TRUE(shared.hasflags(Ref::Hidden));
+
+    doc.show(chosen);
+    for (Ref* node : std::array<Ref*, 5>{&outer, &inner, &first, &shared, &second}) {
+        EXPECT_FALSE(node->hasflags(Ref::kHiddenFlags)) << node->name().view();
+        EXPECT_NE(node->viewitem(), nullptr) << node->name().view();
+    }
+    EXPECT_FALSE(domain(doc, "s://h/a/1").hasflags(Ref::kHiddenFlags));
+    EXPECT_FALSE(domain(doc, "s://h/a").hasflags(Ref::kHiddenFlags));
+    EXPECT_NE(domain(doc, "s://h/a/2").viewitem(), nullptr);
+    EXPECT_EQ(test::checkdocument(doc), "");
+}
+
+// With hidden references shown, what is below a hidden folder stays on screen
+// and counts as hidden, so that it is drawn greyed; a page whose references
+// are all hidden comes back by filing a visible child below it.
+TEST(DDocHidden, BelowAHiddenFolderShowsAsHiddenWhenHiddenOnesAreShown) {
+    Options options(true, false);
+    DDoc doc;
+    Object& one = page(doc, "s://h/a");
+    OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
+    OrgRef2& nested = doc.createfolder(Str("nested"), folder, nullptr);
+    OrgRef2& result = doc.createresult(&one, nullptr, nested, nullptr, false);
+    test::DocRecorder views;
+    views.bind(doc.orgroot());
+    views.bind(doc.domainroot());
+    doc.setviews(&views);
+    std::array<Ref*, 1> chosen{&folder};
+    doc.hide(chosen);
+    Ref& leaf = domain(doc, "s://h/a");
+    for (Ref* node : std::array<Ref*, 4>{&folder, &nested, &result, &leaf}) {
+        EXPECT_TRUE(node->hasflags(Ref::kHiddenFlags)) << node->name().view();
+        EXPECT_NE(node->viewitem(), nullptr) << node->name().view();
+    }
+    doc.createdomainnode(leaf, Str("b"), nullptr, false);
+    EXPECT_FALSE(leaf.hasflags(Ref::kHiddenFlags));
+    EXPECT_EQ(test::checkdocument(doc), "");
+}
+
 } // namespace
 } // namespace qx

@@ -38,8 +38,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <cstdlib>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace qx;
 using qx::test::page;
@@ -86,12 +89,14 @@ private slots:
     void bothTreesShowTheDocumentAndOnlyUserChangesMarkIt();
     void threeSelectedNodesShowTheirCount();
     void aFolderHiddenThroughItsChildrenOffersUnhide();
+    void hidingNestedFoldersTakesTheirPagesOutOfTheSitesTree();
     void theStatusReadsTheAddressAndShiftF10OpensTheMenu();
     void keysOfTheTreeOpenRenameAndShowTheMenu();
     void selectAllDeleteAndDropsKeepTheTreesOrder();
     void aDragOffersOnlyWhatItDeliversForEverySelectedReference();
     void anotherProcessesPrivateFormatIsRefused();
     void dropsMoveCopyAndNeverIntoTheirOwnSubtree();
+    void anOpenFolderDraggedDownDropsOnARowBelowAndIntoEmptySpace();
     void aBrowserLinkDroppedBecomesAReference();
     void pastingLinksOfAnotherProgramFilesThem();
     void copyAndPasteIntoAnotherDocumentKeepsEveryProperty();
@@ -265,6 +270,49 @@ void DocumentTreesTest::aFolderHiddenThroughItsChildrenOffersUnhide() {
     QVERIFY(!rowOf(folder).isGrayed());
 }
 
+// Hide on a folder hides everything below it: its pages leave the sites tree
+// unless a reference that still shows keeps them, and with hidden references
+// shown every row below the folder is greyed. Unhide brings all of it back.
+void DocumentTreesTest::hidingNestedFoldersTakesTheirPagesOutOfTheSitesTree() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& outer = m.createfolder(Str("outer"), m.orgroot(), nullptr);
+    OrgRef2& inner = m.createfolder(Str("inner"), outer, nullptr);
+    OrgRef2& deep =
+        m.createresultobject(page("http://a.example/deep", "deep"), OrgProp{}, inner, nullptr);
+    OrgRef2& shared =
+        m.createresultobject(page("http://b.example/shared", "shared"), OrgProp{}, outer, nullptr);
+    OrgRef2& elsewhere = m.createfolder(Str("elsewhere"), m.orgroot(), nullptr);
+    m.createresult(shared.target(), nullptr, elsewhere, nullptr, false);
+    UrlRef& deepPage = *m.filedomainnode("http://a.example/deep");
+    UrlRef& sharedPage = *m.filedomainnode("http://b.example/shared");
+    doc->show();
+
+    doc->focusFirst(rowOf(outer));
+    doc->frame.execute(ui::cmd::Hide);
+    for (const Ref* node : {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
+                            static_cast<const Ref*>(&deep)})
+        QVERIFY(node->viewitem() == nullptr);
+    QVERIFY(deepPage.viewitem() == nullptr);
+    QVERIFY(m.finddomainnode("http://a.example")->viewitem() == nullptr);
+    QVERIFY(sharedPage.viewitem() != nullptr);
+
+    doc->frame.execute(ui::cmd::ShowHidden);
+    for (const Ref* node : {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
+                            static_cast<const Ref*>(&deep), static_cast<const Ref*>(&shared),
+                            static_cast<const Ref*>(&deepPage)})
+        QVERIFY2(rowOf(*node).isGrayed(), node->name().view().data());
+    QVERIFY(!rowOf(sharedPage).isGrayed());
+    QVERIFY(!rowOf(elsewhere).isGrayed());
+
+    doc->focusFirst(rowOf(outer));
+    QVERIFY(doc->frame.commandState(ui::cmd::Unhide).enabled);
+    doc->frame.execute(ui::cmd::Unhide);
+    for (const Ref* node : {static_cast<const Ref*>(&outer), static_cast<const Ref*>(&inner),
+                            static_cast<const Ref*>(&deep), static_cast<const Ref*>(&deepPage)})
+        QVERIFY2(!rowOf(*node).isGrayed(), node->name().view().data());
+}
+
 void DocumentTreesTest::aDragOffersOnlyWhatItDeliversForEverySelectedReference() {
     auto doc = open();
     DDoc& m = doc->model();
@@ -382,6 +430,91 @@ void DocumentTreesTest::dropsMoveCopyAndNeverIntoTheirOwnSubtree() {
     QVERIFY(copy != nullptr);
     QCOMPARE(copy->target(), domain->target());
     QCOMPARE(domain->parent() != &inner, true);
+}
+
+// An open folder dragged downward, the events entering at the window as the
+// platform sends them: the window routes them to the tree's viewport, and
+// each move starts out with the answer to the one before (accepted when it
+// was). Over the folder itself and its children the drag is refused; the rows
+// below and the empty space take it, whatever was refused before.
+void DocumentTreesTest::anOpenFolderDraggedDownDropsOnARowBelowAndIntoEmptySpace() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
+    OrgRef2& child =
+        m.createresultobject(page("http://a.example/c", "child"), OrgProp{}, folder, nullptr);
+    OrgRef2& below = m.createfolder(Str("below"), m.orgroot(), nullptr);
+    OrgRef2& last =
+        m.createresultobject(page("http://a.example/l", "last"), OrgProp{}, m.orgroot(), nullptr);
+    doc->show();
+    OrganizerTreeView& tree = doc->first();
+    QWindow* window = tree.window()->windowHandle();
+    QVERIFY(window);
+
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    Qt::DropAction answered = Qt::IgnoreAction;
+    auto at = [&](const Ref& node) {
+        TreeViewNode& row = rowOf(node);
+        return tree.viewport()->mapTo(
+            tree.window(), QPoint(row.labelLeft() + 4 - tree.scrollX(),
+                                  tree.nodeTop(row) - tree.scrollY() + tree.lineHeight() / 2));
+    };
+    auto empty = [&] {
+        return tree.viewport()->mapTo(
+            tree.window(), QPoint(tree.viewport()->width() / 2, tree.viewport()->height() - 4));
+    };
+    // Returns whether the move was taken.
+    auto drag = [&](UrlDragDropData& data, QPoint to, bool enter) {
+        if (enter) {
+            QDragEnterEvent event(to, actions, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window, &event);
+            answered = event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+        }
+        QDragMoveEvent event(to, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        if (answered != Qt::IgnoreAction) {
+            event.setDropAction(answered);
+            event.accept();
+        }
+        QCoreApplication::sendEvent(window, &event);
+        answered = event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+        return event.isAccepted();
+    };
+    auto drop = [&](UrlDragDropData& data, QPoint to) {
+        QDropEvent event(to, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &event);
+        return event.isAccepted();
+    };
+
+    // The folder dragged over the positions in turn, each refused or taken
+    // as given, and dropped at the last: the step that went otherwise, or -1.
+    auto dragFolder = [&](const std::vector<std::pair<QPoint, bool>>& path) {
+        doc->focusFirst(rowOf(folder));
+        UrlDragDropData data(tree);
+        for (std::size_t i = 0; i < path.size(); ++i) {
+            if (drag(data, path[i].first, i == 0) != path[i].second)
+                return static_cast<int>(i);
+        }
+        return drop(data, path.back().first) ? -1 : static_cast<int>(path.size());
+    };
+
+    rowOf(folder).expand(true);
+    QCOMPARE(dragFolder({{at(folder), false},
+                         {at(child), false},
+                         {at(below), true},
+                         {at(child), false},
+                         {at(last), true},
+                         {at(folder), false},
+                         {empty(), true}}),
+             -1);
+    QCOMPARE(m.orgroot().lastchild(), static_cast<Tree*>(&folder));
+    QCOMPARE(child.parent(), static_cast<Tree*>(&folder));
+
+    // Again from its new place at the bottom: upward onto a row, after a
+    // refusal over its own child.
+    rowOf(folder).expand(true);
+    QCOMPARE(dragFolder({{at(folder), false}, {at(child), false}, {at(below), true}}), -1);
+    QCOMPARE(folder.parent(), static_cast<Tree*>(&below));
+    QCOMPARE(rowOf(folder).parent(), &rowOf(below));
 }
 
 void DocumentTreesTest::aBrowserLinkDroppedBecomesAReference() {

@@ -4,6 +4,7 @@
 #include "lang/TextIds.h"
 #include "settings/Options.h"
 #include "ui/dialogs/DialogControls.h"
+#include "ui/dialogs/FolderField.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -70,6 +71,8 @@ OptionsDialog::OptionsDialog(Options& options, const Language& language,
 
     auto* general = new QFormLayout;
     general->addRow(t(text::OptionsLanguage), language_);
+    favorites_ = control(142, new FolderField(t(text::OptionsChooseFolder), this));
+    general->addRow(t(text::OptionsFavorites), favorites_);
     general->addRow(checkRef_);
     general->addRow(checkSearch_);
     general->addRow(t(text::OptionsMaxThreads), maxThreads_);

@@ -11,6 +11,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
+namespace qx::ui {
+class FolderField;
+}
+
 namespace qx {
 struct Options;
 }
@@ -29,6 +33,10 @@ public:
                   QWidget* parent = nullptr);
 
     void accept() override;
+
+    // The folder the Favorites export starts in; the caller fills it and
+    // takes it back on OK, as it is kept apart from the options.
+    FolderField& favoritesFolder() { return *favorites_; }
 
 private:
     void fill(const std::string& runningCode);
@@ -51,6 +59,7 @@ private:
     QLineEdit* backups_;
     QLineEdit* recoveryMinutes_;
     QButtonGroup* sort_;
+    FolderField* favorites_;
 };
 
 } // namespace qx::ui

@@ -333,10 +333,18 @@ void TreeView::dragEnterEvent(QDragEnterEvent* event) {
         event->ignore();
         return;
     }
-    // Accepted so that moves keep coming for the auto-scroll; whether a drop
-    // is possible is decided per move.
-    event->accept();
+    // Whether a drop is possible is decided per move. The enter itself is
+    // always taken, even where the first position is refused (a folder
+    // dragged from its own row): a refused enter goes on to the widgets
+    // behind the tree, the window that opens dropped documents among them,
+    // and whichever takes it gets every later move of the drag, so the tree
+    // would refuse until the pointer left it. Taking it also keeps the moves
+    // coming for the auto-scroll.
     dragMoveEvent(event);
+    if (!event->isAccepted()) {
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept(QRect());
+    }
 }
 
 void TreeView::dragMoveEvent(QDragMoveEvent* event) {
