@@ -40,6 +40,23 @@ inline constexpr unsigned ModuleAddressNotHttps = 9293;
 // Browser bookmark files.
 inline constexpr unsigned NotABookmarkFile = 9300;   // %s file name
 inline constexpr unsigned BookmarkFileFilter = 9301; // "description|pattern|..."
+// Browser profiles and XBEL files.
+inline constexpr unsigned BrowserImportCaption = 9310;
+inline constexpr unsigned BrowserImportPrompt = 9311;
+inline constexpr unsigned BrowserColumn = 9312;
+inline constexpr unsigned ProfileColumn = 9313;
+inline constexpr unsigned BookmarksColumn = 9314;
+inline constexpr unsigned ChooseStoreButton = 9315;
+inline constexpr unsigned ImportButton = 9316;
+inline constexpr unsigned BookmarkStoreFilter = 9317; // "description|pattern|..."
+inline constexpr unsigned ReadingBookmarks = 9318;    // %s the import folder's name
+inline constexpr unsigned BrowserImported = 9319;     // %s folder, %d added, present, skipped
+inline constexpr unsigned StoreWithoutBookmarks = 9320; // %s store
+inline constexpr unsigned StoreUnreadable = 9321;       // %s store
+inline constexpr unsigned StoreDamaged = 9322;          // %s store
+inline constexpr unsigned XbelFileFilter = 9323;        // "description|pattern|..."
+inline constexpr unsigned CountUnreadable = 9324;
+inline constexpr unsigned CountingBookmarks = 9325;
 inline constexpr unsigned LanguageName = 9500;
 inline constexpr unsigned UninstallQuestion = 9501; // Yes/No
 inline constexpr unsigned InstallLanguagePrompt = 9502;

@@ -20,7 +20,8 @@ class UserDialogs;
 namespace qx::ui {
 
 // The commands that write references out of the document (the HTML page, the
-// favourites folder, a bookmark file) and read a bookmark file in. They work
+// favourites folder, a bookmark or XBEL file) and read a bookmark file or a
+// browser profile in. They work
 // on the nodes the selection hands them; without a selection of its own, the
 // whole organizer tree.
 class ExportCommands : public doc::CommandTarget {
@@ -54,6 +55,8 @@ private:
     void exportFavorites();
     void exportBookmarks();
     void importBookmarks();
+    void exportXbel();
+    void importFromBrowser();
 
     DocumentSource document_;
     ApplicationProfile& profile_;
