@@ -80,10 +80,12 @@ void BrowserImporter::run(doc::Editor& editor, QString& lastFolder) {
         const doc::Editor::Change change(editor);
         const std::uint64_t before = editor.model().stamp();
         import.place(editor.model());
-        editor.model().commit();
-        // Importing a profile again may add nothing: no step to take back.
-        if (editor.model().stamp() != before)
+        // Importing a profile again may add nothing: then the views hear of
+        // no change, which would leave a step to take back.
+        if (editor.model().stamp() != before) {
+            editor.model().commit();
             editor.modelChanged();
+        }
     }
     dialogs_.show(language_.format(text::BrowserImported, import.foldername(),
                                    static_cast<int>(import.added()),
