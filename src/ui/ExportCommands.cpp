@@ -122,24 +122,26 @@ void ExportCommands::exportFavorites() {
                   language_.text(text::FavoritesErrorCaption), mb::Ok | mb::IconInformation);
 }
 
-void ExportCommands::exportBookmarks() {
+void ExportCommands::exportFile(unsigned filterText, const char* extension,
+                                const FileWriter& write) {
     const std::vector<const Ref*> selected = nodes();
-    const QString path = savePath(text::BookmarkFileFilter, "html");
+    const QString path = savePath(filterText, extension);
     if (path.isEmpty())
         return;
-    BookmarkExport bookmarks;
-    if (bookmarks.write(QFile::encodeName(path).toStdString(), selected) != 0)
+    if (write(QFile::encodeName(path).toStdString(), selected) != 0)
         reportWriteFailure(path);
 }
 
+void ExportCommands::exportBookmarks() {
+    exportFile(text::BookmarkFileFilter, "html", [](const std::string& path, NodeSpan nodes) {
+        return BookmarkExport().write(path, nodes);
+    });
+}
+
 void ExportCommands::exportXbel() {
-    const std::vector<const Ref*> selected = nodes();
-    const QString path = savePath(text::XbelFileFilter, "xbel");
-    if (path.isEmpty())
-        return;
-    XbelExport xbel;
-    if (xbel.write(QFile::encodeName(path).toStdString(), selected) != 0)
-        reportWriteFailure(path);
+    exportFile(text::XbelFileFilter, "xbel", [](const std::string& path, NodeSpan nodes) {
+        return XbelExport().write(path, nodes);
+    });
 }
 
 void ExportCommands::importFromBrowser() {

@@ -2,8 +2,12 @@
 
 #include "doc/CommandTable.h"
 
+#include "platform/SystemError.h"
+
 #include <QString>
 #include <functional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -51,6 +55,11 @@ private:
     // cancelled or when an existing file is not to be replaced.
     QString savePath(unsigned filterText, const char* extension);
     void reportWriteFailure(const QString& path);
+    using NodeSpan = std::span<const Ref* const>;
+    // Writes the nodes to a file: 0, or the system's error.
+    using FileWriter = std::function<platform::SysError(const std::string& path, NodeSpan nodes)>;
+    // Asks where, with the filter of that text, and writes the nodes there.
+    void exportFile(unsigned filterText, const char* extension, const FileWriter& write);
     void exportHtml();
     void exportFavorites();
     void exportBookmarks();
