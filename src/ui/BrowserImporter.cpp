@@ -20,8 +20,7 @@ namespace qx::ui {
 
 BrowserImporter::BrowserImporter(const Language& language, doc::UserDialogs& dialogs,
                                  std::string home, std::string config)
-    : language_(language), dialogs_(dialogs), home_(std::move(home)),
-      config_(std::move(config)) {}
+    : language_(language), dialogs_(dialogs), home_(std::move(home)), config_(std::move(config)) {}
 
 void BrowserImporter::run(doc::Editor& editor, QString& lastFolder) {
     const std::vector<BrowserProfile> profiles = BrowserProfiles::find(home_, config_);
@@ -59,16 +58,15 @@ void BrowserImporter::run(doc::Editor& editor, QString& lastFolder) {
         return;
     const std::string store =
         profile ? profile->file : QFile::encodeName(choice.chosenFile()).toStdString();
-    const std::string shown =
-        profile ? profile->browser + ": " + profile->name : QFileInfo(choice.chosenFile()).fileName().toStdString();
+    const std::string shown = profile ? profile->browser + ": " + profile->name
+                                      : QFileInfo(choice.chosenFile()).fileName().toStdString();
 
     BrowserImport import;
     int result = BrowserImport::Unreadable;
     ProgressRun reading(dialogs_, language_, caption,
                         QString::fromStdString(language_.format(text::ReadingBookmarks, shown)));
-    if (!reading.run([&] {
-            result = profile ? import.read(*profile) : import.read(store, profiles);
-        }))
+    if (!reading.run(
+            [&] { result = profile ? import.read(*profile) : import.read(store, profiles); }))
         return;
     if (result != BrowserImport::Ok) {
         report(result, profile ? store : shown);
@@ -87,15 +85,14 @@ void BrowserImporter::run(doc::Editor& editor, QString& lastFolder) {
             editor.modelChanged();
         }
     }
-    dialogs_.show(language_.format(text::BrowserImported, import.foldername(),
-                                   static_cast<int>(import.added()),
-                                   static_cast<int>(import.present()),
-                                   static_cast<int>(import.skipped())),
+    dialogs_.show(language_.format(
+                      text::BrowserImported, import.foldername(), static_cast<int>(import.added()),
+                      static_cast<int>(import.present()), static_cast<int>(import.skipped())),
                   language_.text(text::BrowserImportCaption), mb::Ok | mb::IconInformation);
 }
 
 void BrowserImporter::report(int result, const std::string& store) {
-    const unsigned id = result == BrowserImport::NoBookmarks ? text::StoreWithoutBookmarks
+    const unsigned id = result == BrowserImport::NoBookmarks  ? text::StoreWithoutBookmarks
                         : result == BrowserImport::Unreadable ? text::StoreUnreadable
                                                               : text::StoreDamaged;
     dialogs_.show(language_.format(id, store), language_.text(text::BrowserImportCaption),

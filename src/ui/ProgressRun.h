@@ -20,8 +20,7 @@ namespace qx::ui {
 // it fills something the caller reads once run() has returned.
 class ProgressRun {
 public:
-    ProgressRun(doc::UserDialogs& dialogs, const Language& language, QString caption,
-                QString label)
+    ProgressRun(doc::UserDialogs& dialogs, const Language& language, QString caption, QString label)
         : dialogs_(dialogs), language_(language), caption_(std::move(caption)),
           label_(std::move(label)) {}
 

@@ -122,9 +122,8 @@ void BrowserImportTest::writeFirefoxProfile() {
     sqlite3* db = nullptr;
     QCOMPARE(sqlite3_open((firefox + "/abcd.default-release/places.sqlite").c_str(), &db),
              SQLITE_OK);
-    const std::string schema =
-        test::TempDir::read(qEnvironmentVariable("QX_TEST_DATA").toStdString() +
-                            "/places-schema.sql");
+    const std::string schema = test::TempDir::read(
+        qEnvironmentVariable("QX_TEST_DATA").toStdString() + "/places-schema.sql");
     QVERIFY(!schema.empty());
     // Three bookmarks in the toolbar (folder 3): one in a folder of its own.
     const std::string rows =
@@ -132,10 +131,17 @@ void BrowserImportTest::writeFirefoxProfile() {
         "INSERT INTO moz_places (id, url, guid) VALUES (1, 'https://firefox.example/a', 'p1'),"
         " (2, 'https://firefox.example/b', 'p2'), (3, 'https://example.org/', 'p3');"
         "INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, dateAdded, guid) VALUES"
-        " (100, 1, 1, 3, 0, 'First', " + std::to_string(kAdded) + ", 'b100'),"
-        " (101, 2, NULL, 3, 1, 'Kept', " + std::to_string(kAdded) + ", 'b101'),"
-        " (102, 1, 2, 101, 0, 'Second', " + std::to_string(kAdded) + ", 'b102'),"
-        " (103, 1, 3, 3, 2, 'Example', " + std::to_string(kAdded) + ", 'b103');";
+        " (100, 1, 1, 3, 0, 'First', " +
+        std::to_string(kAdded) +
+        ", 'b100'),"
+        " (101, 2, NULL, 3, 1, 'Kept', " +
+        std::to_string(kAdded) +
+        ", 'b101'),"
+        " (102, 1, 2, 101, 0, 'Second', " +
+        std::to_string(kAdded) +
+        ", 'b102'),"
+        " (103, 1, 3, 3, 2, 'Example', " +
+        std::to_string(kAdded) + ", 'b103');";
     char* error = nullptr;
     const int result = sqlite3_exec(db, rows.c_str(), nullptr, nullptr, &error);
     const QString why = QString::fromUtf8(error ? error : "");
@@ -246,12 +252,12 @@ void BrowserImportTest::aDamagedStoreChosenByHandChangesNothing() {
 
     // A profile folder chosen by hand is read like a listed profile; the
     // file dialog starts where the last one ended.
-    doc_->scripted.chooseNext(QString::fromStdString(home_ + "/.config/chromium/Default/Bookmarks"));
+    doc_->scripted.chooseNext(
+        QString::fromStdString(home_ + "/.config/chromium/Default/Bookmarks"));
     importWith([](QDialog& dialog) {
         dialog.findChild<QPushButton*>(QStringLiteral("chooseFile"))->click();
     });
-    QCOMPARE(doc_->scripted.requests().back().folder,
-             QString::fromStdString(setup_->dir.path()));
+    QCOMPARE(doc_->scripted.requests().back().folder, QString::fromStdString(setup_->dir.path()));
     QCOMPARE(doc_->scripted.texts().last(),
              QStringLiteral("Imported into \"Chromium: Default\": 2. Already there: 0, "
                             "skipped: 1."));
@@ -329,8 +335,8 @@ void BrowserImportTest::xbelExportIsReadBackByImportBookmarks() {
     QCOMPARE(test::TempDir::read(again), written);
 
     // A cut-off XBEL file adds nothing.
-    other->scripted.chooseNext(
-        QString::fromStdString(setup_->dir.write("cut.xbel", written.substr(0, written.size() / 2))));
+    other->scripted.chooseNext(QString::fromStdString(
+        setup_->dir.write("cut.xbel", written.substr(0, written.size() / 2))));
     other->frame.execute(ui::cmd::ImportBookmarks);
     QCOMPARE(other->scripted.texts().last(), QStringLiteral("cut.xbel is not a bookmark file."));
     QCOMPARE(referencesUnder(other->model().orgroot()), 2);
