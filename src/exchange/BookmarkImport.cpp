@@ -112,16 +112,26 @@ private:
 
     void bookmark() {
         last_ = nullptr;
-        Object* page = PageFiling::filepage(doc_, href_);
+        const std::string title = trimmed(text_);
+        auto take = [&](ObjectProp& props) {
+            if (!title.empty())
+                props.title = Str(title);
+            bookmarkdate(date_, props.modified);
+        };
+        ObjectProp fresh;
+        take(fresh);
+        const PageFiling::Filed filed = PageFiling::file(doc_, href_, std::move(fresh));
+        Object* page = filed.page;
         if (!page) {
             ++skipped_;
             return;
         }
-        ObjectProp props = page->props();
-        if (const std::string title = trimmed(text_); !title.empty())
-            props.title = Str(title);
-        bookmarkdate(date_, props.modified);
-        doc_.setobjectprops(*page, props);
+        // A page made now has them already.
+        if (!filed.made) {
+            ObjectProp props = page->props();
+            take(props);
+            doc_.setobjectprops(*page, props);
+        }
         page->addflags(Object::Confirmed);
         doc_.createresult(page, nullptr, *open_.back(), nullptr, false);
         last_ = page;

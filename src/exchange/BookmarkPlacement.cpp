@@ -73,6 +73,23 @@ struct Present {
 
 constexpr PathKey kTopKey = 0;
 
+// Gives the page what the bookmark has and the page lacks; whether anything
+// changed.
+bool fillin(ObjectProp& props, const BookmarkTree::Item& item) {
+    bool changed = false;
+    if (props.title.empty() && !item.title.empty()) {
+        props.title = Str(item.title);
+        changed = true;
+    }
+    if (props.modified.year == 0 && item.added != 0)
+        changed |= platform::fileTimeToSystemTime(item.added, props.modified);
+    if (props.comment.empty() && !item.description.empty()) {
+        props.comment = Str(item.description);
+        changed = true;
+    }
+    return changed;
+}
+
 } // namespace
 
 BookmarkPlacement::BookmarkPlacement(DDoc& doc) : doc_(doc) {}
@@ -133,25 +150,19 @@ void BookmarkPlacement::place(const BookmarkTree& tree, Ref& parent, bool onlymi
                 continue;
             }
         }
-        Object* page = PageFiling::filepage(doc_, item.url);
+        ObjectProp fresh;
+        fillin(fresh, item);
+        const PageFiling::Filed filed = PageFiling::file(doc_, item.url, std::move(fresh));
+        Object* page = filed.page;
         if (!page) {
             ++refused_;
             continue;
         }
-        ObjectProp props = page->props();
-        bool changed = false;
-        if (props.title.empty() && !item.title.empty()) {
-            props.title = Str(item.title);
-            changed = true;
+        if (!filed.made) {
+            ObjectProp props = page->props();
+            if (fillin(props, item))
+                doc_.setobjectprops(*page, props);
         }
-        if (props.modified.year == 0 && item.added != 0)
-            changed |= platform::fileTimeToSystemTime(item.added, props.modified);
-        if (props.comment.empty() && !item.description.empty()) {
-            props.comment = Str(item.description);
-            changed = true;
-        }
-        if (changed)
-            doc_.setobjectprops(*page, props);
         page->addflags(Object::Confirmed);
         doc_.createresult(page, nullptr, nodeof(item.parent), nullptr, false);
         ++bookmarks_;

@@ -10,19 +10,22 @@
 namespace qx {
 
 Object* PageFiling::filepage(DDoc& doc, std::string_view url) {
+    return file(doc, url, ObjectProp()).page;
+}
+
+PageFiling::Filed PageFiling::file(DDoc& doc, std::string_view url, ObjectProp props) {
     const std::string_view::size_type scheme = url.find("://");
     if (scheme == 0 || scheme == std::string_view::npos || scheme + 3 == url.size())
-        return nullptr;
+        return {};
     UrlRef* node = doc.filedomainnode(url);
     if (!node)
-        return nullptr;
-    if (!node->target()) {
-        ObjectProp props;
-        props.url = Str(url);
-        auto* page = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
-        doc.settarget(*node, page);
-    }
-    return node->target();
+        return {};
+    if (node->target())
+        return {node->target(), false};
+    props.url = Str(url);
+    auto* page = static_cast<Object*>(doc.container().add(std::make_unique<Object>(props)));
+    doc.settarget(*node, page);
+    return {page, true};
 }
 
 } // namespace qx

@@ -27,8 +27,19 @@ struct NameLess {
 // apart by the order itself.
 std::size_t roughhash(std::string_view name) {
     std::size_t hash = 14695981039346656037ull;
-    for (char c : collation::fold(name))
+    auto mix = [&hash](char c) {
         hash = (hash ^ static_cast<unsigned char>(c == '/' ? '.' : c)) * 1099511628211ull;
+    };
+    // Every lookup hashes a name: the ASCII front, most names whole, is
+    // folded here as collation::fold folds it, without making a string.
+    std::size_t at = 0;
+    for (; at < name.size() && static_cast<unsigned char>(name[at]) < 0x80; ++at)
+        mix(name[at] >= 'A' && name[at] <= 'Z' ? static_cast<char>(name[at] + ('a' - 'A'))
+                                               : name[at]);
+    if (at < name.size()) {
+        for (char c : collation::fold(name.substr(at)))
+            mix(c);
+    }
     return hash;
 }
 

@@ -4,19 +4,26 @@
 #include "doc/UserDialogs.h"
 #include "exchange/BookmarkExport.h"
 #include "exchange/BookmarkImport.h"
+#include "exchange/BookmarkPlacement.h"
+#include "exchange/BookmarkTree.h"
 #include "exchange/FavoritesExport.h"
 #include "exchange/HtmlPage.h"
+#include "exchange/XbelExport.h"
+#include "exchange/XbelFormat.h"
+#include "exchange/XbelImport.h"
 #include "lang/DocMessages.h"
 #include "lang/Language.h"
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
 #include "model/RefRoot.h"
 #include "settings/PlatformSettings.h"
+#include "ui/BrowserImporter.h"
 #include "ui/Commands.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cstdlib>
 
 namespace qx::ui {
 
@@ -62,9 +69,10 @@ void ExportCommands::addCommands() {
     commands_.add(cmd::ExportHtml, anything, [this] { exportHtml(); });
     commands_.add(cmd::ExportFavorites, anything, [this] { exportFavorites(); });
     commands_.add(cmd::ExportBookmarks, anything, [this] { exportBookmarks(); });
-    commands_.add(
-        cmd::ImportBookmarks, [this] { return CommandTable::enabledIf(document_() != nullptr); },
-        [this] { importBookmarks(); });
+    commands_.add(cmd::ExportXbel, anything, [this] { exportXbel(); });
+    auto open = [this] { return CommandTable::enabledIf(document_() != nullptr); };
+    commands_.add(cmd::ImportBookmarks, open, [this] { importBookmarks(); });
+    commands_.add(cmd::ImportFromBrowser, open, [this] { importFromBrowser(); });
 }
 
 QString ExportCommands::savePath(unsigned filterText, const char* extension) {
@@ -114,14 +122,36 @@ void ExportCommands::exportFavorites() {
                   language_.text(text::FavoritesErrorCaption), mb::Ok | mb::IconInformation);
 }
 
-void ExportCommands::exportBookmarks() {
+void ExportCommands::exportFile(unsigned filterText, const char* extension,
+                                const FileWriter& write) {
     const std::vector<const Ref*> selected = nodes();
-    const QString path = savePath(text::BookmarkFileFilter, "html");
+    const QString path = savePath(filterText, extension);
     if (path.isEmpty())
         return;
-    BookmarkExport bookmarks;
-    if (bookmarks.write(QFile::encodeName(path).toStdString(), selected) != 0)
+    if (write(QFile::encodeName(path).toStdString(), selected) != 0)
         reportWriteFailure(path);
+}
+
+void ExportCommands::exportBookmarks() {
+    exportFile(text::BookmarkFileFilter, "html", [](const std::string& path, NodeSpan nodes) {
+        return BookmarkExport().write(path, nodes);
+    });
+}
+
+void ExportCommands::exportXbel() {
+    exportFile(text::XbelFileFilter, "xbel", [](const std::string& path, NodeSpan nodes) {
+        return XbelExport().write(path, nodes);
+    });
+}
+
+void ExportCommands::importFromBrowser() {
+    doc::Editor* editor = document_();
+    if (!editor)
+        return;
+    const char* home = std::getenv("HOME");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    BrowserImporter importer(language_, dialogs_, home ? home : "", config ? config : "");
+    importer.run(*editor, lastFolder_);
 }
 
 void ExportCommands::importBookmarks() {
@@ -139,13 +169,23 @@ void ExportCommands::importBookmarks() {
         language_.documentMessage(dialogs_, name, docmsg::CannotOpen, 0);
         return;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray read = file.readAll();
+    const std::string_view bytes(read.constData(), static_cast<std::size_t>(read.size()));
+    // An XBEL file is read whole before the document changes: a truncated
+    // one adds nothing.
+    BookmarkTree xbel;
+    const bool isXbel = XbelFormat::looksxbel(bytes);
+    if (isXbel && XbelImport::read(bytes, xbel) != XbelImport::Ok) {
+        language_.documentMessage(dialogs_, name, text::NotABookmarkFile, 0);
+        return;
+    }
     // The whole import is one step of Undo.
     const doc::Editor::Change change(*editor);
     DDoc& model = editor->model();
-    BookmarkImport import(model);
-    if (import.read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                    model.orgroot()) != BookmarkImport::Ok) {
+    if (isXbel) {
+        BookmarkPlacement(model).addall(xbel, model.orgroot());
+    } else if (BookmarkImport import(model);
+               import.read(bytes, model.orgroot()) != BookmarkImport::Ok) {
         language_.documentMessage(dialogs_, name, text::NotABookmarkFile, 0);
         return;
     }

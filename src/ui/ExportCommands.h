@@ -2,8 +2,12 @@
 
 #include "doc/CommandTable.h"
 
+#include "platform/SystemError.h"
+
 #include <QString>
 #include <functional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -20,7 +24,8 @@ class UserDialogs;
 namespace qx::ui {
 
 // The commands that write references out of the document (the HTML page, the
-// favourites folder, a bookmark file) and read a bookmark file in. They work
+// favourites folder, a bookmark or XBEL file) and read a bookmark file or a
+// browser profile in. They work
 // on the nodes the selection hands them; without a selection of its own, the
 // whole organizer tree.
 class ExportCommands : public doc::CommandTarget {
@@ -50,10 +55,17 @@ private:
     // cancelled or when an existing file is not to be replaced.
     QString savePath(unsigned filterText, const char* extension);
     void reportWriteFailure(const QString& path);
+    using NodeSpan = std::span<const Ref* const>;
+    // Writes the nodes to a file: 0, or the system's error.
+    using FileWriter = std::function<platform::SysError(const std::string& path, NodeSpan nodes)>;
+    // Asks where, with the filter of that text, and writes the nodes there.
+    void exportFile(unsigned filterText, const char* extension, const FileWriter& write);
     void exportHtml();
     void exportFavorites();
     void exportBookmarks();
     void importBookmarks();
+    void exportXbel();
+    void importFromBrowser();
 
     DocumentSource document_;
     ApplicationProfile& profile_;

@@ -18,6 +18,8 @@ QString ScriptedDialogs::folderName(const doc::FileDialogRequest& request) {
 
 int ScriptedDialogs::exec(QDialog& dialog) {
     dialogsRun_.append(dialog.objectName());
+    if (realDialogs_.contains(dialog.objectName()))
+        return dialog.exec();
     if (scripts_.empty())
         return QDialog::Rejected;
     const auto script = std::move(scripts_.front());

@@ -13,7 +13,8 @@ namespace qx::test {
 // and answered from a queue (OK when it is empty), file dialogs take the next
 // queued path (cancelled when there is none) and keep the requests; the
 // program's own dialogs are recorded by object name and handled by the next
-// queued script (cancelled when there is none).
+// queued script (cancelled when there is none), except those of the names
+// given to runForReal, which run as the program runs them.
 class ScriptedDialogs : public doc::UserDialogs {
 public:
     int show(const std::string& text, const std::string& caption, unsigned style) override {
@@ -31,6 +32,10 @@ public:
         scripts_.push_back(std::move(script));
     }
 
+    // Dialogs of this object name are run, not scripted: those that may or
+    // may not show, such as the progress of a job that can end at once.
+    void runForReal(const QString& objectName) { realDialogs_.append(objectName); }
+
     const std::vector<RecordingMessageBoxer::Box>& boxes() const { return boxes_.boxes(); }
     // The texts of the boxes shown, in order.
     QStringList texts() const;
@@ -46,6 +51,7 @@ private:
     std::vector<doc::FileDialogRequest> requests_;
     std::vector<std::function<int(QDialog&)>> scripts_;
     QStringList dialogsRun_;
+    QStringList realDialogs_;
 };
 
 } // namespace qx::test
