@@ -14,7 +14,6 @@
 #include "ui/DocumentTrees.h"
 #include "ui/View.h"
 #include "ui/tree/RefTreeView.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QApplication>
@@ -133,7 +132,6 @@ void ClipboardXTest::anotherProcessReadsTheCopiedReference() {
     std::string code = "enu";
     QCOMPARE(language.load(code), 0u);
     Options options;
-    OptionLabelTexts texts(language, options);
     test::FakeStore store;
     doc::Editor editor(store, options, language);
     DDoc& model = editor.model();
