@@ -511,6 +511,11 @@ void DDoc::adopttargets(Ref& top) {
             if (!page) {
                 page = &createobject(old->props(), Object::Created | Object::Confirmed);
                 edit_.settarget(*filed, page);
+            } else if (!page->hasflags(Object::Confirmed)) {
+                // Filing made the node's page as a bare path piece (a host
+                // is one: "http://example.org/" ends at it): the incoming
+                // page's title and exact address take its place.
+                mergeprops(*page, old->props());
             }
         } else {
             page = findobject(*old);
