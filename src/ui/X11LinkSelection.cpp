@@ -2,7 +2,9 @@
 
 #include "exchange/ExchangeFormats.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QtGui/qguiapplication_platform.h>
@@ -22,7 +24,7 @@ std::unique_ptr<X11LinkSelection> X11LinkSelection::install() {
 }
 
 X11LinkSelection::X11LinkSelection(xcb_connection_t* connection)
-    : connection_(connection), clipboard_(atom("CLIPBOARD")),
+    : connection_(connection), clipboard_(atom("CLIPBOARD")), dragSelection_(atom("XdndSelection")),
       mozUrl_(atom(QByteArray::fromRawData(exchange::kMozUrl.data(),
                                            static_cast<qsizetype>(exchange::kMozUrl.size())))) {}
 
@@ -41,6 +43,25 @@ std::uint32_t X11LinkSelection::atom(const QByteArray& name) const {
     return value;
 }
 
+const QMimeData* X11LinkSelection::clipboardData() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard->ownsClipboard() ? clipboard->mimeData() : nullptr;
+}
+
+// A drag's object is a child of the widget it starts from, kept a while after
+// the drag by Qt's X11 layer; Qt tells no one which drag is under way, and
+// the newest is the one whose selection is asked for.
+const QMimeData* X11LinkSelection::dragData() {
+    const QMimeData* newest = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (const QDrag* drag : window->findChildren<QDrag*>()) {
+            if (drag->mimeData())
+                newest = drag->mimeData();
+        }
+    }
+    return newest;
+}
+
 bool X11LinkSelection::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t" || mozUrl_ == XCB_ATOM_NONE)
         return false;
@@ -48,10 +69,11 @@ bool X11LinkSelection::nativeEventFilter(const QByteArray& eventType, void* mess
     if ((event->response_type & 0x7f) != XCB_SELECTION_REQUEST)
         return false;
     const auto* request = reinterpret_cast<const xcb_selection_request_event_t*>(event);
-    if (request->selection != clipboard_ || request->target != mozUrl_)
+    if (request->target != mozUrl_)
         return false;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard->ownsClipboard() ? clipboard->mimeData() : nullptr;
+    const QMimeData* data = request->selection == clipboard_       ? clipboardData()
+                            : request->selection == dragSelection_ ? dragData()
+                                                                   : nullptr;
     const QByteArray bytes =
         data ? data->data(QString::fromLatin1(exchange::kMozUrl.data(),
                                               static_cast<qsizetype>(exchange::kMozUrl.size())))

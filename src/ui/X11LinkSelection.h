@@ -6,15 +6,17 @@
 #include <cstdint>
 #include <memory>
 
+class QMimeData;
 struct xcb_connection_t;
 
 namespace qx::ui {
 
-// Hands other programs the clipboard's text/x-moz-url as the program made it
-// (UTF-16 "address\ntitle"). Qt's X11 layer takes that target for the uri-list
-// and answers with the first address alone, widened byte by byte, so a browser
-// pasting a link lost its title: the request is answered here, below Qt, from
-// the clipboard's own bytes. Every other request goes on to Qt.
+// Hands other programs the text/x-moz-url of the clipboard and of a drag in
+// progress as the program made it (UTF-16 "address\ntitle"). Qt's X11 layer
+// takes that target for the uri-list and answers with the first address alone,
+// widened byte by byte, so a browser lost the titles: the request is answered
+// here, below Qt, from the program's own bytes. Every other request goes on to
+// Qt.
 class X11LinkSelection final : public QAbstractNativeEventFilter {
 public:
     // Filters the application's events until destroyed; null when the
@@ -29,9 +31,13 @@ public:
 private:
     explicit X11LinkSelection(xcb_connection_t* connection);
     std::uint32_t atom(const QByteArray& name) const;
+    // The data a request for the selection is answered from, or null.
+    static const QMimeData* clipboardData();
+    static const QMimeData* dragData();
 
     xcb_connection_t* connection_;
     std::uint32_t clipboard_;
+    std::uint32_t dragSelection_;
     std::uint32_t mozUrl_;
 };
 

@@ -21,9 +21,12 @@
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QApplication>
+#include <QDrag>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -114,9 +117,9 @@ QByteArray xclipOut(const char* type) {
 
 // Every target the clipboard's owner offers with the bytes it hands over, as
 // our own xcb requester (no toolkit's mapping in between) received them.
-std::map<QByteArray, QByteArray> xcbReceived() {
+std::map<QByteArray, QByteArray> xcbReceived(const char* selection = "CLIPBOARD") {
     QProcess receiver;
-    receiver.start(QStringLiteral(QX_XRECEIVE_PATH), {});
+    receiver.start(QStringLiteral(QX_XRECEIVE_PATH), {QString::fromLatin1(selection)});
     for (int waited = 0; receiver.state() != QProcess::NotRunning && waited < 10000; waited += 10) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         receiver.waitForFinished(10);
@@ -217,6 +220,25 @@ void ClipboardXTest::anotherProcessReadsTheCopiedReference() {
             target == "TARGETS" || target == "SAVE_TARGETS" || target == "TIMESTAMP";
         QVERIFY2(protocol || !bytes.isEmpty(), target.constData());
     }
+
+    // The same bytes cross while the folder is dragged out of the window.
+    RefTreeView& tree = *view.organizerTree();
+    const QPoint at(60, tree.nodeTop(row) + 4);
+    std::map<QByteArray, QByteArray> dragged;
+    QTimer::singleShot(300, [&] {
+        dragged = xcbReceived("XdndSelection");
+        QDrag::cancel();
+    });
+    QTest::mousePress(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent move(QEvent::MouseMove, at + QPoint(40, 40), tree.viewport()->mapToGlobal(at),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &move);
+    QTRY_VERIFY(!dragged.empty());
+    QCOMPARE(dragged[QByteArrayLiteral("text/x-moz-url")],
+             received[QByteArrayLiteral("text/x-moz-url")]);
+    // The addresses, then the Internet shortcuts for a file manager.
+    const QByteArray list = dragged[QByteArrayLiteral("text/uri-list")];
+    QVERIFY2(list.startsWith(encoded + "\r\n") && list.contains("\r\nfile:///"), list.constData());
 }
 
 int main(int argc, char** argv) {

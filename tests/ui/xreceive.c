@@ -1,6 +1,7 @@
 /* A selection requester of our own, below any toolkit: asks the owner of an X
- * selection (CLIPBOARD unless another is named) for TARGETS, then for every
- * target offered, and prints one line each: the target's name, a tab and the
+ * selection (CLIPBOARD unless another is named) for TARGETS (a drag's source,
+ * owner of XdndSelection, lists them as XdndTypeList), then for every target
+ * offered, and prints one line each: the target's name, a tab and the
  * bytes it answered in hex ("-" when the owner refused, "INCR" when it wanted
  * to send them in pieces). Exits 1 without a display or without an owner.
  * A toolkit's own receiver would read the selection through the same mapping
@@ -48,6 +49,20 @@ static xcb_get_property_reply_t* ask(xcb_connection_t* c, xcb_window_t w, xcb_at
     }
 }
 
+/* The XdndTypeList of the window owning the selection (a drag's source), or
+ * NULL. */
+static xcb_get_property_reply_t* droptypes(xcb_connection_t* c, xcb_atom_t selection) {
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), NULL);
+    const xcb_window_t source = owner ? owner->owner : XCB_WINDOW_NONE;
+    free(owner);
+    if (source == XCB_WINDOW_NONE)
+        return NULL;
+    return xcb_get_property_reply(
+        c, xcb_get_property(c, 0, source, atom(c, "XdndTypeList"), XCB_ATOM_ATOM, 0, 1 << 16),
+        NULL);
+}
+
 int main(int argc, char** argv) {
     xcb_connection_t* c = xcb_connect(NULL, NULL);
     if (xcb_connection_has_error(c)) {
@@ -63,6 +78,11 @@ int main(int argc, char** argv) {
     const xcb_atom_t incr = atom(c, "INCR");
 
     xcb_get_property_reply_t* targets = ask(c, w, selection, atom(c, "TARGETS"), into);
+    if (!targets || targets->format != 32) {
+        /* A drag's source lists its types on its window instead. */
+        free(targets);
+        targets = droptypes(c, selection);
+    }
     if (!targets || targets->format != 32) {
         fprintf(stderr, "xreceive: nobody offers the selection\n");
         free(targets);
