@@ -22,7 +22,6 @@
 #include "ui/tree/RefTreeView.h"
 #include "ui/tree/model/TreeViewNode.h"
 #include "ui/tree/model/TreeViewRoot.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include "QtBench.h"
@@ -225,7 +224,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qx::Options options;
     const qx::Language language("");
-    const qx::OptionLabelTexts texts(language, options);
     NoHost host;
     NoStore store;
 

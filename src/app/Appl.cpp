@@ -51,7 +51,7 @@ bool isSwitch(const QString& argument) {
 
 Appl::Appl(const QString& title, Services services, QObject* parent)
     : QObject(parent), title_(title), services_(std::move(services)),
-      labelTexts_(services_.language, services_.options), recentFiles_(services_.profile) {
+      recentFiles_(services_.profile) {
     template_.setDescription(doc::text(services_.language, text::DocumentFilterDescription));
     browser_ =
         std::make_unique<ui::Browser>(services_.language, services_.dialogs, title_.toStdString());

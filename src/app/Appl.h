@@ -3,7 +3,6 @@
 #include "doc/CommandTable.h"
 #include "doc/DocTemplate.h"
 #include "settings/RecentFiles.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 
 #include <QObject>
 #include <QPointer>
@@ -101,8 +100,6 @@ private:
 
     QString title_;
     Services services_;
-    // The model's labels and show rule follow the language and the options.
-    OptionLabelTexts labelTexts_;
     QString commandLinePath_;
     bool firstIdle_ = true;
     doc::DocTemplate template_;

@@ -5,6 +5,7 @@
 #include "doc/QtUserDialogs.h"
 #include "lang/ProgramFolder.h"
 #include "settings/SettingsLocation.h"
+#include "ui/X11LinkSelection.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The application ends the loop itself once its window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
+    const auto links = qx::ui::X11LinkSelection::install();
 
     const std::string executable = qx::SettingsLocation::runningExecutable();
     qx::app::StartupPaths paths{

@@ -5,6 +5,7 @@
 #include "cli/ProgramSettings.h"
 #include "exchange/OrganizerPath.h"
 #include "lang/Language.h"
+#include "lang/OptionLabelTexts.h"
 #include "lang/ProgramFolder.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
@@ -103,7 +104,14 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
     if (!onlyfilter(values[Only], wanted))
         return usageerror("--only takes unchecked or failed", "check");
     const std::string& path = args[0];
+    const std::string folder = ProgramFolder::current();
+    Language language(folder);
+    std::string code = "enu";
+    language.load(code);
+    // Pages whose charset the check learns are labelled as in the window.
+    const OptionLabelTexts labels(language, options);
     DDoc doc;
+    doc.setlabeltexts(&labels);
     if (int result = loadDocument(path, doc))
         return fail("cannot open " + path + ": " + documentfailure(result));
     std::vector<Ref*> tops;
@@ -114,10 +122,6 @@ int runcheck(const Args& args, const std::vector<std::string>& values) {
         tops.push_back(node);
     }
 
-    const std::string folder = ProgramFolder::current();
-    Language language(folder);
-    std::string code = "enu";
-    language.load(code);
     options.checkThreads = static_cast<int>(jobs);
     options.checksPerHost = static_cast<int>(perhost);
     JobLoop loop(options, profile);

@@ -15,10 +15,12 @@
 #include "exchange/XbelFormat.h"
 #include "exchange/XbelImport.h"
 #include "lang/Language.h"
+#include "lang/OptionLabelTexts.h"
 #include "lang/ProgramFolder.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
 #include "model/RefRoot.h"
+#include "settings/Options.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,17 +33,35 @@ namespace qx::cli {
 
 namespace {
 
+// The texts an export reads, as the window's would: the language module of
+// the program folder (English unless another is the only one there) for the
+// page's texts and banner and for the labels of the exported nodes.
+struct ExportTexts {
+    ExportTexts() {
+        std::string code = Language::kFallbackCode;
+        if (language.load(code) != 0)
+            std::fprintf(stderr, "qxseek-cli: no language module in %s; exports have no texts\n",
+                         language.programFolder().c_str());
+    }
+
+    Language language{ProgramFolder::current()};
+    Options options;
+    OptionLabelTexts labels{language, options};
+};
+
 // The document of the first argument and the nodes to export: with --sites
 // (flag set) every host of the sites tree; else the nodes at the organizer
 // paths after the second argument, or every top-level node of the organizer
 // tree when there are none. False (reported) when the document cannot be
 // read, a path names nothing, or there is nothing to export.
-bool loadnodes(const Args& args, bool sites, DDoc& doc, std::vector<const Ref*>& nodes) {
+bool loadnodes(const Args& args, bool sites, const ExportTexts& texts, DDoc& doc,
+               std::vector<const Ref*>& nodes) {
     constexpr std::size_t from = 2;
     if (sites && args.size() > from) {
         fail("--sites exports the whole sites tree and takes no PATH");
         return false;
     }
+    doc.setlabeltexts(&texts.labels);
     if (!load(args[0], doc))
         return false;
     if (sites || args.size() <= from) {
@@ -76,15 +96,6 @@ bool sitesflag(const std::vector<std::string>& values) {
     return !values.empty() && values[0] == "1";
 }
 
-// The language module the page takes its texts and banner from: the one of
-// the program folder, English unless another is the only one there.
-void loadlanguage(Language& language) {
-    std::string code = Language::kFallbackCode;
-    if (language.load(code) != 0)
-        std::fprintf(stderr, "qxseek-cli: no language module in %s; the page has no banner texts\n",
-                     language.programFolder().c_str());
-}
-
 int savefigures(const std::string& path, DDoc& doc, const std::string& figures) {
     const int saved = saveDocument(path, doc);
     if (saved != 0)
@@ -116,21 +127,21 @@ std::vector<BrowserProfile> profileshere() {
 } // namespace
 
 int runexporthtml(const Args& args, const std::vector<std::string>& values) {
+    const ExportTexts texts;
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, sitesflag(values), doc, nodes))
+    if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
         return 1;
-    Language language(ProgramFolder::current());
-    loadlanguage(language);
-    HtmlPage page(language, language.programFolder());
+    HtmlPage page(texts.language, texts.language.programFolder());
     const platform::SysError result = page.WriteHtmlPage(args[1], nodes);
     return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
 }
 
 int runexportshortcuts(const Args& args, const std::vector<std::string>& values) {
+    const ExportTexts texts;
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, sitesflag(values), doc, nodes))
+    if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
         return 1;
     FavoritesExport shortcuts;
     for (const Ref* node : nodes) {
@@ -196,9 +207,10 @@ int runimportbrowser(const Args& args, const std::vector<std::string>& values) {
 }
 
 int runexportbookmarks(const Args& args, const std::vector<std::string>& values) {
+    const ExportTexts texts;
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, sitesflag(values), doc, nodes))
+    if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
         return 1;
     BookmarkExport bookmarks;
     const platform::SysError result = bookmarks.write(args[1], nodes);
@@ -206,9 +218,10 @@ int runexportbookmarks(const Args& args, const std::vector<std::string>& values)
 }
 
 int runexportxbel(const Args& args, const std::vector<std::string>& values) {
+    const ExportTexts texts;
     DDoc doc;
     std::vector<const Ref*> nodes;
-    if (!loadnodes(args, sitesflag(values), doc, nodes))
+    if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
         return 1;
     XbelExport xbel;
     const platform::SysError result = xbel.write(args[1], nodes);

@@ -5,6 +5,7 @@
 #include "cli/ProgramSettings.h"
 #include "lang/Language.h"
 #include "lang/MessageBoxer.h"
+#include "lang/OptionLabelTexts.h"
 #include "lang/ProgramFolder.h"
 #include "model/DDoc.h"
 #include "model/DocumentFile.h"
@@ -89,14 +90,20 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     request.check = !values[Check].empty();
 
     const std::string& path = args[0];
-    DDoc doc;
-    if (int result = loadDocument(path, doc)) {
-        return fail("cannot open " + path + ": " + documentfailure(result));
-    }
     const std::string folder = ProgramFolder::current();
     Language language(folder);
     std::string code = "enu";
     language.load(code);
+    const ApplicationProfile profile(ProgramSettings::path());
+    Options options;
+    options.load(profile);
+    // The saved search and its results are named as the window names them.
+    const OptionLabelTexts labels(language, options);
+    DDoc doc;
+    doc.setlabeltexts(&labels);
+    if (int result = loadDocument(path, doc)) {
+        return fail("cannot open " + path + ": " + documentfailure(result));
+    }
     const std::string modulepath =
         values[ModulePath].empty() ? folder + "/qsearch.so" : values[ModulePath];
     std::shared_ptr<const SearchModule> module = SearchModule::load(modulepath);
@@ -107,9 +114,6 @@ int runsearch(const Args& args, const std::vector<std::string>& values) {
     request.servers =
         values[Engines].empty() ? table.defaultmask() : static_cast<std::uint16_t>(engines);
 
-    const ApplicationProfile profile(ProgramSettings::path());
-    Options options;
-    options.load(profile);
     QuietSearchSide screen;
     StderrBoxes boxes;
     JobLoop jobs(options, profile);

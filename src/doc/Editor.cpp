@@ -26,8 +26,9 @@ std::string localPath(const QString& path) {
 } // namespace
 
 Editor::Editor(DocumentStore& store, const Options& options, const Language& language)
-    : store_(store), options_(options), language_(language), model_(std::make_unique<DDoc>()),
-      title_(text(language, kUntitled)) {
+    : store_(store), options_(options), language_(language), labelTexts_(language, options),
+      model_(std::make_unique<DDoc>()), title_(text(language, kUntitled)) {
+    model_->setlabeltexts(&labelTexts_);
     model_->setsortservers(options_.sortServersType);
 }
 
@@ -79,6 +80,7 @@ std::unique_ptr<DDoc> Editor::readFile() {
         return nullptr;
     }
     auto model = std::make_unique<DDoc>();
+    model->setlabeltexts(&labelTexts_);
     // Taken before reading: a change made during the read counts as one.
     const platform::FileIdentity before = platform::identifyFile(localPath(path_));
     lastResult_ = store_.read(*model, localPath(path_));
@@ -120,6 +122,7 @@ bool Editor::undo() {
     std::unique_ptr<DDoc> model = history_.undo(model_->sortservers());
     if (!model)
         return false;
+    model->setlabeltexts(&labelTexts_);
     model_ = std::move(model);
     dirty_ = true;
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/OptionLabelTexts.h"
 #include "model/UndoHistory.h"
 #include "platform/FileSystem.h"
 
@@ -102,6 +103,9 @@ private:
     DocumentStore& store_;
     const Options& options_;
     const Language& language_;
+    // Every model made here reads its labels from these: before the model,
+    // which points at them.
+    OptionLabelTexts labelTexts_;
     std::unique_ptr<DDoc> model_;
     QString path_;
     QString title_;

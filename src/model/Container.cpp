@@ -1,6 +1,7 @@
 #include "model/Container.h"
 
 #include "model/ContainerObjectComparator.h"
+#include "model/LabelTexts.h"
 #include "model/SearchKey.h"
 #include "stream/otwstream.h"
 
@@ -18,6 +19,10 @@ ContainerObject* ContainerIterator::prev() {
         node_ = node_->prevnode();
     }
     return current();
+}
+
+const LabelTexts& Container::labeltexts() const {
+    return texts_ ? *texts_ : LabelTexts::none();
 }
 
 Container::~Container() {

@@ -11,6 +11,7 @@
 namespace qx {
 
 class ContainerObjectComparator;
+class LabelTexts;
 class otwstream;
 
 // A cursor over a container's objects in list order.
@@ -49,6 +50,11 @@ public:
     // The first object in list order that the comparator matches, or null.
     ContainerObject* find(const ContainerObjectComparator& comparator) const;
 
+    // What the labels of the objects and of the nodes over them read from
+    // outside the model. Not owned; null (the default) for none.
+    void setlabeltexts(const LabelTexts* texts) { texts_ = texts; }
+    const LabelTexts& labeltexts() const;
+
     std::size_t count() const { return list_.count(); }
     // A cursor at the first object, or at the given one (past the end when the
     // container does not hold it; the object must be alive).
@@ -72,6 +78,7 @@ private:
     void keyout(ContainerNode* node);
 
     ContainerList list_;
+    const LabelTexts* texts_ = nullptr;
     std::uint64_t nextorder_ = 0;
     std::size_t fixups_ = 0; // objects added that want fixupall
     // The objects held, for contains, which never reads through the pointer

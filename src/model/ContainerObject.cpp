@@ -1,11 +1,16 @@
 #include "model/ContainerObject.h"
 
 #include "model/Container.h"
+#include "model/LabelTexts.h"
 #include "stream/otwstream.h"
 
 namespace qx {
 
 ContainerObject::~ContainerObject() = default;
+
+const LabelTexts& ContainerObject::labeltexts() const {
+    return container_ ? container_->labeltexts() : LabelTexts::none();
+}
 
 void ContainerObject::dump(otwstream& out) const {
     out.puts("ContainerObject ").putptr(this);

@@ -7,6 +7,7 @@ namespace qx {
 
 class Container;
 class ContainerNode;
+class LabelTexts;
 class Object;
 class RefResolver;
 class SearchKey;
@@ -46,6 +47,9 @@ public:
 
     // The container holding the object, or null.
     Container* container() const { return container_; }
+    // What its labels read from outside the model: the holding container's
+    // texts, none outside a container.
+    const LabelTexts& labeltexts() const;
 
 protected:
     // Tells the holding container that indexkey() changed.

@@ -398,7 +398,7 @@ void DDoc::relabel(const Object& page) {
 }
 
 void DDoc::setsearchrequest(SearchRef& search, const FindInfo& request) {
-    search.setrequest(request);
+    search.setrequest(request, labeltexts());
     hints_ |= HintProps | HintNodes | HintDeleted;
     commit();
 }
@@ -458,8 +458,17 @@ Ref* DDoc::mergefrom(const Ref& other, Ref& parent) {
     return copy;
 }
 
+void DDoc::setlabeltexts(const LabelTexts* texts) {
+    container_->setlabeltexts(texts);
+}
+
+const LabelTexts& DDoc::labeltexts() const {
+    return container_->labeltexts();
+}
+
 std::unique_ptr<DDoc> DDoc::copyselection(std::span<const Ref* const> nodes) const {
     auto copy = std::make_unique<DDoc>();
+    copy->setlabeltexts(&labeltexts());
     for (const Ref* node : nodes)
         copy->mergefrom(*node, copy->orgroot());
     return copy;
@@ -469,6 +478,7 @@ int DDoc::pasteinto(iwstream& in, Ref& parent) {
     if (!in.good())
         return -1;
     DDoc source;
+    source.setlabeltexts(&labeltexts());
     if (int result = source.read(in))
         return result;
     pasteinto(source, parent);
@@ -501,6 +511,11 @@ void DDoc::adopttargets(Ref& top) {
             if (!page) {
                 page = &createobject(old->props(), Object::Created | Object::Confirmed);
                 edit_.settarget(*filed, page);
+            } else if (!page->hasflags(Object::Confirmed)) {
+                // Filing made the node's page as a bare path piece (a host
+                // is one: "http://example.org/" ends at it): the incoming
+                // page's title and exact address take its place.
+                mergeprops(*page, old->props());
             }
         } else {
             page = findobject(*old);

@@ -13,6 +13,7 @@
 namespace qx {
 
 class Container;
+class LabelTexts;
 class DocViews;
 class DocWorkers;
 class DomainRef;
@@ -61,6 +62,13 @@ public:
     RefRoot& orgroot() { return *orgroot_; }
     RefRoot& domainroot() { return *domainroot_; }
     std::uint32_t hints() const { return hints_; }
+
+    // The texts and view options the document's labels and visibility read:
+    // whoever makes a document hands it the same ones, so that the window and
+    // the command-line tool name what they file alike. Not owned; null (the
+    // default) for none. Copies made by copyselection share them.
+    void setlabeltexts(const LabelTexts* texts);
+    const LabelTexts& labeltexts() const;
 
     // Neither is owned; null (the default) for none.
     void setviews(DocViews* views) { edit_.setviews(views); }

@@ -1,7 +1,5 @@
 #include "model/LabelTexts.h"
 
-#include <atomic>
-
 namespace qx {
 
 namespace {
@@ -14,19 +12,13 @@ public:
 };
 
 const NoTexts kNoTexts;
-std::atomic<const LabelTexts*> gInstalled{nullptr};
 
 } // namespace
 
 LabelTexts::~LabelTexts() = default;
 
-const LabelTexts& LabelTexts::current() {
-    const LabelTexts* texts = gInstalled.load(std::memory_order_acquire);
-    return texts ? *texts : kNoTexts;
-}
-
-void LabelTexts::install(const LabelTexts* texts) {
-    gInstalled.store(texts, std::memory_order_release);
+const LabelTexts& LabelTexts::none() {
+    return kNoTexts;
 }
 
 } // namespace qx

@@ -5,9 +5,9 @@
 namespace qx {
 
 // What labels and visibility of the model take from outside it: texts of the
-// language module by number and the two view options. The application installs
-// the real provider (language module holder and options); until then, and
-// whenever null is installed, texts are empty and both options off.
+// language module by number and the two view options. Whoever makes a document
+// hands it one (DDoc::setlabeltexts); a document given none, and a node or page
+// outside any document, have empty texts and both options off.
 class LabelTexts {
 public:
     // The leading text of a saved search's name.
@@ -22,9 +22,8 @@ public:
     // Show only saved searches and references marked new.
     virtual bool shownew() const = 0;
 
-    static const LabelTexts& current();
-    // The provider stays with the caller and must outlive its installation.
-    static void install(const LabelTexts* texts);
+    // Empty texts, both options off.
+    static const LabelTexts& none();
 };
 
 } // namespace qx

@@ -70,7 +70,7 @@ Str Object::label() const {
     if (props_.title.empty() && !props_.url.empty()) {
         text.append(" (").append(props_.url.view()).append(")");
     }
-    props_.appendlabelsuffix(text);
+    props_.appendlabelsuffix(text, labeltexts());
     return Str(text);
 }
 

@@ -67,7 +67,7 @@ void ObjectProp::read(iwstream& in) {
     in >> comment;
 }
 
-void ObjectProp::appendlabelsuffix(std::string& text) const {
+void ObjectProp::appendlabelsuffix(std::string& text, const LabelTexts& texts) const {
     if (modified.year) {
         // A date that names no moment has no text; the label then shows none.
         const std::string date = platform::formatHttpDate(modified);
@@ -78,9 +78,7 @@ void ObjectProp::appendlabelsuffix(std::string& text) const {
     if (charset) {
         text += " <";
         if (charset <= kLastCharset) {
-            text += LabelTexts::current()
-                        .text(LabelTexts::kCharsetName + static_cast<int>(charset) - 1)
-                        .view();
+            text += texts.text(LabelTexts::kCharsetName + static_cast<int>(charset) - 1).view();
         }
         text += ">";
     }

@@ -8,6 +8,8 @@
 
 namespace qx {
 
+class LabelTexts;
+
 class iwstream;
 class owstream;
 
@@ -40,8 +42,9 @@ struct ObjectProp {
     // What labels show after a page's title: " [" and the date as in
     // "06 Nov 1994 08:49" and "]" when the year is known; then " <", the name of
     // the charset and ">" when there is one (" <>" for a code above 5).
-    // Appended to the text a label is being built in.
-    void appendlabelsuffix(std::string& text) const;
+    // Appended to the text a label is being built in; the charset names come
+    // from the texts given.
+    void appendlabelsuffix(std::string& text, const LabelTexts& texts) const;
 };
 
 } // namespace qx

@@ -48,7 +48,7 @@ void OrgRef2::labelinto(std::string& text) const {
     const bool sametitle = above && above->props().title == props.title;
     const bool address = props.title.empty() || (sametitle && !props.url.empty());
     text.assign(address ? props.url.view() : props.title.view());
-    props.appendlabelsuffix(text);
+    props.appendlabelsuffix(text, target_->labeltexts());
     if (text.empty())
         text.assign(" ");
 }

@@ -1,5 +1,6 @@
 #include "model/Ref.h"
 
+#include "model/Container.h"
 #include "model/LabelTexts.h"
 #include "model/Object.h"
 #include "model/ViewItem.h"
@@ -38,7 +39,8 @@ std::unique_ptr<Ref> Ref::clone() const {
 }
 
 bool Ref::isvisible() const {
-    const LabelTexts& options = LabelTexts::current();
+    const Container* owner = container();
+    const LabelTexts& options = owner ? owner->labeltexts() : LabelTexts::none();
     if (!options.showhidden() && hasflags(kHiddenFlags)) {
         return false;
     }

@@ -12,8 +12,8 @@ SearchRef::SearchRef(const Str& name) : OrgRef0(name) {
     addflags(SavedSearch);
 }
 
-void SearchRef::setrequest(const FindInfo& request) {
-    std::string name(LabelTexts::current().text(LabelTexts::kSearchName).view());
+void SearchRef::setrequest(const FindInfo& request, const LabelTexts& texts) {
+    std::string name(texts.text(LabelTexts::kSearchName).view());
     name.append(" \"").append(request.query.view()).append("\"");
     name_ = Str(name);
     searchprop_.setrequest(request);

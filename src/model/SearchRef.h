@@ -5,6 +5,8 @@
 
 namespace qx {
 
+class LabelTexts;
+
 // A saved search of the organizer tree; its children are its results.
 class SearchRef : public OrgRef0 {
 public:
@@ -14,10 +16,10 @@ public:
     const SearchProp& searchprop() const { return searchprop_; }
     SearchProp& searchprop() { return searchprop_; }
 
-    // A (re-)run: the node is named by text 9210, a blank and the query in
-    // double quotes; the request is copied with the time set to now; the view
-    // item's text is refreshed.
-    void setrequest(const FindInfo& request);
+    // A (re-)run: the node is named by text 9210 of the texts given, a blank
+    // and the query in double quotes; the request is copied with the time set
+    // to now; the view item's text is refreshed.
+    void setrequest(const FindInfo& request, const LabelTexts& texts);
 
     // Copies the request and the counters, not the engine records.
     std::unique_ptr<Ref> clone() const override;

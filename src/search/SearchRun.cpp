@@ -61,7 +61,7 @@ bool SearchRun::again(SearchRef& search, SearchRequestDialog* dialog) {
         if (!dialog->edit(request, search.searchprop())) {
             return false;
         }
-        search.setrequest(request);
+        search.setrequest(request, doc_.labeltexts());
     }
     queue(search);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/CommandTable.h"
+#include "exchange/ShortcutFiles.h"
 #include "model/DocViews.h"
 #include "ui/tree/RefTreeHost.h"
 
@@ -57,6 +58,7 @@ public:
     void treeStatus(const RefStatus& status) override;
     void treeContextMenu(QPoint global) override;
     bool treeDrop(Ref& under, const QMimeData& data, std::uint32_t effect) override;
+    exchange::ShortcutFiles* treeShortcuts() override { return &shortcuts_; }
 
     // The commands on the trees' selection, the clipboard and the filters;
     // those that take nodes away wait while busy() says a job may still
@@ -90,6 +92,8 @@ private:
     RefTreeView* second_ = nullptr;
     RefTreeView* focus_ = nullptr;
     doc::CommandTable* commands_ = nullptr;
+    // For as long as the window shows the document's trees.
+    exchange::ShortcutFiles shortcuts_;
 };
 
 } // namespace qx::ui

@@ -19,10 +19,7 @@ namespace {
 
 class Options : public LabelTexts {
 public:
-    Options(bool showhidden, bool shownew) : showhidden_(showhidden), shownew_(shownew) {
-        install(this);
-    }
-    ~Options() override { install(nullptr); }
+    Options(bool showhidden, bool shownew) : showhidden_(showhidden), shownew_(shownew) {}
     Str text(int) const override { return {}; }
     bool showhidden() const override { return showhidden_; }
     bool shownew() const override { return shownew_; }
@@ -88,6 +85,7 @@ TEST(DDocMarks, MarkNewClimbsToTheFirstMarkedAncestorAndMarksTheTwin) {
 TEST(DDocMarks, MarkNewShowsNodesWhileOnlyNewOnesAreShown) {
     Options options(false, true);
     Trees t;
+    t.doc.setlabeltexts(&options);
     test::DocRecorder views;
     t.folder.addflags(Ref::New);
     views.bind(t.doc.orgroot());
@@ -226,6 +224,7 @@ TEST(DDocHidden, HidingSpreadsToTwinsParentsAndOtherReferences) {
 TEST(DDocHidden, HiddenNodesLeaveTheViewsAndComeBack) {
     Options options(false, false);
     Trees t;
+    t.doc.setlabeltexts(&options);
     test::DocRecorder views;
     views.bind(t.doc.orgroot());
     views.bind(t.doc.domainroot());
@@ -262,6 +261,7 @@ TEST(DDocHidden, ManySiblingsHiddenAtOnce) {
 TEST(DDocHidden, StructureChangesKeepTheDerivedMarkRight) {
     Options options(false, false);
     Trees t;
+    t.doc.setlabeltexts(&options);
     std::array<Ref*, 1> chosen{&t.result};
     t.doc.hide(chosen);
     ASSERT_TRUE(t.search.hasflags(Ref::HiddenChildren));

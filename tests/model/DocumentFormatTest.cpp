@@ -132,6 +132,7 @@ TEST(DocumentFormat, EmptyDocumentIsFortyTwoBytes) {
 TEST(DocumentFormat, EveryClassFlagAndFieldSurvivesByteForByte) {
     test::FakeLabelTexts texts;
     DDoc doc;
+    doc.setlabeltexts(&texts);
     filleveryclass(doc);
     std::string first = written(doc);
 
@@ -311,6 +312,7 @@ TEST(DocumentFormat, AnObjectCutShortIsNeitherKeptNorFound) {
 TEST(DocumentFormat, EveryCutOfADocumentFailsCleanly) {
     test::FakeLabelTexts texts;
     DDoc doc;
+    doc.setlabeltexts(&texts);
     filleveryclass(doc);
     std::string bytes = written(doc);
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
@@ -410,6 +412,7 @@ TEST(DocumentFormat, RecordsLongerThanTheirLengthFieldReadBack) {
 TEST(DocumentFormat, WriteFailuresAreReported) {
     test::FakeLabelTexts texts;
     DDoc doc;
+    doc.setlabeltexts(&texts);
     filleveryclass(doc);
     std::size_t size = written(doc).size();
     for (std::size_t limit : {std::size_t{0}, std::size_t{10}, std::size_t{60}, size - 1}) {
@@ -483,6 +486,7 @@ TEST(DocumentFormat, FuzzSeedsAreCurrent) {
     test::FakeLabelTexts texts;
     DDoc empty;
     DDoc every;
+    every.setlabeltexts(&texts);
     filleveryclass(every);
     const std::pair<const char*, std::string> seeds[] = {
         {"empty.qxo", written(empty)},      {"version1.qxo", oldfile(1)},

@@ -10,8 +10,8 @@
 
 namespace qx::test {
 
-// Texts by number and the two view options, installed for the life of the
-// object.
+// Texts by number and the two view options, for a document or container to
+// read.
 class FakeLabelTexts : public LabelTexts {
 public:
     FakeLabelTexts() {
@@ -20,9 +20,7 @@ public:
         for (int i = 0; i < 5; ++i) {
             texts[kCharsetName + i] = names[i];
         }
-        install(this);
     }
-    ~FakeLabelTexts() override { install(nullptr); }
 
     Str text(int id) const override {
         const auto it = texts.find(id);

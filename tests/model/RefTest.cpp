@@ -67,6 +67,8 @@ std::unique_ptr<T> roundtrip(const T& node, std::string* bytes, int version = 3)
 
 class RefTest : public ::testing::Test {
 protected:
+    RefTest() { container.setlabeltexts(&texts); }
+
     test::FakeLabelTexts texts;
     Container container;
 };
@@ -286,7 +288,7 @@ TEST_F(RefTest, SetrequestNamesTheSearchAndUpdatesTheView) {
     FindInfo f;
     f.query = "abc";
     f.max = 20;
-    search.setrequest(f);
+    search.setrequest(f, texts);
     EXPECT_EQ(search.name(), Str("Search \"abc\""));
     EXPECT_EQ(item.last, "Search \"abc\"");
     EXPECT_EQ(search.searchprop().max, 20);
@@ -311,14 +313,18 @@ TEST_F(RefTest, MergeresultKeepsTheBetterValues) {
 }
 
 TEST_F(RefTest, Visibility) {
-    OrgRef2 hidden;
+    // The options are those of the document the nodes are in.
+    RefRoot root(&container);
+    OrgRef2& hidden = *child(root, new OrgRef2());
     hidden.setflags(Ref::Hidden | Ref::New);
-    UrlRef allHidden;
+    UrlRef& allHidden = *child(root, new UrlRef());
     allHidden.setflags(Ref::HiddenChildren);
-    SearchRef search;
-    OrgRef2 plain;
-    OrgRef2 fresh;
+    SearchRef& search = *child(root, new SearchRef());
+    OrgRef2& plain = *child(root, new OrgRef2());
+    OrgRef2& fresh = *child(root, new OrgRef2());
     fresh.setflags(Ref::New);
+    OrgRef2 outside;
+    outside.setflags(Ref::Hidden);
     EXPECT_FALSE(hidden.isvisible());
     EXPECT_FALSE(allHidden.isvisible());
     EXPECT_TRUE(plain.isvisible());
@@ -330,10 +336,12 @@ TEST_F(RefTest, Visibility) {
     texts.hidden = true;
     EXPECT_TRUE(hidden.isvisible());
     EXPECT_FALSE(allHidden.isvisible()); // not new
-    OrgRef2 unshown;
+    OrgRef2& unshown = *child(root, new OrgRef2());
     unshown.setflags(Ref::New);
     unshown.setextraflags(OrgRef2::Unshown);
     EXPECT_FALSE(unshown.isvisible());
+    // A node in no document reads no options: hidden stays hidden.
+    EXPECT_FALSE(outside.isvisible());
 }
 
 TEST_F(RefTest, Icons) {

@@ -1,8 +1,11 @@
 // The clipboard as other programs see it: the program copies on a real X
-// server (Xvfb) and xclip, another process, reads what it offers.
+// server (Xvfb) and xclip, another process, reads what it offers; so does our
+// own requester on bare xcb, which no toolkit's mapping of formats stands in
+// front of.
 #include "FakeStore.h"
 #include "TempDir.h"
 #include "doc/Editor.h"
+#include "exchange/UriText.h"
 #include "lang/Language.h"
 #include "model/DDoc.h"
 #include "model/ObjectProp.h"
@@ -13,18 +16,22 @@
 #include "settings/Options.h"
 #include "ui/DocumentTrees.h"
 #include "ui/View.h"
+#include "ui/X11LinkSelection.h"
 #include "ui/tree/RefTreeView.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QApplication>
+#include <QDrag>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,6 +115,26 @@ QByteArray xclipOut(const char* type) {
     return xclip.readAllStandardOutput();
 }
 
+// Every target the clipboard's owner offers with the bytes it hands over, as
+// our own xcb requester (no toolkit's mapping in between) received them.
+std::map<QByteArray, QByteArray> xcbReceived(const char* selection = "CLIPBOARD") {
+    QProcess receiver;
+    receiver.start(QStringLiteral(QX_XRECEIVE_PATH), {QString::fromLatin1(selection)});
+    for (int waited = 0; receiver.state() != QProcess::NotRunning && waited < 10000; waited += 10) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        receiver.waitForFinished(10);
+    }
+    if (receiver.state() != QProcess::NotRunning)
+        receiver.kill();
+    std::map<QByteArray, QByteArray> received;
+    for (const QByteArray& line : receiver.readAllStandardOutput().split('\n')) {
+        const qsizetype tab = line.indexOf('\t');
+        if (tab > 0)
+            received[line.left(tab)] = QByteArray::fromHex(line.mid(tab + 1));
+    }
+    return received;
+}
+
 } // namespace
 
 class ClipboardXTest : public QObject {
@@ -133,7 +160,6 @@ void ClipboardXTest::anotherProcessReadsTheCopiedReference() {
     std::string code = "enu";
     QCOMPARE(language.load(code), 0u);
     Options options;
-    OptionLabelTexts texts(language, options);
     test::FakeStore store;
     doc::Editor editor(store, options, language);
     DDoc& model = editor.model();
@@ -171,6 +197,48 @@ void ClipboardXTest::anotherProcessReadsTheCopiedReference() {
     const QByteArray targets = xclipOut("TARGETS");
     QVERIFY2(!targets.contains("x-mswinurl") && !targets.contains("suggestedfilename"),
              targets.constData());
+
+    // Answered below Qt, the browser link carries every address with its title.
+    const auto links = ui::X11LinkSelection::install();
+    QVERIFY(links);
+    std::map<QByteArray, QByteArray> received = xcbReceived();
+    QCOMPARE(received[QByteArrayLiteral("text/x-moz-url")],
+             QByteArray::fromStdString(exchange::UriText::utf16le(
+                 "http://пример.рф/новости?q=1\nНовости\nhttp://a.example/page?q=1\nA & page")));
+    QCOMPARE(received[QByteArrayLiteral("text/uri-list")],
+             encoded + "\r\nhttp://a.example/page?q=1\r\n");
+    QCOMPARE(received[QByteArrayLiteral("_NETSCAPE_URL")],
+             encoded + "\nНовости\nhttp://a.example/page?q=1\nA & page");
+    for (const char* target : {"UTF8_STRING", "text/plain", "text/plain;charset=utf-8"})
+        QCOMPARE(received[QByteArray(target)], text);
+    QVERIFY(received[QByteArrayLiteral("text/html")].contains(
+        "<a href=\"http://a.example/page?q=1\">A &amp; page</a>"));
+    // Whatever format is offered is delivered (the selection protocol's own
+    // targets aside).
+    for (const auto& [target, bytes] : received) {
+        const bool protocol =
+            target == "TARGETS" || target == "SAVE_TARGETS" || target == "TIMESTAMP";
+        QVERIFY2(protocol || !bytes.isEmpty(), target.constData());
+    }
+
+    // The same bytes cross while the folder is dragged out of the window.
+    RefTreeView& tree = *view.organizerTree();
+    const QPoint at(60, tree.nodeTop(row) + 4);
+    std::map<QByteArray, QByteArray> dragged;
+    QTimer::singleShot(300, [&] {
+        dragged = xcbReceived("XdndSelection");
+        QDrag::cancel();
+    });
+    QTest::mousePress(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent move(QEvent::MouseMove, at + QPoint(40, 40), tree.viewport()->mapToGlobal(at),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &move);
+    QTRY_VERIFY(!dragged.empty());
+    QCOMPARE(dragged[QByteArrayLiteral("text/x-moz-url")],
+             received[QByteArrayLiteral("text/x-moz-url")]);
+    // The addresses, then the Internet shortcuts for a file manager.
+    const QByteArray list = dragged[QByteArrayLiteral("text/uri-list")];
+    QVERIFY2(list.startsWith(encoded + "\r\n") && list.contains("\r\nfile:///"), list.constData());
 }
 
 int main(int argc, char** argv) {

@@ -1,8 +1,10 @@
 #include "ui/DocumentTrees.h"
 #include "ShownDocument.h"
+#include "TempDir.h"
 #include "doc/Editor.h"
 #include "exchange/DropEffects.h"
 #include "exchange/ExchangeFormats.h"
+#include "exchange/ShortcutFiles.h"
 #include "exchange/UriText.h"
 #include "model/DDoc.h"
 #include "model/DocumentFormat.h"
@@ -27,6 +29,7 @@
 #include <QDialog>
 #include <QDragMoveEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +97,7 @@ private slots:
     void keysOfTheTreeOpenRenameAndShowTheMenu();
     void selectAllDeleteAndDropsKeepTheTreesOrder();
     void aDragOffersOnlyWhatItDeliversForEverySelectedReference();
+    void aDragHandsFileManagersTheShortcutOfEachReference();
     void anotherProcessesPrivateFormatIsRefused();
     void dropsMoveCopyAndNeverIntoTheirOwnSubtree();
     void anOpenFolderDraggedDownDropsOnARowBelowAndIntoEmptySpace();
@@ -362,6 +366,44 @@ void DocumentTreesTest::aDragOffersOnlyWhatItDeliversForEverySelectedReference()
         QDragLeaveEvent leave;
         QCoreApplication::sendEvent(over, &leave);
     }
+}
+
+void DocumentTreesTest::aDragHandsFileManagersTheShortcutOfEachReference() {
+    auto doc = open();
+    DDoc& m = doc->model();
+    OrgRef2& folder = m.createfolder(Str("folder"), m.orgroot(), nullptr);
+    m.createresultobject(page("http://a.example/", "Новости"), OrgProp{}, folder, nullptr);
+    m.createresultobject(page("http://b.example/x", "Новости"), OrgProp{}, folder, nullptr);
+    doc->show();
+    doc->first().setFocusNode(&rowOf(folder));
+    QString kept;
+    {
+        exchange::ShortcutFiles shortcuts;
+        const QByteArray list =
+            UrlDragDropData(doc->first(), &shortcuts).data(mime(exchange::kUriList));
+        const QList<QByteArray> lines = list.split('\n');
+        QCOMPARE(lines.size(), 5); // four lines and the empty rest
+        QCOMPARE(lines[0], QByteArray("http://a.example/\r"));
+        QCOMPARE(lines[1], QByteArray("http://b.example/x\r"));
+        // Two pages of one title: two files for the file manager.
+        const QString first = QUrl(QString::fromUtf8(lines[2].chopped(1))).toLocalFile();
+        const QString second = QUrl(QString::fromUtf8(lines[3].chopped(1))).toLocalFile();
+        QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("Новости.url"));
+        QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("Новости (2).url"));
+        QCOMPARE(QByteArray::fromStdString(test::TempDir::read(first.toStdString())),
+                 QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n"));
+        QCOMPARE(QByteArray::fromStdString(test::TempDir::read(second.toStdString())),
+                 QByteArray("[InternetShortcut]\r\nURL=http://b.example/x\r\n"));
+        // The next drag offers it again, whatever became of the last one's.
+        QVERIFY(QFile::remove(first));
+        UrlDragDropData again(doc->first(), &shortcuts);
+        QCOMPARE(again.data(mime(exchange::kUriList)), list);
+        QVERIFY(QFileInfo::exists(first));
+        kept = QString::fromStdString(shortcuts.folder());
+    }
+    // The session's folder goes with the trees.
+    QVERIFY(!kept.isEmpty());
+    QVERIFY(!QFileInfo::exists(kept));
 }
 
 void DocumentTreesTest::anotherProcessesPrivateFormatIsRefused() {

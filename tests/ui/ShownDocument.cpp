@@ -5,7 +5,6 @@
 #include "ui/DocumentTrees.h"
 #include "ui/View.h"
 #include "ui/tree/RefTreeView.h"
-#include "ui/tree/refs/OptionLabelTexts.h"
 #include "ui/tree/refs/RefTVNode.h"
 
 #include <QCoreApplication>
@@ -108,11 +107,9 @@ std::unique_ptr<ShownDocument> ShownSetup::open(doc::DocumentStore* chosen) {
 }
 
 bool ShownSetup::loadLanguage(const std::string& code) {
-    texts.reset();
     std::string loaded = code;
     // A missing module falls back to another language: that is no success here.
     const bool ok = language.load(loaded) == 0 && loaded == code;
-    texts = std::make_unique<OptionLabelTexts>(language, options);
     return ok;
 }
 

@@ -19,7 +19,6 @@
 
 namespace qx {
 class DDoc;
-class OptionLabelTexts;
 class OrganizerTreeView;
 class Ref;
 class RefTreeView;
@@ -94,7 +93,6 @@ struct ShownSetup {
     Language language;
     Options options;
     FakeStore store;
-    std::unique_ptr<OptionLabelTexts> texts;
 };
 
 } // namespace qx::test

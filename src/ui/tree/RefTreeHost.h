@@ -7,6 +7,9 @@ class QMimeData;
 
 namespace qx {
 
+namespace exchange {
+class ShortcutFiles;
+}
 class Ref;
 class RefTreeView;
 struct RefStatus;
@@ -25,6 +28,9 @@ public:
     // Data dropped on a node of the organizer tree with a drop effect; true
     // when the document took it.
     virtual bool treeDrop(Ref& under, const QMimeData& data, std::uint32_t effect) = 0;
+    // Where a drag writes the Internet shortcuts it offers file managers;
+    // null (the default) offers none.
+    virtual exchange::ShortcutFiles* treeShortcuts() { return nullptr; }
 
 protected:
     ~RefTreeHost() = default;

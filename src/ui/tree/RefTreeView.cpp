@@ -92,7 +92,7 @@ void RefTreeView::beginDrag() {
     if (!focusNode())
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(new UrlDragDropData(*this));
+    drag->setMimeData(new UrlDragDropData(*this, host_.treeShortcuts()));
     drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::MoveAction);
 }
 

@@ -53,8 +53,11 @@ QVariant TreeDragData::retrieveData(const QString& format, QMetaType) const {
     return bytes(name);
 }
 
-UrlDragDropData::UrlDragDropData(RefTreeView& source)
-    : TreeDragData(source), links_(linksOf(source)) {}
+UrlDragDropData::UrlDragDropData(RefTreeView& source, exchange::ShortcutFiles* shortcuts)
+    : TreeDragData(source), links_(linksOf(source)) {
+    if (shortcuts && !links_.empty())
+        shortcuts_ = shortcuts->write(links_.links());
+}
 
 exchange::LinkBytes UrlDragDropData::linksOf(RefTreeView& tree) {
     std::vector<Ref*> chosen = RefDrop::outermost(tree.binding().selection());
@@ -85,7 +88,12 @@ bool UrlDragDropData::answers(std::string_view format) const {
 QByteArray UrlDragDropData::bytes(std::string_view format) const {
     if (format == exchange::ownPrivateFormat())
         return TreeDragData::bytes(format);
-    return QByteArray::fromStdString(links_.bytes(format));
+    std::string out = links_.bytes(format);
+    if (format == exchange::kUriList) {
+        for (const std::string& file : shortcuts_)
+            out.append(file).append("\r\n");
+    }
+    return QByteArray::fromStdString(out);
 }
 
 } // namespace qx

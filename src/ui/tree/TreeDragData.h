@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/LinkBytes.h"
+#include "exchange/ShortcutFiles.h"
 
 #include <QMimeData>
 #include <QPointer>
@@ -42,11 +43,15 @@ private:
 
 // A reference tree's drag: besides the private format, every selected
 // reference in each format other programs read (exchange::LinkBytes), taken
-// when the drag starts.
+// when the drag starts. A file manager takes the files of a uri-list and no
+// web address, so the references' Internet shortcuts, written when the drag
+// starts, follow the addresses in the uri-list as "file://" entries (a
+// browser takes the first address).
 class UrlDragDropData : public TreeDragData {
     Q_OBJECT
 public:
-    explicit UrlDragDropData(RefTreeView& source);
+    // Without shortcuts, the uri-list holds the addresses alone.
+    explicit UrlDragDropData(RefTreeView& source, exchange::ShortcutFiles* shortcuts = nullptr);
 
     // The references of the tree's selection (the focus node when nothing is
     // selected), folders expanded.
@@ -61,6 +66,7 @@ protected:
 
 private:
     exchange::LinkBytes links_;
+    std::vector<std::string> shortcuts_;
 };
 
 } // namespace qx

@@ -106,6 +106,7 @@ int RefDrop::links(DDoc& doc, const std::vector<exchange::DroppedLink>& links) {
     // Built in a document of their own, then moved in as a paste is: their
     // pages join the same pages of this document or are filed as new ones.
     DDoc incoming;
+    incoming.setlabeltexts(&doc.labeltexts());
     for (const exchange::DroppedLink& link : links) {
         ObjectProp props;
         props.url = Str(link.url);

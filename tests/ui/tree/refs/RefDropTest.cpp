@@ -8,6 +8,7 @@
 #include "model/OrgRef2.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
+#include "model/UrlRef.h"
 #include "ui/tree/refs/RefDrop.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@ std::string names(const Ref& parent) {
 
 class RefDropTest : public ::testing::Test {
 protected:
+    RefDropTest() { doc.setlabeltexts(&texts); }
+
     OrgRef2& pageNode(const char* url, const char* title, Ref& parent) {
         ObjectProp p;
         p.url = Str(url);
@@ -104,6 +107,26 @@ TEST_F(RefDropTest, DroppedLinksJoinKnownPagesAndGoBeforeALeaf) {
     EXPECT_EQ(again->target(), known.target());
     EXPECT_NE(doc.finddomainnode("http://c.example/y"), nullptr);
     EXPECT_EQ(RefDrop(leaf).links(doc, {}), 0);
+}
+
+// A link to a bare host ends at the host's node, whose page filing made as a
+// mere path piece: the dropped title and the address as given take its place.
+TEST_F(RefDropTest, ALinkToABareHostKeepsItsTitleAndAddress) {
+    OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
+    const std::vector<exchange::DroppedLink> links = {{"http://example.org/", "Example"},
+                                                      {"http://example.net", "Net"}};
+    EXPECT_EQ(RefDrop(folder).links(doc, links), 2);
+    EXPECT_EQ(names(folder), "Example,Net");
+    const Object* org = static_cast<Ref*>(folder.firstchild())->target();
+    EXPECT_EQ(org->props().title.view(), "Example");
+    EXPECT_EQ(org->props().url.view(), "http://example.org/");
+    EXPECT_EQ(doc.finddomainnode("http://example.org/")->target(), org);
+    EXPECT_EQ(static_cast<Ref*>(folder.lastchild())->target()->props().url.view(),
+              "http://example.net");
+    // Once it has a title of its own, a later drop does not take it away.
+    EXPECT_EQ(RefDrop(folder).links(doc, {{"http://example.org/", "Other"}}), 1);
+    EXPECT_EQ(static_cast<Ref*>(folder.lastchild())->target(), org);
+    EXPECT_EQ(org->props().title.view(), "Example");
 }
 
 } // namespace

@@ -59,6 +59,8 @@ struct Bound : DocViews {
 
 class RefTreeBindingTest : public ::testing::Test {
 protected:
+    RefTreeBindingTest() { doc.setlabeltexts(&texts); }
+
     // A group labelled by its page's title (a node without a page shows a blank).
     OrgRef2& group(const char* title, Ref& parent, Ref* before = nullptr) {
         return doc.createresultobject(page("", title), OrgProp{}, parent, before);

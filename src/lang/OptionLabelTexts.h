@@ -8,11 +8,11 @@ class Language;
 struct Options;
 
 // The program's label texts: the language module's strings and the two view
-// options as they stand now. Installed for as long as the object lives.
+// options as they stand now. The window and the command-line tool hand one to
+// each document they make; it must outlive those documents.
 class OptionLabelTexts final : public LabelTexts {
 public:
     OptionLabelTexts(const Language& language, const Options& options);
-    ~OptionLabelTexts() override;
     OptionLabelTexts(const OptionLabelTexts&) = delete;
     OptionLabelTexts& operator=(const OptionLabelTexts&) = delete;
 

@@ -1,4 +1,4 @@
-#include "ui/tree/refs/OptionLabelTexts.h"
+#include "lang/OptionLabelTexts.h"
 
 #include "lang/Language.h"
 #include "settings/Options.h"
@@ -6,14 +6,7 @@
 namespace qx {
 
 OptionLabelTexts::OptionLabelTexts(const Language& language, const Options& options)
-    : language_(language), options_(options) {
-    install(this);
-}
-
-OptionLabelTexts::~OptionLabelTexts() {
-    if (&current() == this)
-        install(nullptr);
-}
+    : language_(language), options_(options) {}
 
 Str OptionLabelTexts::text(int id) const {
     return Str(language_.text(static_cast<unsigned>(id)));
