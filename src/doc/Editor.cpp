@@ -94,6 +94,9 @@ std::unique_ptr<DDoc> Editor::readFile() {
 }
 
 void Editor::replaceModel(std::unique_ptr<DDoc> model) {
+    // A model read elsewhere (a backup, recovered work) labels its nodes with
+    // this document's texts like every model the editor reads itself.
+    model->setlabeltexts(&labelTexts_);
     model_ = std::move(model);
     dirty_ = false;
     // The file's state is no later form of what the kept states led to.
