@@ -213,6 +213,8 @@ void MyDocManager::reloadFromDisk() {
         return;
     }
     DocumentMerge::keepExpanded(document_->model(), *model);
+    if (view_)
+        view_->keepChoiceIn(*model);
     replaceModel(std::move(model));
 }
 
@@ -222,8 +224,10 @@ void MyDocManager::mergeFromDisk() {
         reportOpenFailure(*document_);
         return;
     }
-    if (view_)
+    if (view_) {
+        view_->keepChoiceIn(document_->model());
         view_->documentClosed();
+    }
     {
         // One step that Undo takes back.
         Editor::Change change(*document_);

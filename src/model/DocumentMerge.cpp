@@ -8,6 +8,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -118,6 +119,27 @@ void DocumentMerge::keepExpanded(DDoc& old, DDoc& fresh) {
     auto none = [](const Ref&, Ref&) {};
     walkpairs(old.orgroot(), fresh.orgroot(), true, copy, none);
     walkpairs(old.domainroot(), fresh.domainroot(), false, copy, none);
+}
+
+std::vector<Ref*> DocumentMerge::counterparts(const Ref& oldTop, Ref& freshTop, bool organizer,
+                                              const std::vector<const Ref*>& nodes) {
+    const std::unordered_set<const Ref*> wanted(nodes.begin(), nodes.end());
+    std::unordered_map<const Ref*, Ref*> found;
+    if (wanted.count(&oldTop))
+        found.emplace(&oldTop, &freshTop);
+    walkpairs(
+        oldTop, freshTop, organizer,
+        [&](const Ref& from, Ref& to) {
+            if (wanted.count(&from))
+                found.emplace(&from, &to);
+        },
+        [](const Ref&, Ref&) {});
+    std::vector<Ref*> fresh;
+    fresh.reserve(found.size());
+    for (const Ref* node : nodes)
+        if (const auto at = found.find(node); at != found.end())
+            fresh.push_back(at->second);
+    return fresh;
 }
 
 } // namespace qx

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace qx {
 
 class DDoc;
+class Ref;
 
 // Brings what another copy of a document holds into the open one without
 // taking anything away: the copy on disk changed under an open document with
@@ -22,6 +24,12 @@ public:
     // The nodes of `fresh` (a new read of the document) that stand for nodes
     // of `old` take their expanded state from them, in both trees.
     static void keepExpanded(DDoc& old, DDoc& fresh);
+    // The nodes below `freshTop` that stand for `nodes` below `oldTop` (the
+    // roots of the same tree in two reads of the document), in the order of
+    // `nodes`; a node with no counterpart is left out. `organizer` tells the
+    // organizer tree from the sites tree.
+    static std::vector<Ref*> counterparts(const Ref& oldTop, Ref& freshTop, bool organizer,
+                                          const std::vector<const Ref*>& nodes);
 };
 
 } // namespace qx

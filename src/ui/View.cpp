@@ -7,6 +7,7 @@
 #include "lang/Language.h"
 #include "lang/TextIds.h"
 #include "model/DDoc.h"
+#include "model/DocumentMerge.h"
 #include "model/RefRoot.h"
 #include "model/SearchRef.h"
 #include "search/EngineTable.h"
@@ -35,6 +36,20 @@
 namespace qx::ui {
 
 namespace {
+
+void selectRow(Ref& node) {
+    RefItem* item = RefItem::of(node);
+    if (!item)
+        return;
+    TreeViewNode& row = item->treeNode();
+    for (TreeViewNode* up = row.parent(); up; up = up->parent())
+        up->expand(true);
+    if (TreeViewModel* view = row.view()) {
+        view->select(row, true);
+        view->setFocusNode(&row);
+        view->ensureVisible(row);
+    }
+}
 
 constexpr int kHeading1 = 15;
 constexpr int kHeading2 = 16;
@@ -116,6 +131,25 @@ void View::documentClosed() {
 void View::documentReloaded() {
     plugJobs();
     trees_->bind(tree1_, tree2_);
+    for (auto& [tree, nodes] : keptChoice_)
+        for (Ref* node : nodes)
+            selectRow(*node);
+    keptChoice_.clear();
+}
+
+void View::keepChoiceIn(DDoc& fresh) {
+    keptChoice_.clear();
+    auto keep = [this](RefTreeView* tree, Ref& freshTop, bool organizer) {
+        RefRoot* top = tree->binding().modelRoot();
+        if (!top)
+            return;
+        const std::vector<Ref*> chosen = tree->binding().selection();
+        keptChoice_.emplace_back(
+            tree, DocumentMerge::counterparts(*top, freshTop, organizer,
+                                              {chosen.begin(), chosen.end()}));
+    };
+    keep(tree1_, fresh.orgroot(), true);
+    keep(tree2_, fresh.domainroot(), false);
 }
 
 void View::plugJobs() {
@@ -433,20 +467,6 @@ void View::setResultOrder(std::uint32_t order) {
 }
 
 namespace {
-
-void selectRow(Ref& node) {
-    RefItem* item = RefItem::of(node);
-    if (!item)
-        return;
-    TreeViewNode& row = item->treeNode();
-    for (TreeViewNode* up = row.parent(); up; up = up->parent())
-        up->expand(true);
-    if (TreeViewModel* view = row.view()) {
-        view->select(row, true);
-        view->setFocusNode(&row);
-        view->ensureVisible(row);
-    }
-}
 
 // Every node above the row is open: the row is one of the tree's lines.
 bool onScreen(const TreeViewNode& row) {

@@ -16,11 +16,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
 
 namespace qx {
+class DDoc;
 class SearchRef;
 class TreeView;
 class TreeViewNode;
@@ -82,6 +84,7 @@ public:
     bool documentModified() const;
     void documentClosed() override;
     void documentReloaded() override;
+    void keepChoiceIn(DDoc& fresh) override;
 
     bool commandState(int id, doc::CommandState& state) override;
     bool execute(int id) override;
@@ -198,6 +201,9 @@ private:
     std::shared_ptr<const SearchModule> module_;
     const EngineTable* engines_ = nullptr;
     std::unique_ptr<Checker> checker_;
+    // Each tree's chosen nodes of the model about to be shown, chosen again
+    // once it is (a reload keeps the selection).
+    std::vector<std::pair<RefTreeView*, std::vector<Ref*>>> keptChoice_;
     std::unique_ptr<WebSearches> searches_;
     SearchHandler finder_;
     doc::CommandTable commands_;

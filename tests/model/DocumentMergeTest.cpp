@@ -126,5 +126,26 @@ TEST(DocumentMerge, AFreshReadKeepsTheExpandedStateOfNodesThatStillExist) {
     EXPECT_TRUE(static_cast<Ref*>(fresh.doc.domainroot().firstchild())->hasflags(Ref::Expanded));
 }
 
+TEST(DocumentMerge, TheNodesOfAFreshReadAreFoundForTheOldOnesInTheirOrder) {
+    Mine old;
+    old.doc.filedomainnode("s://h/x");
+    Mine fresh;
+    fresh.doc.filedomainnode("s://h/x");
+    // t was removed from the fresh read, so it has no counterpart.
+    fresh.doc.deletesubtree(fresh.t);
+
+    const std::vector<const Ref*> chosen{&old.x, &old.t, &old.q, &old.a};
+    const std::vector<Ref*> found =
+        DocumentMerge::counterparts(old.doc.orgroot(), fresh.doc.orgroot(), true, chosen);
+    EXPECT_EQ(found, (std::vector<Ref*>{&fresh.x, &fresh.q, &fresh.a}));
+
+    const auto* oldHost = static_cast<const Ref*>(old.doc.domainroot().firstchild());
+    const std::vector<Ref*> sites = DocumentMerge::counterparts(
+        old.doc.domainroot(), fresh.doc.domainroot(), false, {oldHost, &old.doc.domainroot()});
+    ASSERT_EQ(sites.size(), 2u);
+    EXPECT_EQ(sites[0], fresh.doc.domainroot().firstchild());
+    EXPECT_EQ(sites[1], &fresh.doc.domainroot());
+}
+
 } // namespace
 } // namespace qx

@@ -85,6 +85,7 @@ private slots:
     void resultOrderCommandsAreCheckedAndChangeTheDocument();
     void aFailedLaunchShowsItsErrorWithAStopIcon();
     void deleteWorksInEitherTreeWhileNothingRuns();
+    void aNewReadOfTheFileKeepsTheChosenRowsThatStillExist();
     void searchCheckFindSaveAndReopen_data();
     void searchCheckFindSaveAndReopen();
 
@@ -311,6 +312,43 @@ void MainViewTest::deleteWorksInEitherTreeWhileNothingRuns() {
     QVERIFY(doc->editor.isDirty());
     doc->focus(doc->second(), doc->second().treeRoot());
     QVERIFY(!doc->frame.commandState(ui::cmd::Delete).enabled);
+}
+
+void MainViewTest::aNewReadOfTheFileKeepsTheChosenRowsThatStillExist() {
+    // The same document as its file holds it, read twice; the second read
+    // lacks the reference "gone".
+    auto fill = [](DDoc& m, bool withGone) {
+        OrgRef2& folder = m.createfolder(Str("Folder"), m.orgroot(), nullptr);
+        folder.addflags(Ref::Expanded);
+        m.createresult(PageFiling::filepage(m, "http://a.example/kept"), nullptr, folder, nullptr,
+                       false);
+        if (withGone)
+            m.createresult(PageFiling::filepage(m, "http://a.example/gone"), nullptr, folder,
+                           nullptr, false);
+    };
+    auto doc = open();
+    fill(doc->model(), true);
+    doc->show();
+    auto* folder = static_cast<Ref*>(doc->model().orgroot().firstchild());
+    auto* kept = static_cast<Ref*>(folder->firstchild());
+    TreeViewModel& tree = doc->first();
+    doc->focusFirst(rowOf(*kept));
+    tree.select(rowOf(*kept->next()), true);
+    QCOMPARE(tree.selectedCount(), 2);
+
+    auto fresh = std::make_unique<DDoc>();
+    fill(*fresh, false);
+    DDoc* shown = fresh.get();
+    doc->view->keepChoiceIn(*fresh);
+    doc->view->documentClosed();
+    doc->editor.replaceModel(std::move(fresh));
+    doc->view->documentReloaded();
+
+    QCOMPARE(&doc->model(), shown);
+    auto* keptAgain = static_cast<Ref*>(shown->orgroot().firstchild()->firstchild());
+    QCOMPARE(tree.selectedCount(), 1);
+    QVERIFY(rowOf(*keptAgain).isSelected());
+    QCOMPARE(tree.focusNode(), &rowOf(*keptAgain));
 }
 
 // The way a user goes: a search on a local engine through our module, the
