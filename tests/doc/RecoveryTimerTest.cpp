@@ -114,6 +114,8 @@ void RecoveryTimerTest::aDocumentOpenInAnotherCopyIsKeptByThatCopyAlone() {
     const QString path = QString::fromStdString(dir_->write("refs.qxo", FakeStore::kMagic));
     Copy first(*language_, options_, dir_->file("data"));
     Copy second(*language_, options_, dir_->file("data"));
+    // The second is told the first holds the file and reads it only.
+    second.dialogs.answerNext(mb::IdYes);
     for (Copy* copy : {&first, &second}) {
         QVERIFY(copy->manager.openPath(path));
         copy->manager.document()->modelChanged();

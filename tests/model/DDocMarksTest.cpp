@@ -388,6 +388,7 @@ TEST(DDocHidden, HidingAFolderHidesWhatIsBelowItAndPagesWithNoVisibleReference) 
 TEST(DDocHidden, BelowAHiddenFolderShowsAsHiddenWhenHiddenOnesAreShown) {
     Options options(true, false);
     DDoc doc;
+    doc.setlabeltexts(&options);
     Object& one = page(doc, "s://h/a");
     OrgRef2& folder = doc.createfolder(Str("folder"), doc.orgroot(), nullptr);
     OrgRef2& nested = doc.createfolder(Str("nested"), folder, nullptr);

@@ -333,7 +333,7 @@ void MainViewTest::aNewReadOfTheFileKeepsTheChosenRowsThatStillExist() {
     auto* kept = static_cast<Ref*>(folder->firstchild());
     TreeViewModel& tree = doc->first();
     doc->focusFirst(rowOf(*kept));
-    tree.select(rowOf(*kept->next()), true);
+    tree.select(rowOf(*static_cast<Ref*>(kept->nextsibling())), true);
     QCOMPARE(tree.selectedCount(), 2);
 
     auto fresh = std::make_unique<DDoc>();
