@@ -70,7 +70,13 @@ protected:
             });
         EXPECT_TRUE(worker_->Start());
         if (stopWhenWriting) {
-            EXPECT_TRUE(eventually([&] { return TempDir::read(target).size() >= 10'000; }));
+            // By its size: reading a file that grows faster than it is read
+            // would never reach its end.
+            EXPECT_TRUE(eventually([&] {
+                std::error_code error;
+                const auto size = std::filesystem::file_size(target, error);
+                return !error && size >= 10'000;
+            }));
             stopped_ = Clock::now();
             worker_->Stop();
         }
