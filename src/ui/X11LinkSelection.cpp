@@ -78,7 +78,12 @@ bool X11LinkSelection::nativeEventFilter(const QByteArray& eventType, void* mess
         data ? data->data(QString::fromLatin1(exchange::kMozUrl.data(),
                                               static_cast<qsizetype>(exchange::kMozUrl.size())))
              : QByteArray();
-    if (bytes.isEmpty())
+    // Past the largest request the server takes, the bytes would have to go in
+    // pieces (INCR), and a request too long closes the connection: such a
+    // selection is left to Qt, which sends the addresses in pieces.
+    constexpr std::uint32_t kRequestHeader = 24;
+    if (bytes.isEmpty() || static_cast<std::uint64_t>(bytes.size()) + kRequestHeader >
+                               std::uint64_t{xcb_get_maximum_request_length(connection_)} * 4)
         return false;
     // An old requester names no property: the target is the property then.
     const xcb_atom_t property = request->property ? request->property : request->target;
