@@ -124,17 +124,27 @@ std::vector<BrowserProfile> profileshere() {
     return BrowserProfiles::find(home ? home : "", config ? config : "");
 }
 
-} // namespace
-
-int runexporthtml(const Args& args, const std::vector<std::string>& values) {
+// What the exports to one file share: the chosen nodes of the document are
+// handed to `write`, whose system error names the file that failed.
+template <class Write>
+int exportfile(const Args& args, const std::vector<std::string>& values, Write write) {
     const ExportTexts texts;
     DDoc doc;
     std::vector<const Ref*> nodes;
     if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
         return 1;
-    HtmlPage page(texts.language, texts.language.programFolder());
-    const platform::SysError result = page.WriteHtmlPage(args[1], nodes);
+    const platform::SysError result = write(texts, nodes);
     return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
+}
+
+} // namespace
+
+int runexporthtml(const Args& args, const std::vector<std::string>& values) {
+    return exportfile(args, values,
+                      [&](const ExportTexts& texts, const std::vector<const Ref*>& nodes) {
+                          HtmlPage page(texts.language, texts.language.programFolder());
+                          return page.WriteHtmlPage(args[1], nodes);
+                      });
 }
 
 int runexportshortcuts(const Args& args, const std::vector<std::string>& values) {
@@ -207,25 +217,15 @@ int runimportbrowser(const Args& args, const std::vector<std::string>& values) {
 }
 
 int runexportbookmarks(const Args& args, const std::vector<std::string>& values) {
-    const ExportTexts texts;
-    DDoc doc;
-    std::vector<const Ref*> nodes;
-    if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
-        return 1;
-    BookmarkExport bookmarks;
-    const platform::SysError result = bookmarks.write(args[1], nodes);
-    return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
+    return exportfile(args, values, [&](const ExportTexts&, const std::vector<const Ref*>& nodes) {
+        return BookmarkExport().write(args[1], nodes);
+    });
 }
 
 int runexportxbel(const Args& args, const std::vector<std::string>& values) {
-    const ExportTexts texts;
-    DDoc doc;
-    std::vector<const Ref*> nodes;
-    if (!loadnodes(args, sitesflag(values), texts, doc, nodes))
-        return 1;
-    XbelExport xbel;
-    const platform::SysError result = xbel.write(args[1], nodes);
-    return result == 0 ? 0 : fail("cannot write " + args[1] + ": " + systemerrortext(result));
+    return exportfile(args, values, [&](const ExportTexts&, const std::vector<const Ref*>& nodes) {
+        return XbelExport().write(args[1], nodes);
+    });
 }
 
 } // namespace qx::cli
